@@ -1,0 +1,39 @@
+# Set-up, build and test entry points; see README.md.
+.PHONY: deps build test test-release test-sanitize fuzz run gui bench clean
+
+FUZZ_SECONDS ?= 60
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+
+test: test-release test-sanitize fuzz
+
+test-release: build
+	@ctest --preset release -j2
+
+test-sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@ctest --preset sanitize -j2
+
+fuzz: deps
+	@scripts/run-fuzz $(FUZZ_SECONDS)
+
+run: build
+	@test -x build/bin/tintwright-cli || { echo "make run: the command line is not built yet"; exit 1; }
+	@build/bin/tintwright-cli chart colour-chart.jww --force
+
+gui: build
+	@test -x build/bin/tintwright || { echo "make gui: the window is not built yet"; exit 1; }
+	@build/bin/tintwright
+
+bench: build
+	@test -x build/bin/tintwright-bench || { echo "make bench: the benchmarks are not built yet"; exit 1; }
+	@build/bin/tintwright-bench --benchmark_counters_tabular=true
+
+clean:
+	rm -rf build build-debug build-sanitize build-fuzz

@@ -1,0 +1,380 @@
+// The one description of every record of a JWW file, in stream order, with
+// its widths and version guards. The writer and the reader both walk these
+// functions with their own archive type, so a layout is stated only once.
+// What is not symmetric stays outside: the writer filters and clamps a copy
+// before describing it; the reader fills defaults and derived values after.
+//
+// An archive type Ar offers:
+//   int32_t version() const          the output version or the file's version
+//   void u8(uint8_t&), u16(uint16_t&), u32(uint32_t&), i32(int32_t&), f64(double&)
+//   void text(std::u16string&)       a table or entity text (the reader
+//                                    removes control characters)
+//   void memo(std::u16string&)       a text kept as it is (the memo)
+//   void fill(uint8_t value, size_t n)  filler bytes (the reader skips them)
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "document/JwwUnit.h"
+#include "document/jwwtype.h"
+#include "jww/Versions.h"
+
+namespace tw::rec {
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwAttr& a) {
+    ar.u32(a.lGroup);
+    ar.u8(a.nPenStyle);
+    ar.u16(a.nPenColor);
+    if (ar.version() >= ver::kPenWidth) ar.u16(a.nPenWidth);
+    ar.u16(a.nLayer);
+    ar.u16(a.nGLayer);
+    ar.u16(a.sFlg);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwLine& r) {
+    describe(ar, r.att);
+    ar.f64(r.start_x);
+    ar.f64(r.start_y);
+    ar.f64(r.end_x);
+    ar.f64(r.end_y);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwEnko& r) {
+    describe(ar, r.att);
+    ar.f64(r.start_x);
+    ar.f64(r.start_y);
+    ar.f64(r.dHankei);
+    ar.f64(r.radKaishiKaku);
+    ar.f64(r.radEnkoKaku);
+    ar.f64(r.radKatamukiKaku);
+    ar.f64(r.dHenpeiRitsu);
+    ar.u32(r.bZenEnFlg);
+}
+
+// A marker point (style 100) carries three more fields.
+constexpr uint8_t kMarkerPointStyle = 100;
+
+template <class Ar>
+void describeFixed(Ar& ar, TEntJwwTen& r) {
+    describe(ar, r.att);
+    ar.f64(r.start_x);
+    ar.f64(r.start_y);
+    ar.u32(r.bKariten);
+}
+
+template <class Ar>
+void describeMarker(Ar& ar, TEntJwwTen& r) {
+    ar.u32(r.nCode);
+    ar.f64(r.radKaitenKaku);
+    ar.f64(r.dBairitsu);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwTen& r) {
+    describeFixed(ar, r);
+    if (r.att.nPenStyle == kMarkerPointStyle) describeMarker(ar, r);
+}
+
+template <class Ar>
+void describeFixed(Ar& ar, TEntJwwMoji& r) {
+    describe(ar, r.att);
+    ar.f64(r.start_x);
+    ar.f64(r.start_y);
+    ar.f64(r.end_x);
+    ar.f64(r.end_y);
+    ar.u32(r.nMojiShu);
+    ar.f64(r.dSizeX);
+    ar.f64(r.dSizeY);
+    ar.f64(r.dKankaku);
+    ar.f64(r.degKakudo);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwMoji& r) {
+    describeFixed(ar, r);
+    ar.text(r.strFontName);
+    ar.text(r.str);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwSunpo& r) {
+    describe(ar, r.att);
+    describe(ar, r.Sen);
+    describe(ar, r.Moji);
+    if (ar.version() < ver::kLongDimension) return;
+    ar.u16(r.bSxfMode);
+    describe(ar, r.Ho1);
+    describe(ar, r.Ho2);
+    describe(ar, r.Te1);
+    describe(ar, r.Te2);
+    describe(ar, r.Kt1);
+    describe(ar, r.Kt2);
+}
+
+// Pen colour 10 is a solid's own colour, carried in Color.
+constexpr uint16_t kSolidOwnColor = 10;
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwSolid& r) {
+    describe(ar, r.att);
+    ar.f64(r.start_x);
+    ar.f64(r.start_y);
+    ar.f64(r.end_x);
+    ar.f64(r.end_y);
+    ar.f64(r.DPoint2_x);
+    ar.f64(r.DPoint2_y);
+    ar.f64(r.DPoint3_x);
+    ar.f64(r.DPoint3_y);
+    if (r.att.nPenColor == kSolidOwnColor) ar.u32(r.Color);
+}
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwBlock& r) {
+    describe(ar, r.att);
+    ar.f64(r.DPKijunTen_x);
+    ar.f64(r.DPKijunTen_y);
+    ar.f64(r.dBairitsuX);
+    ar.f64(r.dBairitsuY);
+    ar.f64(r.radKaitenKaku);
+    ar.u32(r.nNumber);
+}
+
+// Head of a block definition up to dtime; the name follows.
+template <class Ar>
+void describeHead(Ar& ar, TEntJwwBlockDef& r) {
+    describe(ar, r.att);
+    ar.u32(r.nNumber);
+    ar.u32(r.bRefferd);
+    ar.u32(r.dtime);
+}
+
+// The header section from the memo to the last text-base offset (items 3 to
+// 38): the header record and the nine tables it carries.
+struct HeaderRefs {
+    TEntJwwHeader& Enthd;
+    std::vector<TEntJwwLayerGroup>& EntLgrp;
+    std::vector<TEntJwwLayer>& EntLay;
+    std::vector<TEntJwwColorNo>& EntCol;
+    std::vector<TEntJwwLineTypeNo>& EntLtp1;
+    std::vector<TEntJwwRandomLineNo>& EntLtp2;
+    std::vector<TEntJwwLineTypeNo>& EntLtp3;
+    std::vector<TEntJwwColorExNo>& EntColS;
+    std::vector<TEntJwwLineTypeExNo>& EntLtpS;
+    std::vector<TEntJwwMojiType>& EntMoj;
+
+    static HeaderRefs Of(TJwwData& d) {
+        return {d.Enthd,   d.EntLgrp, d.EntLay,  d.EntCol,  d.EntLtp1,
+                d.EntLtp2, d.EntLtp3, d.EntColS, d.EntLtpS, d.EntMoj};
+    }
+};
+
+// Fixed table lengths of the format.
+constexpr int kLayerGroups = 16;
+constexpr int kLayersPerGroup = 16;
+constexpr int kPens = 10;
+constexpr int kLineTypes = 8;
+constexpr int kRandomLines = 5;
+constexpr int kDoubleLineTypes = 4;
+constexpr int kExtColors = 257;
+constexpr int kExtLineTypes = 33;
+constexpr int kTextStyles = 10;
+
+// Filler between the layer table and the dimension settings, and after them.
+constexpr size_t kBlankFiller = 56;
+constexpr size_t kZeroFiller = 4;
+
+template <class Ar>
+void describeHeader(Ar& ar, HeaderRefs t) {
+    TEntJwwHeader& h = t.Enthd;
+    const int32_t v = ar.version();
+    ar.memo(h.strMemo);  // 3
+    ar.i32(h.nZumen);    // 4
+    ar.i32(h.nWriteGLay);
+    for (int g = 0; g < kLayerGroups; ++g) {  // 5
+        TEntJwwLayerGroup& grp = t.EntLgrp[g];
+        ar.i32(grp.anGLay);
+        ar.i32(grp.anWriteLay);
+        ar.f64(grp.adScale);
+        ar.i32(grp.anGLayProtect);
+        for (int l = 0; l < kLayersPerGroup; ++l) {
+            TEntJwwLayer& lay = t.EntLay[g * kLayersPerGroup + l];
+            ar.i32(lay.aanLay);
+            ar.i32(lay.aanLayProtect);
+        }
+    }
+    ar.fill(0x20, kBlankFiller);  // 6
+    ar.i32(h.lnSunpou1);          // 7
+    ar.i32(h.lnSunpou2);
+    ar.i32(h.lnSunpou3);
+    ar.i32(h.lnSunpou4);
+    ar.i32(h.lnSunpou5);
+    ar.fill(0x00, kZeroFiller);  // 8
+    ar.i32(h.nMaxDrawWid);       // 9
+    ar.f64(h.DPPrtGenten_x);     // 10
+    ar.f64(h.DPPrtGenten_y);
+    ar.f64(h.dPrtBairitsu);
+    ar.i32(h.nPrtSet);  // 11
+    ar.i32(h.nMemoriMode);
+    ar.f64(h.dMemoriHyoujiMin);  // 12
+    ar.f64(h.dMemoriX);
+    ar.f64(h.dMemoriY);
+    ar.f64(h.DpMemoriKjTen_x);
+    ar.f64(h.DpMemoriKjTen_y);
+    for (int i = 0; i < kLayerGroups * kLayersPerGroup; ++i) ar.text(t.EntLay[i].aStrLayName);  // 13
+    for (int g = 0; g < kLayerGroups; ++g) ar.text(t.EntLgrp[g].aStrGLayName);  // 14
+    ar.f64(h.dKageLevel);  // 15
+    ar.f64(h.dKageIdo);
+    ar.i32(h.nKage9_15JiFlg);
+    ar.f64(h.dKabeKageLevel);
+    if (v >= ver::kSkyMap) {  // 16
+        ar.f64(h.dTenkuuZuLevel);
+        ar.f64(h.dTenkuuZuEnkoR);
+    }
+    ar.i32(h.nMMTani3D);  // 17
+    ar.f64(h.dBairitsu);  // 18
+    ar.f64(h.DPGenten_x);
+    ar.f64(h.DPGenten_y);
+    ar.f64(h.dHanniBairitsu);
+    ar.f64(h.DPHanniGenten_x);
+    ar.f64(h.DPHanniGenten_y);
+    if (v > ver::kOldZoomJumpsUpTo) {
+        for (int i = 0; i < 8; ++i) {  // 19a
+            ar.f64(h.dZoomJumpBairitsu[i]);
+            ar.f64(h.DPZoomJumpGenten_x[i]);
+            ar.f64(h.DPZoomJumpGenten_y[i]);
+            ar.i32(h.nZoomJumpGLay[i]);
+        }
+        ar.f64(h.dDm11);  // 19b
+        ar.f64(h.dDm12);
+        ar.f64(h.dDm13);
+        ar.i32(h.lnDm1);
+        ar.f64(h.dDm21);
+        ar.f64(h.dDm22);
+        ar.f64(h.dMojiBG);
+        ar.i32(h.nMojiBG);
+    } else {
+        for (int i = 0; i < 4; ++i) {  // 19c
+            ar.f64(h.dZoomJumpBairitsu[i]);
+            ar.f64(h.DPZoomJumpGenten_x[i]);
+            ar.f64(h.DPZoomJumpGenten_y[i]);
+        }
+    }
+    for (double& d : h.adFukusenSuuchi) ar.f64(d);  // 20
+    ar.f64(h.dRyougawaFukusenTomeDe);
+    for (int i = 0; i < kPens; ++i) {  // 21
+        ar.i32(t.EntCol[i].aPenColor);
+        ar.i32(t.EntCol[i].anPenWidth);
+    }
+    for (int i = 0; i < kPens; ++i) {  // 22
+        ar.i32(t.EntCol[i].aPrtPenColor);
+        ar.i32(t.EntCol[i].anPrtPenWidth);
+        ar.f64(t.EntCol[i].adPrtTenHankei);
+    }
+    for (int i = 0; i < kLineTypes; ++i) {  // 23
+        TEntJwwLineTypeNo& lt = t.EntLtp1[i];
+        ar.i32(lt.alLType);
+        ar.i32(lt.anTokushuSenUintDot);
+        ar.i32(lt.anTokushuSenPich);
+        ar.i32(lt.anPrtTokushuSenPich);
+    }
+    for (int i = 0; i < kRandomLines; ++i) {  // 24
+        TEntJwwRandomLineNo& rl = t.EntLtp2[i];
+        ar.i32(rl.alLType);
+        ar.i32(rl.anRandSenWide);
+        ar.i32(rl.anTokushuSenPich);
+        ar.i32(rl.anPrtRandSenWide);
+        ar.i32(rl.anPrtTokushuSenPich);
+    }
+    for (int i = 0; i < kDoubleLineTypes; ++i) {  // 25
+        TEntJwwLineTypeNo& lt = t.EntLtp3[i];
+        ar.i32(lt.alLType);
+        ar.i32(lt.anTokushuSenUintDot);
+        ar.i32(lt.anTokushuSenPich);
+        ar.i32(lt.anPrtTokushuSenPich);
+    }
+    ar.i32(h.nDrawGamenTen);  // 26
+    ar.i32(h.nDrawPrtTen);
+    ar.i32(h.nBitMapFirstDraw);
+    ar.i32(h.nGyakuDraw);
+    ar.i32(h.nGyakuSearch);
+    ar.i32(h.nColorPrint);
+    ar.i32(h.nLayJunPrint);
+    ar.i32(h.nColJunPrint);
+    ar.i32(h.nPrtRenzoku);
+    ar.i32(h.nPrtKyoutsuuGray);
+    ar.i32(h.nPrtDispOnlyNonDraw);  // 27: the writer folds nPrtDpi in, the reader splits it
+    if (v >= ver::kEyeSettings) {   // 28
+        ar.i32(h.lnDrawTime);
+        ar.i32(h.nEyeInit);
+        ar.i32(h.dEye_H_Ichi_1);
+        ar.i32(h.dEye_H_Ichi_2);
+        ar.i32(h.dEye_H_Ichi_3);
+        ar.f64(h.dEye_Z_Ichi_1);
+        ar.f64(h.dEye_Y_Ichi_1);
+        ar.f64(h.dEye_Z_Ichi_2);
+        ar.f64(h.dEye_Y_Ichi_2);
+        ar.f64(h.dEye_V_Ichi_3);
+    }
+    if (v >= ver::kPresetSizes) {  // 29
+        ar.f64(h.dSenNagasaSnpou);
+        ar.f64(h.dBoxSunpouX);
+        ar.f64(h.dBoxSunpouY);
+        ar.f64(h.dEnHankeiSnpou);
+    }
+    if (v >= ver::kSolidColor) {  // 30
+        ar.i32(h.nSolidNinniColor);
+        ar.i32(h.SolidColor);
+    }
+    if (v >= ver::kExtendedTables) {
+        for (int i = 0; i < kExtColors; ++i) {  // 31
+            ar.i32(t.EntColS[i].aPenColor);
+            ar.i32(t.EntColS[i].anPenWidth);
+        }
+        for (int i = 0; i < kExtColors; ++i) {  // 32
+            TEntJwwColorExNo& c = t.EntColS[i];
+            ar.text(c.astrUDColorName);
+            ar.i32(c.aPrtPenColor);
+            ar.i32(c.anPrtPenWidth);
+            ar.f64(c.adPrtTenHankei);
+        }
+        for (int i = 0; i < kExtLineTypes; ++i) {  // 33
+            TEntJwwLineTypeExNo& lt = t.EntLtpS[i];
+            ar.i32(lt.alLType);
+            ar.i32(lt.anTokushuSenUintDot);
+            ar.i32(lt.anTokushuSenPich);
+            ar.i32(lt.anPrtTokushuSenPich);
+        }
+        for (int i = 0; i < kExtLineTypes; ++i) {  // 34
+            TEntJwwLineTypeExNo& lt = t.EntLtpS[i];
+            ar.text(lt.astrUDLTypeName);
+            ar.i32(lt.anUDLTypeSegment);
+            for (double& p : lt.aadUDLTypePitch) ar.f64(p);
+        }
+    }
+    for (int i = 0; i < kTextStyles; ++i) {  // 35
+        ar.f64(t.EntMoj[i].adMojiX);
+        ar.f64(t.EntMoj[i].adMojiY);
+        ar.f64(t.EntMoj[i].adMojiD);
+        ar.i32(t.EntMoj[i].anMojiCol);
+    }
+    ar.f64(h.dMojiSizeX);  // 36
+    ar.f64(h.dMojiSizeY);
+    ar.f64(h.dMojiKankaku);  // 37
+    ar.i32(h.nMojiColor);
+    ar.i32(h.nMojiShu);
+    ar.f64(h.dMojiSeiriGyouKan);
+    ar.f64(h.dMojiSeiriSuu);
+    ar.i32(h.nMojiKijunZureOn);
+    ar.f64(h.adMojiKijunZureX0);  // 38
+    ar.f64(h.adMojiKijunZureX1);
+    ar.f64(h.adMojiKijunZureX2);
+    ar.f64(h.adMojiKijunZureY0);
+    ar.f64(h.adMojiKijunZureY1);
+    ar.f64(h.adMojiKijunZureY2);
+}
+
+}  // namespace tw::rec

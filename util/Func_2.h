@@ -1,0 +1,58 @@
+// Text conversion, character filters, casing, number and colour helpers, and
+// path helpers shared by the whole program. Texts are UTF-16 in memory; the
+// ANSI code page is code page 932. The platform calls (ICU, std::filesystem)
+// stay behind these functions so that another platform can swap them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+using ByteBuffer = std::vector<uint8_t>;
+
+// Text and bytes.
+ByteBuffer StrToAnsiBytes(const std::u16string& text);  // unmappable -> "?"
+ByteBuffer StrToWideBytes(const std::u16string& text);   // UTF-16LE, no BOM
+int32_t AnsiByteCount(const std::u16string& text);
+int32_t ByteStrLen(const ByteBuffer& buf);
+std::u16string AnsiBytesToStr(const ByteBuffer& buf);
+std::u16string AnsiBytesToStr(const uint8_t* data, size_t size);
+std::u16string WideBytesToStr(const ByteBuffer& buf);
+std::u16string WideBytesToStr(const uint8_t* data, size_t size);
+void FillBytes(uint8_t value, int32_t count, ByteBuffer& buf);
+
+// Filters.
+std::u16string RemoveControls(const std::u16string& text);
+std::u16string RemoveBlanks(const std::u16string& text);
+std::u16string StripLineCodes(const std::u16string& text);
+
+// Case and numbers.
+std::u16string UpperText(const std::u16string& text);  // throws on failure
+std::u16string LowerText(const std::u16string& text);  // throws on failure
+int32_t StrToIntOrZero(const std::u16string& text);
+std::u16string IntToText(int32_t value);
+int32_t PackRGB(int32_t red, int32_t green, int32_t blue);
+uint32_t PackAlphaRGB(int32_t red, int32_t green, int32_t blue);
+
+// Paths and folders.
+char16_t DirSeparator();
+std::u16string FileNameOf(const std::u16string& path);
+std::u16string LowerExtOf(const std::u16string& path);  // throws on an invalid path
+std::u16string ChangeExtOf(const std::u16string& path, const std::u16string& ext);
+bool FileExistsAt(const std::u16string& path);
+bool CreateFolder(const std::u16string& path);
+bool DeleteFileAt(const std::u16string& path);
+bool RemoveFolder(const std::u16string& path);
+
+// True for a name that stays inside the folder it is joined to: not empty,
+// not absolute, no drive, no "/" or "\", not "." or "..".
+bool IsPlainFileName(const std::u16string& name);
+
+// Conversions between UTF-16 texts and the platform's UTF-8 paths and
+// messages.
+std::string ToUtf8(const std::u16string& text);
+std::u16string FromUtf8(const std::string& text);
+
+}  // namespace tw

@@ -13,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -141,13 +140,9 @@ class TgraAttribute {
     uint32_t GetAll1Color() const;
 
   private:
-    static std::optional<int32_t> ColorIndexOf(int32_t jn);
-    static std::optional<int32_t> LtypeIndexOf(int32_t jn);
-    TjwvColor* ColorAt(int32_t n);
-    const TjwvColor* ColorAt(int32_t n) const;
-    TjwvLtype* LtypeAt(int32_t n);
-    const TjwvLtype* LtypeAt(int32_t n) const;
-    const TjwvLayer* LayerAt(int32_t n) const;
+    // Entry of a pen colour or line type number; -1 when it has none.
+    static int32_t ColorIndexOf(int32_t jn);
+    static int32_t LtypeIndexOf(int32_t jn);
 
     bool DispMode = false;
     bool PrintMode = false;

@@ -1,0 +1,163 @@
+// The platform part of Func_2 on ICU: code page 932, locale casing and UTF-8.
+// A Windows build puts WideCharToMultiByte(932) and LCMapStringEx here.
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "util/Func_2.h"
+
+namespace tw {
+
+namespace {
+
+struct ConverterClose {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+
+// Opening a converter is costly and texts are converted one by one, so each
+// thread keeps its own. It holds no state between calls (it is reset).
+UConverter* Cp932Converter() {
+    thread_local std::unique_ptr<UConverter, ConverterClose> converter = [] {
+        UErrorCode error = U_ZERO_ERROR;
+        std::unique_ptr<UConverter, ConverterClose> opened(ucnv_open("windows-31j", &error));
+        if (U_FAILURE(error)) throw std::runtime_error("code page 932 converter unavailable");
+        ucnv_setSubstChars(opened.get(), "?", 1, &error);
+        if (U_FAILURE(error)) throw std::runtime_error("code page 932 substitution refused");
+        return opened;
+    }();
+    ucnv_reset(converter.get());
+    return converter.get();
+}
+
+// ICU's table follows the IBM PC convention and permutes the single-byte
+// codes 0x1A, 0x1C and 0x7F; Windows maps them one to one. Code page 932 never
+// uses these bytes as a trail byte, so mending them byte by byte is exact.
+uint8_t IcuToWindowsByte(uint8_t byte) {
+    switch (byte) {
+        case 0x7F:
+            return 0x1A;
+        case 0x1A:
+            return 0x1C;
+        case 0x1C:
+            return 0x7F;
+        default:
+            return byte;
+    }
+}
+
+uint8_t WindowsToIcuByte(uint8_t byte) {
+    switch (byte) {
+        case 0x1A:
+            return 0x7F;
+        case 0x1C:
+            return 0x1A;
+        case 0x7F:
+            return 0x1C;
+        default:
+            return byte;
+    }
+}
+
+bool IsAscii(const std::u16string& text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+bool IsAscii(const uint8_t* data, size_t size) {
+    return std::all_of(data, data + size, [](uint8_t byte) { return byte < 0x80; });
+}
+
+using CaseMapping = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
+
+std::u16string MapCase(const std::u16string& text, CaseMapping mapping) {
+    if (text.empty()) return {};
+    const auto length = static_cast<int32_t>(text.size());
+    std::u16string result(text.size(), u'\0');
+    UErrorCode error = U_ZERO_ERROR;
+    int32_t needed = mapping(result.data(), length, text.data(), length, "", &error);
+    if (error == U_BUFFER_OVERFLOW_ERROR) {
+        result.resize(static_cast<size_t>(needed));
+        error = U_ZERO_ERROR;
+        needed = mapping(result.data(), needed, text.data(), length, "", &error);
+    }
+    if (U_FAILURE(error))
+        throw std::runtime_error(std::string("case mapping: ") + u_errorName(error));
+    result.resize(static_cast<size_t>(needed));
+    return result;
+}
+
+}  // namespace
+
+ByteBuffer StrToAnsiBytes(const std::u16string& text) {
+    if (IsAscii(text)) return ByteBuffer(text.begin(), text.end());
+    UConverter* converter = Cp932Converter();
+    // Every UTF-16 code unit becomes at most two bytes, a substitute one.
+    ByteBuffer result(text.size() * 2);
+    auto* target = reinterpret_cast<char*>(result.data());
+    const UChar* source = text.data();
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_fromUnicode(converter, &target, target + result.size(), &source, source + text.size(),
+                     nullptr, true, &error);
+    if (U_FAILURE(error)) throw std::runtime_error("code page 932 encoding failed");
+    result.resize(static_cast<size_t>(target - reinterpret_cast<char*>(result.data())));
+    std::transform(result.begin(), result.end(), result.begin(), IcuToWindowsByte);
+    return result;
+}
+
+std::u16string AnsiBytesToStr(const uint8_t* data, size_t size) {
+    // Code page 932 never uses a zero byte inside a character, so cutting the
+    // bytes at the first zero equals cutting the text at the first U+0000.
+    size = static_cast<size_t>(std::find(data, data + size, 0) - data);
+    if (IsAscii(data, size)) return std::u16string(data, data + size);
+    ByteBuffer source(size);
+    std::transform(data, data + size, source.begin(), WindowsToIcuByte);
+    UConverter* converter = Cp932Converter();
+    // Every byte becomes at most one UTF-16 code unit (no supplementary
+    // characters in code page 932; a bad byte gives one substitute).
+    std::u16string result(size, u'\0');
+    UChar* target = result.data();
+    const auto* begin = reinterpret_cast<const char*>(source.data());
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_toUnicode(converter, &target, target + result.size(), &begin, begin + source.size(),
+                   nullptr, true, &error);
+    if (U_FAILURE(error)) throw std::runtime_error("code page 932 decoding failed");
+    result.resize(static_cast<size_t>(target - result.data()));
+    return result;
+}
+
+std::u16string UpperText(const std::u16string& text) {
+    return MapCase(text, u_strToUpper);
+}
+
+std::u16string LowerText(const std::u16string& text) {
+    return MapCase(text, u_strToLower);
+}
+
+std::string ToUtf8(const std::u16string& text) {
+    if (text.empty()) return {};
+    std::string result(text.size() * 3, '\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strToUTF8WithSub(result.data(), static_cast<int32_t>(result.size()), &length, text.data(),
+                       static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &error);
+    if (U_FAILURE(error)) throw std::runtime_error("UTF-8 encoding failed");
+    result.resize(static_cast<size_t>(length));
+    return result;
+}
+
+std::u16string FromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    std::u16string result(text.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(result.data(), static_cast<int32_t>(result.size()), &length, text.data(),
+                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &error);
+    if (U_FAILURE(error)) throw std::runtime_error("UTF-8 decoding failed");
+    result.resize(static_cast<size_t>(length));
+    return result;
+}
+
+}  // namespace tw

@@ -11,6 +11,7 @@
 //                                    removes control characters)
 //   void memo(std::u16string&)       a text kept as it is (the memo)
 //   void fill(uint8_t value, size_t n)  filler bytes (the reader skips them)
+// and, only if it prints names (see NamingArchive), name, open and close.
 #pragma once
 
 #include <cstdint>
@@ -22,37 +23,74 @@
 
 namespace tw::rec {
 
+// Archives that print what they walk (the dumper of `dump --json`) also take
+// the field names: name(n) before a value, open(n) and close() around a
+// record inside a record. The reader and the writer need neither.
 template <class Ar>
-void describe(Ar& ar, TEntJwwAttr& a) {
-    ar.u32(a.lGroup);
-    ar.u8(a.nPenStyle);
-    ar.u16(a.nPenColor);
-    if (ar.version() >= ver::kPenWidth) ar.u16(a.nPenWidth);
-    ar.u16(a.nLayer);
-    ar.u16(a.nGLayer);
-    ar.u16(a.sFlg);
+concept NamingArchive = requires(Ar& ar) {
+    ar.name("");
+    ar.open("");
+    ar.close();
+};
+
+template <class Ar>
+void Name(Ar& ar, const char* name) {
+    if constexpr (NamingArchive<Ar>) ar.name(name);
+}
+
+// One field of the record r being described, with its name.
+#define TW_FIELD(kind, field) (::tw::rec::Name(ar, #field), ar.kind(r.field))
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwAttr& r);
+template <class Ar>
+void describe(Ar& ar, TEntJwwLine& r);
+template <class Ar>
+void describe(Ar& ar, TEntJwwTen& r);
+template <class Ar>
+void describe(Ar& ar, TEntJwwMoji& r);
+
+// A record inside the record r, under its field name.
+template <class Ar, class R>
+void Nested(Ar& ar, const char* name, R& part) {
+    if constexpr (NamingArchive<Ar>) ar.open(name);
+    describe(ar, part);
+    if constexpr (NamingArchive<Ar>) ar.close();
+}
+
+#define TW_RECORD(field) ::tw::rec::Nested(ar, #field, r.field)
+
+template <class Ar>
+void describe(Ar& ar, TEntJwwAttr& r) {
+    TW_FIELD(u32, lGroup);
+    TW_FIELD(u8, nPenStyle);
+    TW_FIELD(u16, nPenColor);
+    if (ar.version() >= ver::kPenWidth) TW_FIELD(u16, nPenWidth);
+    TW_FIELD(u16, nLayer);
+    TW_FIELD(u16, nGLayer);
+    TW_FIELD(u16, sFlg);
 }
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwLine& r) {
-    describe(ar, r.att);
-    ar.f64(r.start_x);
-    ar.f64(r.start_y);
-    ar.f64(r.end_x);
-    ar.f64(r.end_y);
+    TW_RECORD(att);
+    TW_FIELD(f64, start_x);
+    TW_FIELD(f64, start_y);
+    TW_FIELD(f64, end_x);
+    TW_FIELD(f64, end_y);
 }
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwEnko& r) {
-    describe(ar, r.att);
-    ar.f64(r.start_x);
-    ar.f64(r.start_y);
-    ar.f64(r.dHankei);
-    ar.f64(r.radKaishiKaku);
-    ar.f64(r.radEnkoKaku);
-    ar.f64(r.radKatamukiKaku);
-    ar.f64(r.dHenpeiRitsu);
-    ar.u32(r.bZenEnFlg);
+    TW_RECORD(att);
+    TW_FIELD(f64, start_x);
+    TW_FIELD(f64, start_y);
+    TW_FIELD(f64, dHankei);
+    TW_FIELD(f64, radKaishiKaku);
+    TW_FIELD(f64, radEnkoKaku);
+    TW_FIELD(f64, radKatamukiKaku);
+    TW_FIELD(f64, dHenpeiRitsu);
+    TW_FIELD(u32, bZenEnFlg);
 }
 
 // A marker point (style 100) carries three more fields.
@@ -60,17 +98,17 @@ constexpr uint8_t kMarkerPointStyle = 100;
 
 template <class Ar>
 void describeFixed(Ar& ar, TEntJwwTen& r) {
-    describe(ar, r.att);
-    ar.f64(r.start_x);
-    ar.f64(r.start_y);
-    ar.u32(r.bKariten);
+    TW_RECORD(att);
+    TW_FIELD(f64, start_x);
+    TW_FIELD(f64, start_y);
+    TW_FIELD(u32, bKariten);
 }
 
 template <class Ar>
 void describeMarker(Ar& ar, TEntJwwTen& r) {
-    ar.u32(r.nCode);
-    ar.f64(r.radKaitenKaku);
-    ar.f64(r.dBairitsu);
+    TW_FIELD(u32, nCode);
+    TW_FIELD(f64, radKaitenKaku);
+    TW_FIELD(f64, dBairitsu);
 }
 
 template <class Ar>
@@ -81,38 +119,38 @@ void describe(Ar& ar, TEntJwwTen& r) {
 
 template <class Ar>
 void describeFixed(Ar& ar, TEntJwwMoji& r) {
-    describe(ar, r.att);
-    ar.f64(r.start_x);
-    ar.f64(r.start_y);
-    ar.f64(r.end_x);
-    ar.f64(r.end_y);
-    ar.u32(r.nMojiShu);
-    ar.f64(r.dSizeX);
-    ar.f64(r.dSizeY);
-    ar.f64(r.dKankaku);
-    ar.f64(r.degKakudo);
+    TW_RECORD(att);
+    TW_FIELD(f64, start_x);
+    TW_FIELD(f64, start_y);
+    TW_FIELD(f64, end_x);
+    TW_FIELD(f64, end_y);
+    TW_FIELD(u32, nMojiShu);
+    TW_FIELD(f64, dSizeX);
+    TW_FIELD(f64, dSizeY);
+    TW_FIELD(f64, dKankaku);
+    TW_FIELD(f64, degKakudo);
 }
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwMoji& r) {
     describeFixed(ar, r);
-    ar.text(r.strFontName);
-    ar.text(r.str);
+    TW_FIELD(text, strFontName);
+    TW_FIELD(text, str);
 }
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwSunpo& r) {
-    describe(ar, r.att);
-    describe(ar, r.Sen);
-    describe(ar, r.Moji);
+    TW_RECORD(att);
+    TW_RECORD(Sen);
+    TW_RECORD(Moji);
     if (ar.version() < ver::kLongDimension) return;
-    ar.u16(r.bSxfMode);
-    describe(ar, r.Ho1);
-    describe(ar, r.Ho2);
-    describe(ar, r.Te1);
-    describe(ar, r.Te2);
-    describe(ar, r.Kt1);
-    describe(ar, r.Kt2);
+    TW_FIELD(u16, bSxfMode);
+    TW_RECORD(Ho1);
+    TW_RECORD(Ho2);
+    TW_RECORD(Te1);
+    TW_RECORD(Te2);
+    TW_RECORD(Kt1);
+    TW_RECORD(Kt2);
 }
 
 // Pen colour 10 is a solid's own colour, carried in Color.
@@ -120,37 +158,40 @@ constexpr uint16_t kSolidOwnColor = 10;
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwSolid& r) {
-    describe(ar, r.att);
-    ar.f64(r.start_x);
-    ar.f64(r.start_y);
-    ar.f64(r.end_x);
-    ar.f64(r.end_y);
-    ar.f64(r.DPoint2_x);
-    ar.f64(r.DPoint2_y);
-    ar.f64(r.DPoint3_x);
-    ar.f64(r.DPoint3_y);
-    if (r.att.nPenColor == kSolidOwnColor) ar.u32(r.Color);
+    TW_RECORD(att);
+    TW_FIELD(f64, start_x);
+    TW_FIELD(f64, start_y);
+    TW_FIELD(f64, end_x);
+    TW_FIELD(f64, end_y);
+    TW_FIELD(f64, DPoint2_x);
+    TW_FIELD(f64, DPoint2_y);
+    TW_FIELD(f64, DPoint3_x);
+    TW_FIELD(f64, DPoint3_y);
+    if (r.att.nPenColor == kSolidOwnColor) TW_FIELD(u32, Color);
 }
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwBlock& r) {
-    describe(ar, r.att);
-    ar.f64(r.DPKijunTen_x);
-    ar.f64(r.DPKijunTen_y);
-    ar.f64(r.dBairitsuX);
-    ar.f64(r.dBairitsuY);
-    ar.f64(r.radKaitenKaku);
-    ar.u32(r.nNumber);
+    TW_RECORD(att);
+    TW_FIELD(f64, DPKijunTen_x);
+    TW_FIELD(f64, DPKijunTen_y);
+    TW_FIELD(f64, dBairitsuX);
+    TW_FIELD(f64, dBairitsuY);
+    TW_FIELD(f64, radKaitenKaku);
+    TW_FIELD(u32, nNumber);
 }
 
 // Head of a block definition up to dtime; the name follows.
 template <class Ar>
 void describeHead(Ar& ar, TEntJwwBlockDef& r) {
-    describe(ar, r.att);
-    ar.u32(r.nNumber);
-    ar.u32(r.bRefferd);
-    ar.u32(r.dtime);
+    TW_RECORD(att);
+    TW_FIELD(u32, nNumber);
+    TW_FIELD(u32, bRefferd);
+    TW_FIELD(u32, dtime);
 }
+
+#undef TW_RECORD
+#undef TW_FIELD
 
 // The header section from the memo to the last text-base offset (items 3 to
 // 38): the header record and the nine tables it carries.
@@ -224,9 +265,11 @@ void describeHeader(Ar& ar, HeaderRefs t) {
     ar.f64(h.dMemoriY);
     ar.f64(h.DpMemoriKjTen_x);
     ar.f64(h.DpMemoriKjTen_y);
-    for (int i = 0; i < kLayerGroups * kLayersPerGroup; ++i) ar.text(t.EntLay[i].aStrLayName);  // 13
-    for (int g = 0; g < kLayerGroups; ++g) ar.text(t.EntLgrp[g].aStrGLayName);  // 14
-    ar.f64(h.dKageLevel);  // 15
+    for (int i = 0; i < kLayerGroups * kLayersPerGroup; ++i)
+        ar.text(t.EntLay[i].aStrLayName);  // 13
+    for (int g = 0; g < kLayerGroups; ++g)
+        ar.text(t.EntLgrp[g].aStrGLayName);  // 14
+    ar.f64(h.dKageLevel);                    // 15
     ar.f64(h.dKageIdo);
     ar.i32(h.nKage9_15JiFlg);
     ar.f64(h.dKabeKageLevel);
@@ -263,7 +306,8 @@ void describeHeader(Ar& ar, HeaderRefs t) {
             ar.f64(h.DPZoomJumpGenten_y[i]);
         }
     }
-    for (double& d : h.adFukusenSuuchi) ar.f64(d);  // 20
+    for (double& d : h.adFukusenSuuchi)
+        ar.f64(d);  // 20
     ar.f64(h.dRyougawaFukusenTomeDe);
     for (int i = 0; i < kPens; ++i) {  // 21
         ar.i32(t.EntCol[i].aPenColor);
@@ -352,7 +396,8 @@ void describeHeader(Ar& ar, HeaderRefs t) {
             TEntJwwLineTypeExNo& lt = t.EntLtpS[i];
             ar.text(lt.astrUDLTypeName);
             ar.i32(lt.anUDLTypeSegment);
-            for (double& p : lt.aadUDLTypePitch) ar.f64(p);
+            for (double& p : lt.aadUDLTypePitch)
+                ar.f64(p);
         }
     }
     for (int i = 0; i < kTextStyles; ++i) {  // 35

@@ -105,8 +105,201 @@ public:
     bool AddEntPost();
     bool AddEntLine(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                     int32_t fl, double px1, double py1, double px2, double py2);
-    // Remaining AddEnt and AddBlk operations are declared with their
-    // implementation (document/EntityBuild.cpp, document/BlockBuild.cpp).
+    // Angles in degrees (stored in radians, except text directions). An
+    // addition returns false when memory for the arrays fails (the counts
+    // stay as they were) or, for an insertion, when bn is not a definition.
+    bool AddEntArc(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                   int32_t fl, double px, double py, double pr, double ph, double psa, double pda,
+                   double pka);
+    // tp is the marker code; fl bit 8 makes a temporary point.
+    bool AddEntTen(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                   int32_t fl, double px, double py, double pa, double pb);
+    // Text between two end points; tp is the base-point number 1 to 9.
+    bool AddEntMoji(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                    int32_t fl, int32_t ms, double px1, double py1, double px2, double py2,
+                    double pw, double ph, double pd, double pa, const std::u16string& pf,
+                    const std::u16string& ps);
+    // Text placed by its base point tp (1 to 9) at (px, py).
+    bool AddEntMoji(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                    int32_t fl, int32_t ms, double px, double py, double pw, double ph, double pd,
+                    double pa, const std::u16string& pf, const std::u16string& ps);
+    // Dimension with its text between two end points.
+    bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
+                     int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3, double py3,
+                     double px4, double py4, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps);
+    // Dimension with its text placed by base point tp2 at (px, py).
+    bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
+                     int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px, double py,
+                     double pw, double ph, double pd, double pa, const std::u16string& pf,
+                     const std::u16string& ps);
+    // SXF dimensions: auxiliary lines Ho1, Ho2, arrowheads Te1, Te2 and
+    // measured points Kt1, Kt2, each used when its switch ex3 ... ex8 is set.
+    bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
+                     int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3, double py3,
+                     double px4, double py4, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps, int32_t ex3, int32_t co3,
+                     int32_t tp3, int32_t wd3, int32_t fl3, double px5, double py5, double px6,
+                     double py6, int32_t ex4, int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4,
+                     double px7, double py7, double px8, double py8, int32_t ex5, int32_t co5,
+                     int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                     int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                     int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                     int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                     double py10, double pb8);
+    bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
+                     int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px, double py,
+                     double pw, double ph, double pd, double pa, const std::u16string& pf,
+                     const std::u16string& ps, int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3,
+                     int32_t fl3, double px5, double py5, double px6, double py6, int32_t ex4,
+                     int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4, double px7, double py7,
+                     double px8, double py8, int32_t ex5, int32_t co5, int32_t tp5, int32_t wd5,
+                     int32_t fl5, double pb5, int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6,
+                     int32_t fl6, double pb6, int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7,
+                     int32_t fl7, double px9, double py9, double pb7, int32_t ex8, int32_t co8,
+                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8);
+    // Auxiliary lines from d1 off the measured points to d2 beyond the
+    // dimension line.
+    bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
+                     int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px, double py,
+                     double pw, double ph, double pd, double pa, const std::u16string& pf,
+                     const std::u16string& ps, double d1, double d2, int32_t ex3, int32_t co3,
+                     int32_t tp3, int32_t wd3, int32_t fl3, int32_t ex4, int32_t co4, int32_t tp4,
+                     int32_t wd4, int32_t fl4, int32_t ex5, int32_t co5, int32_t tp5, int32_t wd5,
+                     int32_t fl5, double pb5, int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6,
+                     int32_t fl6, double pb6, int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7,
+                     int32_t fl7, double px9, double py9, double pb7, int32_t ex8, int32_t co8,
+                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8);
+    // Solids: fc is the own colour, used with pen colour 10; with tp above
+    // 100 the eight values are those of a curved solid (centre, radius,
+    // flattening, tilt, start and swept angle, and one value of its kind).
+    bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, int32_t fc, double px1, double py1, double px2, double py2,
+                     double px3, double py3, double px4, double py4);
+    bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, int32_t fc, double px1, double py1, double px2, double py2);
+    bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, int32_t fc, double px1, double py1, double px2, double py2,
+                     double px3, double py3);
+    // Curved solids of kinds 111 (A: full or sector), 101 (C, its last
+    // value chosen by tp) and 105 or 106 (D, with a second radius pri).
+    bool AddEntSolidA(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd, int32_t fl,
+                      int32_t fc, double px, double py, double pr, double ph, double pka);
+    bool AddEntSolidA(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd, int32_t fl,
+                      int32_t fc, double px, double py, double pr, double ph, double pka,
+                      double psa, double pda);
+    bool AddEntSolidC(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                      int32_t fl, int32_t fc, double px, double py, double pr, double ph,
+                      double pka, double psa, double pda);
+    bool AddEntSolidD(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                      int32_t fl, int32_t fc, double px, double py, double pr, double pri,
+                      double ph, double pka, double psa, double pda);
+    // Insertion of the definition numbered bn (0 <= bn < EntBlockDefN).
+    bool AddEntBlock(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                     int32_t fl, int32_t bn, double px, double py, double pbx, double pby,
+                     double pa);
+
+    // Block-definition building. Names may carry a marker beginning
+    // "@@SFIG" (any case) after the bare name; lookups compare bare names.
+    int32_t GetBlkNo(const std::u16string& ps) const;
+    int32_t GetBlkNumber(int32_t bdn) const;
+    std::u16string GetBlkName(const std::u16string& ps) const;
+    bool AddBlkDef(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
+                   int32_t fl, int32_t bf, const std::u16string& ps);
+    void AddBlkDefPost(int32_t bdn);
+    // Members of definition bdn, with the arguments of the AddEnt operation
+    // of the same name; false without change unless bdn is a definition.
+    bool AddBlkLine(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                    int32_t wd, int32_t fl, double px1, double py1, double px2, double py2);
+    bool AddBlkArc(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                   int32_t wd, int32_t fl, double px, double py, double pr, double ph, double psa,
+                   double pda, double pka);
+    bool AddBlkTen(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                   int32_t wd, int32_t fl, double px, double py, double pa, double pb);
+    bool AddBlkMoji(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                    int32_t wd, int32_t fl, int32_t ms, double px1, double py1, double px2,
+                    double py2, double pw, double ph, double pd, double pa,
+                    const std::u16string& pf, const std::u16string& ps);
+    bool AddBlkMoji(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                    int32_t wd, int32_t fl, int32_t ms, double px, double py, double pw, double ph,
+                    double pd, double pa, const std::u16string& pf, const std::u16string& ps);
+    bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
+                     int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3,
+                     double py3, double px4, double py4, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps);
+    bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
+                     int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
+                     double py, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps);
+    bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
+                     int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3,
+                     double py3, double px4, double py4, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps, int32_t ex3, int32_t co3,
+                     int32_t tp3, int32_t wd3, int32_t fl3, double px5, double py5, double px6,
+                     double py6, int32_t ex4, int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4,
+                     double px7, double py7, double px8, double py8, int32_t ex5, int32_t co5,
+                     int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                     int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                     int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                     int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                     double py10, double pb8);
+    bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
+                     int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
+                     double py, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps, int32_t ex3, int32_t co3,
+                     int32_t tp3, int32_t wd3, int32_t fl3, double px5, double py5, double px6,
+                     double py6, int32_t ex4, int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4,
+                     double px7, double py7, double px8, double py8, int32_t ex5, int32_t co5,
+                     int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                     int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                     int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                     int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                     double py10, double pb8);
+    bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
+                     int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
+                     double py, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps, double d1, double d2,
+                     int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3, int32_t fl3, int32_t ex4,
+                     int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4, int32_t ex5, int32_t co5,
+                     int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                     int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                     int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                     int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                     double py10, double pb8);
+    bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
+                     double py2, double px3, double py3, double px4, double py4);
+    bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
+                     double py2);
+    bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
+                     double py2, double px3, double py3);
+    bool AddBlkSolidA(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd,
+                      int32_t fl, int32_t fc, double px, double py, double pr, double ph,
+                      double pka);
+    bool AddBlkSolidA(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd,
+                      int32_t fl, int32_t fc, double px, double py, double pr, double ph,
+                      double pka, double psa, double pda);
+    bool AddBlkSolidC(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                      int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
+                      double ph, double pka, double psa, double pda);
+    bool AddBlkSolidD(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                      int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
+                      double pri, double ph, double pka, double psa, double pda);
+    bool AddBlkBlock(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                     int32_t wd, int32_t fl, int32_t bn, double px, double py, double pbx,
+                     double pby, double pa);
 
     // Whole-drawing operations.
     void GetPaperSize(double& px, double& py) const;

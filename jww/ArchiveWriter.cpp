@@ -1,0 +1,165 @@
+#include "jww/ArchiveWriter.h"
+
+#include <algorithm>
+
+#include "util/Func_2.h"
+
+namespace tw {
+
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kBigClassTag = 0x7FFF;
+constexpr int32_t kSmallClassIndexLimit = 0x7FFF;
+constexpr uint16_t kClassTagBit = 0x8000;
+constexpr uint32_t kBigClassTagBit = 0x80000000u;
+constexpr int32_t kSmallCountLimit = 0xFFFF;
+constexpr uint8_t kLongLength = 0xFF;
+constexpr uint16_t kWideMarker = 0xFFFE;
+
+// Printable ASCII is the same byte in every code page 932 converter; other
+// characters go through the conversion of Func_2.
+bool IsPrintableAscii(const std::u16string& s) {
+    return std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+void CheckTextLength(size_t n) {
+    if (n > ArchiveWriter::kMaxTextLength)
+        throw WriteError("a text is too long for the JWW format");
+}
+
+}  // namespace
+
+const char* ClassName(RecordClass cls) {
+    static constexpr const char* kNames[kRecordClasses] = {
+        "CDataSen",    "CDataEnko",  "CDataTen",   "CDataMoji",
+        "CDataSunpou", "CDataSolid", "CDataBlock", "CDataList"};
+    return kNames[static_cast<size_t>(cls)];
+}
+
+ArchiveWriter::ArchiveWriter(ByteSink& sink, int32_t version, bool utf16)
+    : sink_(sink), version_(version), utf16_(utf16), buffer_(new uint8_t[kBufferSize]) {}
+
+void ArchiveWriter::fill(uint8_t value, size_t n) {
+    while (n > 0) {
+        const size_t chunk = std::min(n, kBufferSize);
+        std::memset(Room(chunk), value, chunk);
+        Commit(chunk);
+        n -= chunk;
+    }
+}
+
+void ArchiveWriter::WriteMagic() {
+    static constexpr char kMagic[] = "JwwData.";
+    Put(kMagic, sizeof kMagic - 1);
+}
+
+void ArchiveWriter::WriteCount(int32_t n) {
+    if (n < kSmallCountLimit) {
+        u16(static_cast<uint16_t>(n));
+    } else {
+        u16(0xFFFF);
+        i32(n);
+    }
+}
+
+void ArchiveWriter::WriteString(const std::u16string& s) {
+    if (utf16_)
+        WriteWide(s);
+    else
+        WriteAnsi(s);
+}
+
+void ArchiveWriter::WriteLength(size_t n) {
+    if (n < kLongLength) {
+        u8(static_cast<uint8_t>(n));
+    } else {
+        u8(kLongLength);
+        u16(static_cast<uint16_t>(n));
+    }
+}
+
+void ArchiveWriter::WriteAnsi(const std::u16string& s) {
+    if (IsPrintableAscii(s)) {
+        CheckTextLength(s.size());
+        WriteLength(s.size());
+        uint8_t* out = Room(s.size());
+        for (size_t i = 0; i < s.size(); ++i)
+            out[i] = static_cast<uint8_t>(s[i]);
+        Commit(s.size());
+        return;
+    }
+    // The length counts up to the first zero byte, as a reader of
+    // zero-terminated texts would.
+    const size_t length = static_cast<size_t>(AnsiByteCount(s));
+    CheckTextLength(length);
+    const ByteBuffer converted = StrToAnsiBytes(s);
+    if (converted.size() < length) throw WriteError("a text could not be converted");
+    WriteLength(length);
+    Put(converted.data(), length);
+}
+
+void ArchiveWriter::WriteWide(const std::u16string& s) {
+    CheckTextLength(s.size());
+    u8(kLongLength);
+    u16(kWideMarker);
+    WriteLength(s.size());
+    uint8_t* out = Room(2 * s.size());
+    for (char16_t c : s) {
+        *out++ = static_cast<uint8_t>(c);
+        *out++ = static_cast<uint8_t>(c >> 8);
+    }
+    Commit(2 * s.size());
+}
+
+void ArchiveWriter::WriteClassDef(const char* name) {
+    const size_t length = std::strlen(name);
+    u16(kNewClassTag);
+    u16(static_cast<uint16_t>(version_));  // the schema word
+    u16(static_cast<uint16_t>(length));
+    Put(name, length);
+}
+
+void ArchiveWriter::WriteClassTag(int32_t index) {
+    if (index < kSmallClassIndexLimit) {
+        u16(static_cast<uint16_t>(kClassTagBit + index));
+    } else {
+        u16(kBigClassTag);
+        u32(kBigClassTagBit + static_cast<uint32_t>(index));
+    }
+}
+
+void ArchiveWriter::BeginRecord(RecordClass cls) {
+    int32_t& index = classIndex_[static_cast<size_t>(cls)];
+    if (index != 0) {
+        WriteClassTag(index);
+        return;
+    }
+    WriteClassDef(ClassName(cls));
+    index = objectIndex();
+    CountObject();
+}
+
+void ArchiveWriter::Flush() {
+    if (used_ == 0) return;
+    const size_t n = used_;
+    used_ = 0;
+    sink_.Write(buffer_.get(), n);
+}
+
+void ArchiveWriter::Spill(const void* data, size_t size) {
+    Flush();
+    if (size >= kBufferSize) {
+        sink_.Write(static_cast<const uint8_t*>(data), size);
+        return;
+    }
+    std::memcpy(buffer_.get(), data, size);
+    used_ = size;
+}
+
+uint8_t* ArchiveWriter::Room(size_t size) {
+    if (size > kBufferSize - used_) Flush();
+    return buffer_.get() + used_;
+}
+
+}  // namespace tw

@@ -1,0 +1,132 @@
+// The byte archive that a JWW file is written through: little-endian numbers,
+// length-prefixed texts, counts, and the class definitions and class tags
+// that open object records, with the numbering of one file.
+//
+// Values are gathered in a 1 MiB buffer and handed to a ByteSink in large
+// blocks, so writing a field costs a copy into memory, never a system call.
+// Every failure (a text the format cannot hold, a sink that cannot take the
+// bytes) is thrown as WriteError; FileOut turns it into a false result.
+//
+// The archive is also the writing side of the record descriptions in
+// jww/Records.h: version(), u8/u16/u32/i32/f64, text, memo and fill.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace tw {
+
+// Why a file could not be written.
+class WriteError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Where the archive's bytes go. Write takes every byte or throws.
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    virtual void Write(const uint8_t* data, size_t size) = 0;
+};
+
+// The eight record classes of a JWW file.
+enum class RecordClass : uint8_t { Sen, Enko, Ten, Moji, Sunpou, Solid, Block, List };
+constexpr size_t kRecordClasses = 8;
+
+// The class name as it appears in a class definition ("CDataSen", ...).
+const char* ClassName(RecordClass cls);
+
+class ArchiveWriter {
+  public:
+    static constexpr size_t kBufferSize = size_t{1} << 20;
+    // Lengths from here on cannot be stored: a reader takes the length word
+    // 0xFFFE as the UTF-16 marker and 0xFFFF as an escape.
+    static constexpr size_t kMaxTextLength = 0xFFFD;
+
+    // version: the output version, used by every version decision.
+    // utf16: texts as UTF-16LE (FileOutOpt bit 32) instead of code page 932.
+    ArchiveWriter(ByteSink& sink, int32_t version, bool utf16);
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+    int32_t version() const { return version_; }
+    bool utf16() const { return utf16_; }
+
+    // Raw values, as the bytes of their stored representation.
+    void u8(uint8_t v) { Put(&v, 1); }
+    void u16(uint16_t v) { PutLE(v); }
+    void u32(uint32_t v) { PutLE(v); }
+    void i32(int32_t v) { PutLE(static_cast<uint32_t>(v)); }
+    void f64(double v) { PutLE(std::bit_cast<uint64_t>(v)); }
+    void fill(uint8_t value, size_t n);
+    void bytes(const uint8_t* data, size_t size) { Put(data, size); }
+
+    // Texts of the record descriptions; the writer keeps both as they are.
+    void text(const std::u16string& s) { WriteString(s); }
+    void memo(const std::u16string& s) { WriteString(s); }
+
+    // The eight bytes "JwwData." that open every file.
+    void WriteMagic();
+    // 2 bytes below 0xFFFF, else 0xFFFF and the int32.
+    void WriteCount(int32_t n);
+    // Length prefix and bytes in the current text mode. Throws WriteError
+    // for a text of kMaxTextLength + 1 bytes or code units and more.
+    void WriteString(const std::u16string& s);
+    void WriteClassDef(const char* name);
+    void WriteClassTag(int32_t index);
+
+    // Opens an object record: the class definition the first time the class
+    // occurs in the file (the class takes the running object index, which
+    // then advances), its class tag afterwards.
+    void BeginRecord(RecordClass cls);
+    // One more object written: advances the running object index.
+    void CountObject() { ++objectIndex_; }
+
+    // The numbering of this file: starts at 1 with every class undefined.
+    int32_t objectIndex() const { return static_cast<int32_t>(objectIndex_); }
+    int32_t classIndex(RecordClass cls) const { return classIndex_[static_cast<size_t>(cls)]; }
+
+    // Hands every buffered byte to the sink.
+    void Flush();
+
+  private:
+    template <class U>
+    void PutLE(U v) {
+        uint8_t b[sizeof(U)];
+        for (size_t i = 0; i < sizeof(U); ++i)
+            b[i] = static_cast<uint8_t>(v >> (8 * i));
+        Put(b, sizeof b);
+    }
+    void Put(const void* data, size_t size) {
+        if (size <= kBufferSize - used_) {
+            std::memcpy(buffer_.get() + used_, data, size);
+            used_ += size;
+        } else {
+            Spill(data, size);
+        }
+    }
+    void Spill(const void* data, size_t size);
+    // size contiguous bytes of the buffer (size <= kBufferSize); Commit
+    // makes the first n of them part of the stream.
+    uint8_t* Room(size_t size);
+    void Commit(size_t n) { used_ += n; }
+    void WriteLength(size_t n);
+    void WriteAnsi(const std::u16string& s);
+    void WriteWide(const std::u16string& s);
+
+    ByteSink& sink_;
+    const int32_t version_;
+    const bool utf16_;
+    std::unique_ptr<uint8_t[]> buffer_;
+    size_t used_ = 0;
+    uint32_t objectIndex_ = 1;  // unsigned: wraps instead of overflowing
+    std::array<int32_t, kRecordClasses> classIndex_{};
+};
+
+}  // namespace tw

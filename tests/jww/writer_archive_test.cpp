@@ -1,0 +1,203 @@
+// The archive primitives: exact bytes of counts, texts in both modes, class
+// definitions and tags, and the numbering of one file.
+#include <gtest/gtest.h>
+
+#include "jww/ArchiveWriter.h"
+#include "jww/WriterSupport.h"
+
+namespace tw {
+namespace {
+
+using test::Ascii;
+using test::Bytes;
+using test::Concat;
+using test::Written;
+
+TEST(WriterArchive, WriteCountUsesTwoBytesBelow65535) {
+    const struct {
+        int32_t n;
+        ByteBuffer bytes;
+    } cases[] = {
+        {0, Bytes({0x00, 0x00})},
+        {268, Bytes({0x0C, 0x01})},
+        {65534, Bytes({0xFE, 0xFF})},
+        {65535, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
+        {70000, Bytes({0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Written(700, false, [&](ArchiveWriter& ar) { ar.WriteCount(c.n); }), c.bytes)
+            << c.n;
+    }
+}
+
+struct TextCase {
+    std::u16string text;
+    ByteBuffer ansi;
+    ByteBuffer wide;
+};
+
+TEST(WriterArchive, WriteStringInBothModes) {
+    const TextCase cases[] = {
+        {u"", Bytes({0x00}), Bytes({0xFF, 0xFE, 0xFF, 0x00})},
+        {u"abc", Bytes({0x03, 'a', 'b', 'c'}),
+         Bytes({0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0, 'c', 0})},
+        {u"図面", Bytes({0x04, 0x90, 0x7D, 0x96, 0xCA}),
+         Bytes({0xFF, 0xFE, 0xFF, 0x02, 0xF3, 0x56, 0x62, 0x97})},
+        // Half-width katakana take one byte each in code page 932.
+        {u"ｱｲ", Bytes({0x02, 0xB1, 0xB2}), Bytes({0xFF, 0xFE, 0xFF, 0x02, 0x71, 0xFF, 0x72, 0xFF})},
+        // The memo keeps its line break.
+        {u"a\r\nb", Bytes({0x04, 'a', 0x0D, 0x0A, 'b'}),
+         Bytes({0xFF, 0xFE, 0xFF, 0x04, 'a', 0, 0x0D, 0, 0x0A, 0, 'b', 0})},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(Written(700, false, [&](ArchiveWriter& ar) { ar.WriteString(c.text); }), c.ansi);
+        EXPECT_EQ(Written(700, true, [&](ArchiveWriter& ar) { ar.WriteString(c.text); }), c.wide);
+    }
+}
+
+TEST(WriterArchive, AnsiLengthStopsAtTheFirstZeroCharacter) {
+    const std::u16string text{u'a', u'\0', u'b'};
+    EXPECT_EQ(Written(700, false, [&](ArchiveWriter& ar) { ar.WriteString(text); }),
+              Bytes({0x01, 'a'}));
+}
+
+// Length prefixes at the one-byte limit, for n bytes or code units.
+TEST(WriterArchive, LengthPrefixBoundaries) {
+    const struct {
+        size_t n;
+        ByteBuffer ansiPrefix;
+        ByteBuffer widePrefix;
+    } cases[] = {
+        {254, Bytes({0xFE}), Bytes({0xFF, 0xFE, 0xFF, 0xFE})},
+        {255, Bytes({0xFF, 0xFF, 0x00}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00})},
+        {300, Bytes({0xFF, 0x2C, 0x01}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01})},
+        {65533, Bytes({0xFF, 0xFD, 0xFF}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF})},
+    };
+    for (const auto& c : cases) {
+        const std::u16string text(c.n, u'x');
+        const ByteBuffer ansi =
+            Written(700, false, [&](ArchiveWriter& ar) { ar.WriteString(text); });
+        EXPECT_EQ(Concat({c.ansiPrefix, ByteBuffer(c.n, 'x')}), ansi) << c.n;
+        const ByteBuffer wide =
+            Written(700, true, [&](ArchiveWriter& ar) { ar.WriteString(text); });
+        ASSERT_EQ(wide.size(), c.widePrefix.size() + 2 * c.n) << c.n;
+        EXPECT_EQ(ByteBuffer(wide.begin(), wide.begin() + c.widePrefix.size()), c.widePrefix);
+    }
+}
+
+// A length word of 0xFFFE or more would read as a marker: such texts are
+// refused, never cut.
+TEST(WriterArchive, TextsTooLongForTheFormatAreRefused) {
+    const std::u16string ascii(65534, u'x');
+    const std::u16string kanji(32767, u'図');  // 65534 bytes, 32767 code units
+    auto write = [](bool utf16, const std::u16string& s) {
+        return Written(700, utf16, [&](ArchiveWriter& ar) { ar.WriteString(s); });
+    };
+    EXPECT_THROW(write(false, ascii), WriteError);
+    EXPECT_THROW(write(true, ascii), WriteError);
+    EXPECT_THROW(write(false, kanji), WriteError);
+    EXPECT_EQ(write(true, kanji).size(), 6u + 2 * 32767);
+}
+
+TEST(WriterArchive, ClassDefinitionCarriesTheVersionAsSchema) {
+    const struct {
+        int32_t version;
+        ByteBuffer schema;
+    } cases[] = {
+        {700, Bytes({0xBC, 0x02})}, {600, Bytes({0x58, 0x02})}, {420, Bytes({0xA4, 0x01})}};
+    for (const auto& c : cases) {
+        for (bool utf16 : {false, true}) {
+            EXPECT_EQ(
+                Written(c.version, utf16,
+                        [](ArchiveWriter& ar) { ar.BeginRecord(RecordClass::Sen); }),
+                Concat({Bytes({0xFF, 0xFF}), c.schema, Bytes({0x08, 0x00}), Ascii("CDataSen")}));
+        }
+    }
+}
+
+TEST(WriterArchive, ClassTagsBelowAndAbove32767) {
+    const struct {
+        int32_t index;
+        ByteBuffer bytes;
+    } cases[] = {
+        {1, Bytes({0x01, 0x80})},
+        {32766, Bytes({0xFE, 0xFF})},
+        {32767, Bytes({0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80})},
+        {40000, Bytes({0xFF, 0x7F, 0x40, 0x9C, 0x00, 0x80})},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Written(700, false, [&](ArchiveWriter& ar) { ar.WriteClassTag(c.index); }),
+                  c.bytes)
+            << c.index;
+    }
+}
+
+TEST(WriterArchive, MagicIsTheSameInBothModes) {
+    for (bool utf16 : {false, true})
+        EXPECT_EQ(Written(700, utf16, [](ArchiveWriter& ar) { ar.WriteMagic(); }),
+                  Ascii("JwwData."));
+}
+
+// Line, line, line, arc, arc at 7.00: each class takes the running index when
+// defined, and every object takes one more.
+TEST(WriterArchive, NumberingOfClassesAndObjects) {
+    test::MemorySink sink;
+    ArchiveWriter ar(sink, 700, false);
+    EXPECT_EQ(ar.objectIndex(), 1);
+    const RecordClass order[] = {RecordClass::Sen, RecordClass::Sen, RecordClass::Sen,
+                                 RecordClass::Enko, RecordClass::Enko};
+    for (RecordClass cls : order) {
+        ar.BeginRecord(cls);
+        ar.CountObject();
+    }
+    ar.Flush();
+    EXPECT_EQ(ar.classIndex(RecordClass::Sen), 1);
+    EXPECT_EQ(ar.classIndex(RecordClass::Enko), 5);
+    EXPECT_EQ(ar.classIndex(RecordClass::List), 0);
+    EXPECT_EQ(ar.objectIndex(), 8);
+    const ByteBuffer expected = Concat({
+        Bytes({0xFF, 0xFF, 0xBC, 0x02, 0x08, 0x00}),
+        Ascii("CDataSen"),
+        Bytes({0x01, 0x80, 0x01, 0x80}),
+        Bytes({0xFF, 0xFF, 0xBC, 0x02, 0x09, 0x00}),
+        Ascii("CDataEnko"),
+        Bytes({0x05, 0x80}),
+    });
+    EXPECT_EQ(sink.bytes, expected);
+}
+
+// The sink sees large blocks, whatever the size of the single values.
+TEST(WriterArchive, HandsBytesToTheSinkInLargeBlocks) {
+    test::MemorySink sink;
+    {
+        ArchiveWriter ar(sink, 700, false);
+        for (int i = 0; i < 3 * (1 << 20) / 8; ++i)
+            ar.f64(i);
+        const ByteBuffer big(ArchiveWriter::kBufferSize + 10, 0x5A);
+        ar.bytes(big.data(), big.size());
+        ar.fill(0x20, 5);
+        ar.Flush();
+    }
+    EXPECT_LE(sink.writes, 6);
+    ASSERT_EQ(sink.bytes.size(), 3u * (1 << 20) + ArchiveWriter::kBufferSize + 15);
+    EXPECT_EQ(test::F64At(sink.bytes, 8 * 12345), 12345.0);
+    EXPECT_EQ(sink.bytes[3u * (1 << 20)], 0x5A);
+    EXPECT_EQ(sink.bytes.back(), 0x20);
+}
+
+// Printable ASCII goes out without the converter; the result must be what the
+// converter gives.
+TEST(WriterArchive, AsciiTextsMatchTheConverter) {
+    std::u16string all;
+    for (char16_t c = 1; c < 0x80; ++c)
+        all.push_back(c);
+    const ByteBuffer converted = StrToAnsiBytes(all);
+    const ByteBuffer written = Written(700, false, [&](ArchiveWriter& ar) { ar.WriteString(all); });
+    EXPECT_EQ(ByteBuffer(written.begin() + 1, written.end()), converted);
+    const std::u16string printable = u" !AZaz~";
+    EXPECT_EQ(Written(700, false, [&](ArchiveWriter& ar) { ar.WriteString(printable); }),
+              Concat({Bytes({7}), StrToAnsiBytes(printable)}));
+}
+
+}  // namespace
+}  // namespace tw

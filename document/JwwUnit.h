@@ -92,6 +92,10 @@ public:
     void BindImageDeleteFile();
     void BindImageDeleteGzFile();
     void BindImageDeleteNonGzFile();
+    // The path of an image file in BindImageFolder; empty when the folder is
+    // not set or the name is not a plain file name (IsPlainFileName), so that
+    // a name read from a file never reaches outside the folder.
+    std::u16string BindImagePathOf(const std::u16string& name) const;
 
     // Writing and reading.
     bool FileOut(const std::u16string& FName, int32_t Ver);

@@ -1,0 +1,92 @@
+// TJwwData: creating and emptying the document, the output option and the
+// numbers under which block definitions are written.
+#include "document/JwwUnit.h"
+
+#include "document/Counted.h"
+
+namespace tw {
+
+namespace {
+
+// Assigning a fresh vector releases the storage, which clear() keeps.
+template <class T>
+void Release(std::vector<T>& entries) {
+    entries = std::vector<T>();
+}
+
+// The empty header: numbers 0, except the scale factors, which are 1, and the
+// layer groups of the stored views, which are -1 (none).
+TEntJwwHeader EmptyHeader() {
+    TEntJwwHeader header;
+    header.dPrtBairitsu = 1.0;
+    header.dMemoriHyoujiMin = 1.0;
+    header.dMemoriX = 1.0;
+    header.dMemoriY = 1.0;
+    header.dBairitsu = 1.0;
+    header.dHanniBairitsu = 1.0;
+    header.dZoomJumpBairitsu.fill(1.0);
+    header.nZoomJumpGLay.fill(-1);
+    return header;
+}
+
+}  // namespace
+
+TJwwData::TJwwData() {
+    DataInit();
+}
+
+// The members release everything DataFree would; no file is deleted either way.
+TJwwData::~TJwwData() = default;
+
+void TJwwData::DataInit() {
+    FileOutOpt = 0;
+
+    Release(EntLgrp);
+    Release(EntLay);
+    Release(EntCol);
+    Release(EntLtp1);
+    Release(EntLtp2);
+    Release(EntLtp3);
+    Release(EntColS);
+    Release(EntLtpS);
+    Release(EntMoj);
+    Release(EntNo);
+    Release(EntLine);
+    Release(EntEnko);
+    Release(EntTen);
+    Release(EntMoji);
+    Release(EntSunpo);
+    Release(EntSolid);
+    Release(EntBlock);
+    Release(EntBlockDef);
+    Release(EntBlockTree);
+    EntLineN = EntEnkoN = EntTenN = EntMojiN = EntSunpoN = EntSolidN = EntBlockN = 0;
+    EntBlockDefN = EntBlockTreeN = EntBlockNum = 0;
+
+    Enthd = EmptyHeader();
+
+    BindImageInit();
+
+    FontNameN = 0;
+    Release(FontNames);
+    MojiEncode = false;
+}
+
+// Block definitions own their member arrays, so releasing the definitions in
+// DataInit releases the members too.
+void TJwwData::DataFree() {
+    DataInit();
+}
+
+void TJwwData::SetFileOutOption(int32_t n) {
+    FileOutOpt = (n >= 0 && n <= 63) ? n : 0;
+}
+
+uint32_t TJwwData::ChangeBlockNo(uint32_t n) const {
+    for (const auto& def : Counted(EntBlockDef, EntBlockDefN)) {
+        if (def.nNumber == n) return def.ref_flag ? static_cast<uint32_t>(def.ref_no) : n;
+    }
+    return 0;
+}
+
+}  // namespace tw

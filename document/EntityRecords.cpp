@@ -1,0 +1,595 @@
+// Making entity records from the arguments of the building operations.
+#include "document/EntityRecords.h"
+
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <tuple>
+#include <utility>
+
+namespace tw {
+
+namespace {
+
+constexpr double kPi = 3.1415926535897932385;
+constexpr double kTwoPi = 6.283185307179586;
+// Text placing turns degrees with this factor, as the drawing program does.
+constexpr double kTextDegToRad = 0.017453292519943277778;
+constexpr double kTinyScale = 1.0e-10;
+constexpr double kTinyDelta = 1.0e-14;
+
+double Rad(double degrees) {
+    return degrees / 180.0 * kPi;
+}
+
+struct Point2 {
+    double x = 0, y = 0;
+};
+
+// The seven arguments every operation starts with.
+struct AttrArgs {
+    int32_t cn, lg, ly, co, tp, wd, fl;
+};
+
+// One fl bit and the sFlg bits it adds.
+struct FlagBit {
+    int32_t fl;
+    uint16_t bits;
+};
+
+using FlagTable = std::initializer_list<FlagBit>;
+
+const FlagTable kLineFlags = {{1, 0x0020}, {2, 0x2000}, {4, 0x0800}, {8, 0x8000}, {16, 0x1000}};
+// Bit 8 of arcs and points has a meaning of its own (full circle, temporary point).
+const FlagTable kArcPointFlags = {{1, 0x0020}, {2, 0x0040}, {4, 0x0010}, {16, 0x0080}};
+const FlagTable kTextFlags = {{2, 0x4010},   {4, 0x0020},    {8, 0x0040},   {16, 0x0080},
+                              {32, 0x0100},  {64, 0x0200},   {128, 0x0400}, {256, 0x1000},
+                              {512, 0x8000}, {1024, 0x2000}, {2048, 0x0800}};
+// Bit 16 of insertions sets a bit of the line type instead (MakeBlock).
+const FlagTable kSolidBlockFlags = {{1, 0x0020}, {2, 0x2000}, {4, 0x0800}, {8, 0x1000}};
+
+// The parts of a dimension always carry these bits: the dimension line and
+// auxiliary lines 0x2000, the text 0x4010, the SXF points 0x40.
+constexpr uint16_t kDimLineFlags = 0x2000;
+constexpr uint16_t kDimTextFlags = 0x4010;
+constexpr uint16_t kDimPointFlags = 0x0040;
+
+constexpr int32_t kMarkerPointStyle = 100;
+constexpr int32_t kOwnColour = 10;  // a solid's own colour
+constexpr int32_t kMaxOwnColour = 0xFFFFFF;
+
+uint16_t Flags(int32_t fl, FlagTable table, uint16_t start = 0) {
+    uint16_t bits = start;
+    for (const FlagBit& bit : table) {
+        if (fl & bit.fl) bits |= bit.bits;
+    }
+    return bits;
+}
+
+bool InRange(int32_t v, int32_t low, int32_t high) {
+    return v >= low && v <= high;
+}
+
+const TRefTable& RefOf(const TJwwData& doc) {
+    static const TRefTable kDefaults;
+    return doc.Ref ? *doc.Ref : kDefaults;
+}
+
+uint16_t Layer(int32_t v) {
+    return static_cast<uint16_t>(InRange(v, 0, 15) ? v : 0);
+}
+
+TEntJwwAttr Attr(const AttrArgs& a, int32_t color, int32_t style, uint16_t flags) {
+    TEntJwwAttr att;
+    att.lGroup = static_cast<uint32_t>(a.cn);
+    att.nPenStyle = static_cast<uint8_t>(style);
+    att.nPenColor = static_cast<uint16_t>(color);
+    att.nPenWidth = static_cast<uint16_t>(a.wd);
+    att.nLayer = Layer(a.ly);
+    att.nGLayer = Layer(a.lg);
+    att.sFlg = flags;
+    return att;
+}
+
+// Attributes with both the colour and the line type checked.
+TEntJwwAttr PenAttr(const TJwwData& doc, const AttrArgs& a, uint16_t flags) {
+    return Attr(a, CheckPenColor(doc, a.co), CheckPenStyle(doc, a.tp), flags);
+}
+
+double ScaleOrOne(double v) {
+    return std::fabs(v) < kTinyScale ? 1.0 : v;
+}
+
+// Direction of the vector (dx, dy) in radians, 0 to 2 pi; 0 for no direction.
+double Direction(double dx, double dy) {
+    if (std::fabs(dx) < kTinyDelta && std::fabs(dy) < kTinyDelta) return 0.0;
+    const double a = std::atan2(dy, dx);
+    return a < 0 ? a + kTwoPi : a;
+}
+
+// ---- Texts ----
+
+struct TextArgs {
+    int32_t ms;
+    double pw, ph, pd, pa;
+    const std::u16string& pf;
+    const std::u16string& ps;
+};
+
+struct TextEnds {
+    Point2 p1, p2;
+};
+
+int32_t BasePointNumber(int32_t tp) {
+    return InRange(tp, 1, 9) ? tp : 1;
+}
+
+// Text style s = ms mod 10000, 1 to 10, supplies size, spacing and colour;
+// any other drops the style number and keeps the settings above it. A style
+// whose table entry is missing (tables not set up yet) changes nothing.
+void ApplyTextStyle(const TJwwData& doc, TextArgs& t, int32_t& co) {
+    const int32_t s = t.ms % 10000;
+    if (!InRange(s, 1, 10)) {
+        t.ms = t.ms / 10000 * 10000;
+        return;
+    }
+    if (static_cast<size_t>(s) > doc.EntMoj.size()) return;
+    const TEntJwwMojiType& style = doc.EntMoj[s - 1];
+    t.pw = style.adMojiX;
+    t.ph = style.adMojiY;
+    t.pd = style.adMojiD;
+    co = style.anMojiCol;
+}
+
+// End points of a text placed by base point tp at `base`, measured with the
+// style's sizes; fl bit 4 marks vertical text.
+TextEnds TextEndsAt(const TJwwData& doc, int32_t tp, int32_t fl, int32_t co, TextArgs t,
+                    Point2 base) {
+    ApplyTextStyle(doc, t, co);
+    const bool vertical = fl & 4;
+    const auto n = static_cast<double>(t.ps.size());
+    // An empty vertical text has no length (not minus one spacing).
+    const double length = !vertical      ? TextLength(t.ps, t.pd, t.pw)
+                          : t.ps.empty() ? 0.0
+                                         : n * t.ph + (n - 1) * t.pd;
+    const double height = vertical ? t.pw : t.ph;
+    const int32_t index = BasePointNumber(tp) - 1;
+    const double dx = -length / 2 * (index % 3);
+    const double dy = -height / 2 * (index / 3);
+    const double theta = t.pa * kTextDegToRad;
+    const double c = std::cos(theta), s = std::sin(theta);
+    const Point2 start{base.x + dx * c - dy * s, base.y + dx * s + dy * c};
+    return {start, {start.x + length * c, start.y + length * s}};
+}
+
+// A text record; the base-point number tp becomes the line type.
+TEntJwwMoji TextRecord(const TJwwData& doc, AttrArgs a, TextArgs t, const TextEnds& ends,
+                       uint16_t flags) {
+    a.tp = BasePointNumber(a.tp);
+    ApplyTextStyle(doc, t, a.co);
+    TEntJwwMoji m;
+    m.att = Attr(a, CheckPenColor(doc, a.co), a.tp, flags);
+    m.start_x = ends.p1.x;
+    m.start_y = ends.p1.y;
+    m.end_x = ends.p2.x;
+    m.end_y = ends.p2.y;
+    m.nMojiShu = static_cast<uint32_t>(t.ms);
+    m.dSizeX = t.pw;
+    m.dSizeY = t.ph;
+    m.dKankaku = t.pd;
+    m.degKakudo = t.pa;
+    m.strFontName = t.pf;
+    m.str = t.ps;
+    return m;
+}
+
+// ---- Dimensions ----
+
+struct DimArgs {
+    AttrArgs a;  // the dimension and its line
+    Point2 p1, p2;
+    int32_t co2, tp2, wd2, fl2;  // its text
+    TextArgs text;
+};
+
+// An auxiliary line, used when ex is not 0.
+struct DimLinePart {
+    int32_t ex, co, tp, wd, fl;
+    Point2 p1, p2;
+};
+
+// An arrowhead (at an end of the dimension line) or a measured point (at `at`),
+// used when ex is not 0; tp is the marker code, pb the marker scale.
+struct DimPointPart {
+    int32_t ex, co, tp, wd, fl;
+    Point2 at;
+    double pb;
+};
+
+struct SxfParts {
+    DimLinePart ho1, ho2;
+    DimPointPart te1, te2, kt1, kt2;
+};
+
+TextEnds DimTextEndsAt(const TJwwData& doc, const DimArgs& d, Point2 base) {
+    return TextEndsAt(doc, d.tp2, d.fl2, d.co2, d.text, base);
+}
+
+TEntJwwSunpo DimensionRecord(const TJwwData& doc, const DimArgs& d, const TextEnds& ends) {
+    TEntJwwSunpo s;
+    s.att = PenAttr(doc, d.a, kDimLineFlags);
+    s.bSxfMode = 0;
+    s.Sen.att = s.att;
+    s.Sen.att.sFlg = Flags(d.a.fl, kLineFlags, kDimLineFlags);
+    s.Sen.start_x = d.p1.x;
+    s.Sen.start_y = d.p1.y;
+    s.Sen.end_x = d.p2.x;
+    s.Sen.end_y = d.p2.y;
+    s.Moji = TextRecord(doc, {d.a.cn, d.a.lg, d.a.ly, d.co2, d.tp2, d.wd2, d.fl2}, d.text, ends,
+                        Flags(d.fl2, kTextFlags, kDimTextFlags));
+    // The SXF parts are unused: the dimension's attributes, all else 0.
+    for (TEntJwwLine* line : {&s.Ho1, &s.Ho2})
+        line->att = s.att;
+    for (TEntJwwTen* point : {&s.Te1, &s.Te2, &s.Kt1, &s.Kt2}) {
+        point->att = s.att;
+        point->att.nPenStyle = 0;
+    }
+    return s;
+}
+
+TEntJwwLine AuxLine(const TJwwData& doc, const TEntJwwAttr& dimAtt, const DimLinePart& part) {
+    TEntJwwLine line;
+    line.att = dimAtt;
+    if (part.ex == 0) return line;
+    line.att.nPenColor = static_cast<uint16_t>(CheckPenColor(doc, part.co));
+    line.att.nPenStyle = static_cast<uint8_t>(CheckPenStyle(doc, part.tp));
+    line.att.nPenWidth = static_cast<uint16_t>(part.wd);
+    line.att.sFlg = Flags(part.fl, kLineFlags, kDimLineFlags);
+    line.start_x = part.p1.x;
+    line.start_y = part.p1.y;
+    line.end_x = part.p2.x;
+    line.end_y = part.p2.y;
+    return line;
+}
+
+// An SXF point: fl bit 8 (or `alwaysTemporary`) makes it temporary with code 0;
+// codes outside -7 to maxCode become 0.
+TEntJwwTen DimPoint(const TJwwData& doc, const TEntJwwAttr& dimAtt, const DimPointPart& part,
+                    int32_t maxCode, bool alwaysTemporary, Point2 at, double direction) {
+    TEntJwwTen point;
+    point.att = dimAtt;
+    if (part.ex == 0) return point;
+    const bool temporary = part.fl & 8;
+    const int32_t code = temporary || !InRange(part.tp, -7, maxCode) ? 0 : part.tp;
+    point.att.nPenColor = static_cast<uint16_t>(CheckPenColor(doc, part.co));
+    point.att.nPenStyle = code != 0 ? kMarkerPointStyle : 1;
+    point.att.nPenWidth = static_cast<uint16_t>(part.wd);
+    point.att.sFlg = Flags(part.fl, kArcPointFlags, kDimPointFlags);
+    point.start_x = at.x;
+    point.start_y = at.y;
+    point.bKariten = temporary || alwaysTemporary ? 1 : 0;
+    point.nCode = static_cast<uint32_t>(code);
+    point.radKaitenKaku = direction;
+    point.dBairitsu = part.pb < kTinyScale ? 1.0 : part.pb;
+    return point;
+}
+
+TEntJwwSunpo SxfDimensionRecord(const TJwwData& doc, const DimArgs& d, const TextEnds& ends,
+                                const SxfParts& parts) {
+    TEntJwwSunpo s = DimensionRecord(doc, d, ends);
+    const bool used = parts.ho1.ex || parts.ho2.ex || parts.te1.ex || parts.te2.ex ||
+                      parts.kt1.ex || parts.kt2.ex;
+    s.bSxfMode = used ? 1 : 0;
+    s.Ho1 = AuxLine(doc, s.att, parts.ho1);
+    s.Ho2 = AuxLine(doc, s.att, parts.ho2);
+    // Switch 1 turns an arrowhead round: Te1 then points from point 2 to
+    // point 1, away from the line; Te2 from point 1 to point 2.
+    const double toP1 = Direction(d.p1.x - d.p2.x, d.p1.y - d.p2.y);
+    const double toP2 = Direction(d.p2.x - d.p1.x, d.p2.y - d.p1.y);
+    s.Te1 = DimPoint(doc, s.att, parts.te1, 11, false, d.p1, parts.te1.ex == 1 ? toP1 : toP2);
+    s.Te2 = DimPoint(doc, s.att, parts.te2, 11, false, d.p2, parts.te2.ex == 1 ? toP2 : toP1);
+    s.Kt1 = DimPoint(doc, s.att, parts.kt1, 0, true, parts.kt1.at, 0.0);
+    s.Kt2 = DimPoint(doc, s.att, parts.kt2, 0, true, parts.kt2.at, 0.0);
+    return s;
+}
+
+// An auxiliary line from `from` towards `to`: from a gap d1 off `from` to d2
+// beyond `to`. Coincident points give no direction and a line of length 0
+// at `from`, where a division would give no number at all.
+std::pair<Point2, Point2> LineByGaps(Point2 from, Point2 to, double d1, double d2) {
+    const double dx = to.x - from.x, dy = to.y - from.y;
+    const double a = std::hypot(dx, dy);
+    const double ux = a > 0 ? dx / a : 0.0, uy = a > 0 ? dy / a : 0.0;
+    return {{from.x + d1 * ux, from.y + d1 * uy}, {from.x + (a + d2) * ux, from.y + (a + d2) * uy}};
+}
+
+SxfParts WithAuxLinesByGaps(SxfParts parts, Point2 p1, Point2 p2, double d1, double d2) {
+    std::tie(parts.ho1.p1, parts.ho1.p2) = LineByGaps(parts.kt1.at, p1, d1, d2);
+    std::tie(parts.ho2.p1, parts.ho2.p2) = LineByGaps(parts.kt2.at, p2, d1, d2);
+    return parts;
+}
+
+// ---- Solids ----
+
+// Eight values in record order: four corners, or for a curved solid (tp above
+// 100) centre x, centre y, radius, flattening, tilt, start, swept, and one more.
+using SolidValues = std::array<double, 8>;
+
+TEntJwwSolid SolidRecord(const TJwwData& doc, const AttrArgs& a, int32_t fc, const SolidValues& v) {
+    const int32_t color = CheckPenColor(doc, a.co);
+    const int32_t style = a.tp > 100 ? a.tp : CheckPenStyle(doc, a.tp);
+    TEntJwwSolid s;
+    s.att = Attr(a, color, style, Flags(a.fl, kSolidBlockFlags));
+    s.start_x = v[0];
+    s.start_y = v[1];
+    s.end_x = v[2];
+    s.end_y = v[3];
+    s.DPoint2_x = v[4];
+    s.DPoint2_y = v[5];
+    s.DPoint3_x = v[6];
+    s.DPoint3_y = v[7];
+    s.Color = color == kOwnColour && InRange(fc, 0, kMaxOwnColour) ? static_cast<uint32_t>(fc) : 0;
+    return s;
+}
+
+constexpr int32_t kSolidA = 111;
+constexpr int32_t kSolidC = 101;
+constexpr int32_t kSolidD = 105;
+constexpr int32_t kSolidD2 = 106;
+constexpr double kFullCurve = 100;  // last value of a full curved solid
+
+}  // namespace
+
+int32_t CheckPenColor(const TJwwData& doc, int32_t co) {
+    return InRange(co, 1, 10) || InRange(co, 101, 356) ? co : RefOf(doc).FallbackPenColor;
+}
+
+int32_t CheckPenStyle(const TJwwData& doc, int32_t tp) {
+    return InRange(tp, 1, 9) || InRange(tp, 11, 19) || InRange(tp, 31, 62)
+               ? tp
+               : RefOf(doc).FallbackPenStyle;
+}
+
+double TextLength(const std::u16string& text, double spacing, double width) {
+    const auto half = [](char16_t c) {
+        return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);
+    };
+    double length = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (i > 0) length += half(text[i - 1]) ? spacing / 2 : spacing;
+        if (c >= 0x20) length += half(c) ? width / 2 : width;
+    }
+    return length;
+}
+
+TEntJwwAttr MakeDefinitionAttr(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                               int32_t tp, int32_t wd, int32_t fl) {
+    return PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kSolidBlockFlags));
+}
+
+bool IsDefinitionIndex(const TJwwData& doc, int32_t i) {
+    return i >= 0 && i < doc.EntBlockDefN && static_cast<size_t>(i) < doc.EntBlockDef.size();
+}
+
+TEntJwwLine MakeLine(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                     int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                     double py2) {
+    TEntJwwLine line;
+    line.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kLineFlags));
+    line.start_x = px1;
+    line.start_y = py1;
+    line.end_x = px2;
+    line.end_y = py2;
+    return line;
+}
+
+TEntJwwEnko MakeArc(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                    int32_t wd, int32_t fl, double px, double py, double pr, double ph, double psa,
+                    double pda, double pka) {
+    const bool full = fl & 8;
+    TEntJwwEnko arc;
+    arc.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kArcPointFlags));
+    arc.start_x = px;
+    arc.start_y = py;
+    arc.dHankei = pr;
+    arc.radKaishiKaku = Rad(full ? 0.0 : psa);
+    arc.radEnkoKaku = Rad(full ? 360.0 : pda);
+    arc.radKatamukiKaku = Rad(pka);
+    arc.dHenpeiRitsu = ph;
+    arc.bZenEnFlg = full ? 1 : 0;
+    return arc;
+}
+
+TEntJwwTen MakeTen(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
+                   int32_t wd, int32_t fl, double px, double py, double pa, double pb) {
+    const bool temporary = fl & 8;
+    const int32_t code = temporary || !InRange(tp, -7, 11) ? 0 : tp;
+    TEntJwwTen point;
+    point.att = Attr({cn, lg, ly, co, tp, wd, fl}, CheckPenColor(doc, co),
+                     code != 0 ? kMarkerPointStyle : 1, Flags(fl, kArcPointFlags));
+    point.start_x = px;
+    point.start_y = py;
+    point.bKariten = temporary ? 1 : 0;
+    point.nCode = static_cast<uint32_t>(code);
+    point.radKaitenKaku = Rad(pa);
+    point.dBairitsu = pb < kTinyScale ? 1.0 : pb;
+    return point;
+}
+
+TEntJwwMoji MakeMoji(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                     int32_t tp, int32_t wd, int32_t fl, int32_t ms, double px1, double py1,
+                     double px2, double py2, double pw, double ph, double pd, double pa,
+                     const std::u16string& pf, const std::u16string& ps) {
+    return TextRecord(doc, {cn, lg, ly, co, tp, wd, fl}, {ms, pw, ph, pd, pa, pf, ps},
+                      {{px1, py1}, {px2, py2}}, Flags(fl, kTextFlags));
+}
+
+TEntJwwMoji MakeMoji(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                     int32_t tp, int32_t wd, int32_t fl, int32_t ms, double px, double py,
+                     double pw, double ph, double pd, double pa, const std::u16string& pf,
+                     const std::u16string& ps) {
+    const TextArgs text{ms, pw, ph, pd, pa, pf, ps};
+    return TextRecord(doc, {cn, lg, ly, co, tp, wd, fl}, text,
+                      TextEndsAt(doc, tp, fl, co, text, {px, py}), Flags(fl, kTextFlags));
+}
+
+TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
+                       double px3, double py3, double px4, double py4, double pw, double ph,
+                       double pd, double pa, const std::u16string& pf, const std::u16string& ps) {
+    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
+                    {ms, pw, ph, pd, pa, pf, ps}};
+    return DimensionRecord(doc, d, {{px3, py3}, {px4, py4}});
+}
+
+TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
+                       double px, double py, double pw, double ph, double pd, double pa,
+                       const std::u16string& pf, const std::u16string& ps) {
+    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
+                    {ms, pw, ph, pd, pa, pf, ps}};
+    return DimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}));
+}
+
+TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
+                       double px3, double py3, double px4, double py4, double pw, double ph,
+                       double pd, double pa, const std::u16string& pf, const std::u16string& ps,
+                       int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3, int32_t fl3, double px5,
+                       double py5, double px6, double py6, int32_t ex4, int32_t co4, int32_t tp4,
+                       int32_t wd4, int32_t fl4, double px7, double py7, double px8, double py8,
+                       int32_t ex5, int32_t co5, int32_t tp5, int32_t wd5, int32_t fl5, double pb5,
+                       int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6, int32_t fl6, double pb6,
+                       int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7, int32_t fl7, double px9,
+                       double py9, double pb7, int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8,
+                       int32_t fl8, double px10, double py10, double pb8) {
+    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
+                    {ms, pw, ph, pd, pa, pf, ps}};
+    const SxfParts parts{{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                         {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                         {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                         {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                         {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                         {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
+    return SxfDimensionRecord(doc, d, {{px3, py3}, {px4, py4}}, parts);
+}
+
+TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
+                       double px, double py, double pw, double ph, double pd, double pa,
+                       const std::u16string& pf, const std::u16string& ps, int32_t ex3, int32_t co3,
+                       int32_t tp3, int32_t wd3, int32_t fl3, double px5, double py5, double px6,
+                       double py6, int32_t ex4, int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4,
+                       double px7, double py7, double px8, double py8, int32_t ex5, int32_t co5,
+                       int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                       int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                       int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                       int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                       double py10, double pb8) {
+    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
+                    {ms, pw, ph, pd, pa, pf, ps}};
+    const SxfParts parts{{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                         {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                         {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                         {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                         {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                         {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
+    return SxfDimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}), parts);
+}
+
+TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
+                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
+                       double px, double py, double pw, double ph, double pd, double pa,
+                       const std::u16string& pf, const std::u16string& ps, double d1, double d2,
+                       int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3, int32_t fl3, int32_t ex4,
+                       int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4, int32_t ex5, int32_t co5,
+                       int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
+                       int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
+                       int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
+                       int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
+                       double py10, double pb8) {
+    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
+                    {ms, pw, ph, pd, pa, pf, ps}};
+    const SxfParts parts{
+        {ex3, co3, tp3, wd3, fl3, {}, {}},          {ex4, co4, tp4, wd4, fl4, {}, {}},
+        {ex5, co5, tp5, wd5, fl5, {}, pb5},         {ex6, co6, tp6, wd6, fl6, {}, pb6},
+        {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7}, {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
+    return SxfDimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}),
+                              WithAuxLinesByGaps(parts, d.p1, d.p2, d1, d2));
+}
+
+TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
+                       double px2, double py2, double px3, double py3, double px4, double py4) {
+    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
+                       {px1, py1, px2, py2, px3, py3, px4, py4});
+}
+
+TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
+                       double px2, double py2) {
+    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
+                       {px1, py1, px2, py2, px2, py2, px2, py2});
+}
+
+TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
+                       double px2, double py2, double px3, double py3) {
+    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
+                       {px1, py1, px2, py2, px3, py3, px1, py1});
+}
+
+TEntJwwSolid MakeSolidA(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                        int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
+                        double ph, double pka) {
+    return SolidRecord(doc, {cn, lg, ly, co, kSolidA, wd, fl}, fc,
+                       {px, py, pr, ph, Rad(pka), 0.0, kTwoPi, kFullCurve});
+}
+
+TEntJwwSolid MakeSolidA(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                        int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
+                        double ph, double pka, double psa, double pda) {
+    return SolidRecord(doc, {cn, lg, ly, co, kSolidA, wd, fl}, fc,
+                       {px, py, pr, ph, Rad(pka), Rad(psa), Rad(pda), 0.0});
+}
+
+TEntJwwSolid MakeSolidC(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                        int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px, double py,
+                        double pr, double ph, double pka, double psa, double pda) {
+    // tp 1, 2, 3 choose the last value; any other makes a full solid.
+    const bool full = !InRange(tp, 1, 3);
+    const double last = tp == 1 ? 0.0 : tp == 2 ? 5.0 : tp == 3 ? -1.0 : kFullCurve;
+    return SolidRecord(
+        doc, {cn, lg, ly, co, kSolidC, wd, fl}, fc,
+        {px, py, pr, ph, Rad(pka), Rad(full ? 0.0 : psa), Rad(full ? 360.0 : pda), last});
+}
+
+TEntJwwSolid MakeSolidD(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                        int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px, double py,
+                        double pr, double pri, double ph, double pka, double psa, double pda) {
+    return SolidRecord(doc, {cn, lg, ly, co, tp == 2 ? kSolidD2 : kSolidD, wd, fl}, fc,
+                       {px, py, pr, ph, Rad(pka), Rad(psa), Rad(pda), pri});
+}
+
+TEntJwwBlock MakeBlock(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
+                       int32_t tp, int32_t wd, int32_t fl, int32_t bn, double px, double py,
+                       double pbx, double pby, double pa) {
+    TEntJwwBlock block;
+    block.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kSolidBlockFlags));
+    if (fl & 16) block.att.nPenStyle |= 0x40;
+    block.DPKijunTen_x = px;
+    block.DPKijunTen_y = py;
+    block.dBairitsuX = ScaleOrOne(pbx);
+    block.dBairitsuY = ScaleOrOne(pby);
+    block.radKaitenKaku = Rad(pa);
+    block.nNumber = static_cast<uint32_t>(bn);
+    return block;
+}
+
+}  // namespace tw

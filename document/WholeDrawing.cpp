@@ -1,0 +1,172 @@
+// Operations on the drawing as a whole: paper size, font names, moving and
+// scaling every entity, and handing the layer settings to an attribute set.
+// The bound-image file operations are in BindImageFiles.cpp.
+#include <algorithm>
+#include <cmath>
+
+#include "attributes/UnitGraAtt.h"
+#include "document/Counted.h"
+#include "document/JwwUnit.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int32_t kMaxCurvedPenStyle = 100;  // a solid above this is a curved one
+
+// Walks every point and every length that follows the drawing's scale, in
+// the drawing's own entities (block definitions are not touched). point(x, y)
+// changes a point, length(v) a length or scale factor.
+template <class PointFn, class LengthFn>
+void VisitGeometry(TJwwData& doc, PointFn point, LengthFn length) {
+    auto line = [&](TEntJwwLine& e) {
+        point(e.start_x, e.start_y);
+        point(e.end_x, e.end_y);
+    };
+    auto marker = [&](TEntJwwTen& e) {
+        point(e.start_x, e.start_y);
+        length(e.dBairitsu);
+    };
+    auto text = [&](TEntJwwMoji& e) {
+        point(e.start_x, e.start_y);
+        point(e.end_x, e.end_y);
+    };
+    for (TEntJwwLine& e : Counted(doc.EntLine, doc.EntLineN))
+        line(e);
+    for (TEntJwwEnko& e : Counted(doc.EntEnko, doc.EntEnkoN)) {
+        point(e.start_x, e.start_y);
+        length(e.dHankei);
+    }
+    for (TEntJwwTen& e : Counted(doc.EntTen, doc.EntTenN))
+        marker(e);
+    for (TEntJwwMoji& e : Counted(doc.EntMoji, doc.EntMojiN))
+        text(e);
+    for (TEntJwwSunpo& e : Counted(doc.EntSunpo, doc.EntSunpoN)) {
+        line(e.Sen);
+        text(e.Moji);
+        if (e.bSxfMode == 0) continue;
+        line(e.Ho1);
+        line(e.Ho2);
+        for (TEntJwwTen* part : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
+            marker(*part);
+    }
+    for (TEntJwwSolid& e : Counted(doc.EntSolid, doc.EntSolidN)) {
+        point(e.start_x, e.start_y);
+        if (e.att.nPenStyle > kMaxCurvedPenStyle) {
+            length(e.end_x);  // a curved solid's radius
+            continue;
+        }
+        point(e.end_x, e.end_y);
+        point(e.DPoint2_x, e.DPoint2_y);
+        point(e.DPoint3_x, e.DPoint3_y);
+    }
+    for (TEntJwwBlock& e : Counted(doc.EntBlock, doc.EntBlockN)) {
+        point(e.DPKijunTen_x, e.DPKijunTen_y);
+        length(e.dBairitsuX);
+        length(e.dBairitsuY);
+    }
+}
+
+// At most three leading "@" (vertical writing) are not part of a font name.
+std::u16string WithoutVerticalMarks(const std::u16string& name) {
+    size_t start = 0;
+    while (start < 3 && start < name.size() && name[start] == u'@')
+        ++start;
+    return name.substr(start);
+}
+
+// The scale an attribute set gets for a group of scale denominator s.
+double ReciprocalScale(double s) {
+    if (s == 0) return 1.0;
+    const double r = 1.0 / s;
+    return std::isfinite(r) ? r : 1.0;
+}
+
+int32_t LayerState(const TEntJwwLayerGroup& group, const TEntJwwLayer& layer) {
+    if (group.anGLay == 0 || layer.aanLay == 0) return 3;
+    if (group.anGLay == 1 || layer.aanLay == 1) return 2;
+    return 1;
+}
+
+}  // namespace
+
+void TJwwData::GetPaperSize(double& px, double& py) const {
+    struct Paper {
+        int32_t code;
+        double width, height;
+    };
+    static constexpr Paper kPapers[] = {
+        {1, 841, 594},     {2, 594, 420},      {3, 420, 297},       {4, 297, 210},
+        {8, 1682, 1189},   {9, 2378, 1682},    {10, 3364, 2378},    {11, 4756, 3364},
+        {12, 10000, 7073}, {13, 50000, 35366}, {14, 100000, 70732},
+    };
+    const auto* paper = std::find_if(std::begin(kPapers), std::end(kPapers),
+                                     [&](const Paper& p) { return p.code == Enthd.nZumen; });
+    px = paper != std::end(kPapers) ? paper->width : 1189;  // A0 for any other code
+    py = paper != std::end(kPapers) ? paper->height : 841;
+}
+
+// Names are compared without their leading "@" on both sides, so that a
+// vertical and an upright use of one font give one entry whichever comes
+// first.
+int32_t TJwwData::GetFontNamesIndex(const std::u16string& s) const {
+    const std::u16string wanted = WithoutVerticalMarks(s);
+    const auto names = Counted(FontNames, FontNameN);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (WithoutVerticalMarks(names[i]) == wanted) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+void TJwwData::GetFontNames() {
+    FontNames.clear();
+    FontNameN = 0;
+    auto offer = [&](const std::u16string& name) {
+        if (GetFontNamesIndex(name) >= 0) return;
+        FontNames.push_back(name);
+        ++FontNameN;
+    };
+    for (const TEntJwwMoji& e : Counted(EntMoji, EntMojiN))
+        offer(e.strFontName);
+    for (const TEntJwwSunpo& e : Counted(EntSunpo, EntSunpoN))
+        offer(e.Moji.strFontName);
+    for (const TEntJwwBlockDef& def : Counted(EntBlockDef, EntBlockDefN)) {
+        for (const TEntJwwMoji& e : Counted(def.mMoji, def.mMojiN))
+            offer(e.strFontName);
+        for (const TEntJwwSunpo& e : Counted(def.mSunpo, def.mSunpoN))
+            offer(e.Moji.strFontName);
+    }
+}
+
+void TJwwData::MoveEntALL(double dx, double dy) {
+    VisitGeometry(
+        *this,
+        [&](double& x, double& y) {
+            x += dx;
+            y += dy;
+        },
+        [](double&) {});
+}
+
+void TJwwData::ScaleEntALL(double cx, double cy, double sc) {
+    VisitGeometry(
+        *this,
+        [&](double& x, double& y) {
+            x = cx + sc * (x - cx);
+            y = cy + sc * (y - cy);
+        },
+        [&](double& v) { v *= sc; });
+}
+
+void TJwwData::SetGAttLayer(TgraAttribute& GraAtt) const {
+    GraAtt.SetDefaultLayer();
+    const size_t count = std::min<size_t>(EntLay.size(), TgraAttribute::LayerCount);
+    for (size_t i = 0; i < count && i / 16 < EntLgrp.size(); ++i) {
+        const TEntJwwLayerGroup& group = EntLgrp[i / 16];
+        const TEntJwwLayer& layer = EntLay[i];
+        GraAtt.SetAttrLayer(static_cast<int32_t>(i), LayerState(group, layer),
+                            ReciprocalScale(group.adScale), group.aStrGLayName, layer.aStrLayName);
+    }
+}
+
+}  // namespace tw

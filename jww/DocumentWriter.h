@@ -1,0 +1,119 @@
+// The sections of a JWW file and the record writers they share. Private to
+// the writer; FileOut (jww/FileOut.cpp) is the public entry point.
+//
+// Every section continues the numbering of the one ArchiveWriter of a file.
+// Records are filtered and clamped on copies and then walked with the record
+// descriptions of jww/Records.h; the document changes only where noted.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "document/JwwUnit.h"
+#include "document/RefTable.h"
+#include "document/jwwtype.h"
+#include "jww/ArchiveWriter.h"
+
+namespace tw::jwwout {
+
+// Bits of TJwwData::FileOutOpt that the writer reads.
+constexpr int32_t kOptImageFileName = 0x01;   // "^@BM" texts keep only the file name
+constexpr int32_t kOptDropTempMarker = 0x08;  // "^@BM%temp%" is written as "^@BM"
+constexpr int32_t kOptRefText = 0x10;         // texts pass through the reference table
+constexpr int32_t kOptUtf16 = 0x20;           // texts as UTF-16
+
+// Attribute kind of a block definition's own attributes; entity records use
+// their entity kind (kEntLine .. kEntBlock).
+constexpr int kAttrBlockDef = 8;
+
+// An order list and the arrays it indexes: the drawing's own entities or the
+// members of one block definition. Each span is cut to its count (and to its
+// array), so an index is valid exactly when it is below the span's size.
+struct EntitySource {
+    std::span<const TEntJwwNo> order;
+    std::span<const TEntJwwLine> lines;
+    std::span<const TEntJwwEnko> arcs;
+    std::span<const TEntJwwTen> points;
+    std::span<const TEntJwwMoji> texts;
+    std::span<const TEntJwwSunpo> dims;
+    std::span<const TEntJwwSolid> solids;
+    std::span<const TEntJwwBlock> blocks;
+
+    static EntitySource Of(const TJwwData& doc);
+    static EntitySource Of(const TEntJwwBlockDef& def);
+
+    // True when the entry names an entity of these arrays.
+    bool Writable(const TEntJwwNo& entry) const;
+};
+
+// Number of object records that EntityWriter::WriteAll writes for src:
+// one per writable entry, six more for each SXF-mode dimension written below
+// version 4.20 when the document's own version (jwVer) is 4.20 or newer.
+// Throws WriteError when the number does not fit a count.
+int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer);
+
+// The attribute record as written for an entity of the given kind: pen
+// style and colour mapped for old files and checked, layers and width
+// clamped.
+TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable& ref);
+
+// A character width or height as written: its magnitude, within 1e-10..1e10.
+double ClampTextSize(double size);
+
+// The text of a text record as written, by the FileOutOpt bits.
+std::u16string PrepareText(const std::u16string& str, int32_t options, const TRefTable& ref);
+
+// Writes entity records. One writer serves the entity section and the
+// members of block definitions, reusing its scratch records.
+class EntityWriter {
+  public:
+    EntityWriter(ArchiveWriter& ar, const TJwwData& doc, const TRefTable& ref);
+
+    // One object record per writable entry of src, in order (an SXF-mode
+    // dimension below version 4.20 is followed by its six parts).
+    void WriteAll(const EntitySource& src);
+    // FilterAttr with this file's version and reference table.
+    TEntJwwAttr Filter(const TEntJwwAttr& a, int kind) const;
+
+  private:
+    void Body(const TEntJwwLine& r);
+    void Body(const TEntJwwEnko& r);
+    void Body(const TEntJwwTen& r);
+    void Body(const TEntJwwMoji& r);
+    void Body(const TEntJwwSunpo& r);
+    void Body(const TEntJwwSolid& r);
+    void Body(const TEntJwwBlock& r);
+    void DimensionParts();
+    void PrepareFontAndSize(TEntJwwMoji& moji) const;
+
+    ArchiveWriter& ar_;
+    const TJwwData& doc_;
+    const TRefTable& ref_;
+    TEntJwwLine line_;
+    TEntJwwEnko arc_;
+    TEntJwwTen point_;
+    TEntJwwMoji text_;
+    TEntJwwSunpo dim_;
+    TEntJwwSolid solid_;
+    TEntJwwBlock block_;
+};
+
+// Items 1 to 39: magic, version, header and tables, entity count. Sets
+// doc.Enthd.jwID to "JwwData.". Throws WriteError when a table is shorter
+// than the format's fixed length.
+void WriteHeaderSection(ArchiveWriter& ar, TJwwData& doc);
+
+// The definitions in use (ref_flag) with their members. Cuts or pads the
+// member order list of each written definition to its N entries.
+void WriteBlockSection(ArchiveWriter& ar, TJwwData& doc, EntityWriter& entities);
+
+// From version 7.00: the bound images that texts name, embedded whole.
+// Recomputes every image's exf flag. Throws WriteError when an image cannot
+// be read completely.
+void WriteImageSection(ArchiveWriter& ar, TJwwData& doc);
+
+// The whole file, every section in order.
+void WriteDocument(ArchiveWriter& ar, TJwwData& doc);
+
+}  // namespace tw::jwwout

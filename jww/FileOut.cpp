@@ -1,0 +1,40 @@
+// Writing a whole document as one JWW file.
+#include <filesystem>
+
+#include "document/JwwUnit.h"
+#include "jww/DocumentWriter.h"
+#include "jww/ReplacingFile.h"
+#include "jww/Versions.h"
+
+namespace tw {
+
+namespace jwwout {
+
+void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
+    const TRefTable defaults;  // no substitution, fallbacks 1
+    const TRefTable& ref = doc.Ref ? *doc.Ref : defaults;
+    EntityWriter entities(ar, doc, ref);
+    WriteHeaderSection(ar, doc);
+    entities.WriteAll(EntitySource::Of(doc));
+    WriteBlockSection(ar, doc, entities);
+    if (ar.version() >= ver::kImages) WriteImageSection(ar, doc);
+}
+
+}  // namespace jwwout
+
+// The file appears under FName only complete: it is written beside it and
+// renamed over it at the end. Any failure leaves an existing file as it was.
+bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver) {
+    try {
+        ReplacingFile file{std::filesystem::path(FName)};
+        ArchiveWriter ar(file, Ver, (FileOutOpt & jwwout::kOptUtf16) != 0);
+        jwwout::WriteDocument(ar, *this);
+        ar.Flush();
+        file.Commit();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace tw

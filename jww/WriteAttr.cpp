@@ -1,0 +1,85 @@
+// The attribute record as it leaves for the file: pen numbers that older
+// readers do not know are mapped to near equivalents, numbers that no
+// reader knows fall back, and layers and widths out of range become 0.
+#include <array>
+
+#include "jww/DocumentWriter.h"
+#include "jww/Versions.h"
+
+namespace tw::jwwout {
+
+namespace {
+
+// Extended line types 31 to 45 as the basic types of older versions.
+constexpr uint8_t kFirstMappedStyle = 31;
+constexpr std::array<uint8_t, 15> kOldStyles = {1, 4, 3, 6, 8, 8, 2, 5, 7, 6, 6, 8, 8, 17, 17};
+constexpr uint8_t kLastExtStyle = 62;
+
+// Extended colours 101 to 116 (the sixteen named ones) as basic pens.
+constexpr uint16_t kFirstMappedColor = 101;
+constexpr std::array<uint16_t, 16> kOldColors = {2, 8, 3, 6, 4, 5, 1, 2, 5, 8, 4, 3, 6, 5, 2, 2};
+constexpr uint16_t kLastExtColor = 356;
+
+constexpr uint16_t kMaxLayer = 15;
+constexpr uint16_t kMaxPenWidth = 30000;
+
+bool InRange(unsigned v, unsigned lo, unsigned hi) {
+    return v >= lo && v <= hi;
+}
+
+bool IsLineOrArc(int kind) {
+    return kind == kEntLine || kind == kEntArc;
+}
+
+uint8_t OldFileStyle(uint8_t style, uint8_t fallback) {
+    if (InRange(style, kFirstMappedStyle, kFirstMappedStyle + kOldStyles.size() - 1))
+        return kOldStyles[style - kFirstMappedStyle];
+    if (InRange(style, kFirstMappedStyle + kOldStyles.size(), kLastExtStyle)) return fallback;
+    return style;
+}
+
+uint16_t OldFileColor(uint16_t color, uint16_t fallback) {
+    if (InRange(color, kFirstMappedColor, kFirstMappedColor + kOldColors.size() - 1))
+        return kOldColors[color - kFirstMappedColor];
+    if (InRange(color, kFirstMappedColor + kOldColors.size(), kLastExtColor)) return fallback;
+    return color;
+}
+
+uint8_t CheckedStyle(uint8_t style, int kind, uint8_t fallback) {
+    if (IsLineOrArc(kind)) {
+        const bool known = InRange(style, 1, 9) || InRange(style, 11, 19) ||
+                           InRange(style, kFirstMappedStyle, kLastExtStyle);
+        return known ? style : fallback;
+    }
+    if (kind == kEntPoint) return style == 1 || style == 100 ? style : 1;
+    if (kind == kEntText) return InRange(style, 1, 9) ? style : 1;
+    return style;
+}
+
+uint16_t CheckedColor(uint16_t color, int kind, uint16_t fallback) {
+    if (kind == kEntBlock || kind == kAttrBlockDef) return color;
+    const uint16_t lastBasic = kind == kEntSolid ? 10 : 9;  // 10: a solid's own colour
+    const bool known =
+        InRange(color, 1, lastBasic) || InRange(color, kFirstMappedColor, kLastExtColor);
+    return known ? color : fallback;
+}
+
+}  // namespace
+
+TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable& ref) {
+    const auto styleFallback = static_cast<uint8_t>(ref.FallbackPenStyle);
+    const auto colorFallback = static_cast<uint16_t>(ref.FallbackPenColor);
+    if (version < ver::kNewPens) {
+        if (IsLineOrArc(kind)) a.nPenStyle = OldFileStyle(a.nPenStyle, styleFallback);
+        if (kind >= kEntLine && kind <= kEntSolid)
+            a.nPenColor = OldFileColor(a.nPenColor, colorFallback);
+    }
+    a.nPenStyle = CheckedStyle(a.nPenStyle, kind, styleFallback);
+    a.nPenColor = CheckedColor(a.nPenColor, kind, colorFallback);
+    if (a.nLayer > kMaxLayer) a.nLayer = 0;
+    if (a.nGLayer > kMaxLayer) a.nGLayer = 0;
+    if (a.nPenWidth > kMaxPenWidth) a.nPenWidth = 0;
+    return a;
+}
+
+}  // namespace tw::jwwout

@@ -1,0 +1,200 @@
+// Entity records: which entries of an order list are written, how many
+// records that gives, and the body of each of the seven record classes.
+#include <limits>
+
+#include "document/Counted.h"
+#include "jww/DocumentWriter.h"
+#include "jww/Records.h"
+#include "jww/Versions.h"
+#include "util/Func_2.h"
+
+namespace tw::jwwout {
+
+namespace {
+
+size_t KindCount(const EntitySource& src, int32_t type) {
+    switch (type) {
+        case kEntLine:
+            return src.lines.size();
+        case kEntArc:
+            return src.arcs.size();
+        case kEntPoint:
+            return src.points.size();
+        case kEntText:
+            return src.texts.size();
+        case kEntDim:
+            return src.dims.size();
+        case kEntSolid:
+            return src.solids.size();
+        case kEntBlock:
+            return src.blocks.size();
+        default:
+            return 0;
+    }
+}
+
+// Files older than 4.20 have no room for an SXF-mode dimension's parts in
+// its record, so they follow it as ordinary lines and points. Only a
+// document of version 4.20 or newer carries such parts.
+bool HasSeparateParts(const TEntJwwSunpo& dim, int32_t version, int32_t jwVer) {
+    return version < ver::kLongDimension && jwVer >= ver::kLongDimension && dim.bSxfMode != 0;
+}
+
+constexpr int32_t kSeparateParts = 6;
+
+}  // namespace
+
+EntitySource EntitySource::Of(const TJwwData& d) {
+    return {Counted(d.EntNo, d.Enthd.n1),     Counted(d.EntLine, d.EntLineN),
+            Counted(d.EntEnko, d.EntEnkoN),   Counted(d.EntTen, d.EntTenN),
+            Counted(d.EntMoji, d.EntMojiN),   Counted(d.EntSunpo, d.EntSunpoN),
+            Counted(d.EntSolid, d.EntSolidN), Counted(d.EntBlock, d.EntBlockN)};
+}
+
+EntitySource EntitySource::Of(const TEntJwwBlockDef& b) {
+    return {Counted(b.mNo, b.N),          Counted(b.mLine, b.mLineN),  Counted(b.mEnko, b.mEnkoN),
+            Counted(b.mTen, b.mTenN),     Counted(b.mMoji, b.mMojiN),  Counted(b.mSunpo, b.mSunpoN),
+            Counted(b.mSolid, b.mSolidN), Counted(b.mBlock, b.mBlockN)};
+}
+
+bool EntitySource::Writable(const TEntJwwNo& entry) const {
+    return entry.EntNo >= 0 && static_cast<size_t>(entry.EntNo) < KindCount(*this, entry.EntType);
+}
+
+int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer) {
+    int64_t records = 0;
+    for (const TEntJwwNo& entry : src.order) {
+        if (!src.Writable(entry)) continue;
+        ++records;
+        if (entry.EntType == kEntDim && HasSeparateParts(src.dims[entry.EntNo], version, jwVer))
+            records += kSeparateParts;
+    }
+    if (records > std::numeric_limits<int32_t>::max()) throw WriteError("too many entities");
+    return static_cast<int32_t>(records);
+}
+
+EntityWriter::EntityWriter(ArchiveWriter& ar, const TJwwData& doc, const TRefTable& ref)
+    : ar_(ar), doc_(doc), ref_(ref) {}
+
+void EntityWriter::WriteAll(const EntitySource& src) {
+    for (const TEntJwwNo& entry : src.order) {
+        if (!src.Writable(entry)) continue;
+        const auto i = static_cast<size_t>(entry.EntNo);
+        switch (entry.EntType) {
+            case kEntLine:
+                ar_.BeginRecord(RecordClass::Sen);
+                Body(src.lines[i]);
+                break;
+            case kEntArc:
+                ar_.BeginRecord(RecordClass::Enko);
+                Body(src.arcs[i]);
+                break;
+            case kEntPoint:
+                ar_.BeginRecord(RecordClass::Ten);
+                Body(src.points[i]);
+                break;
+            case kEntText:
+                ar_.BeginRecord(RecordClass::Moji);
+                Body(src.texts[i]);
+                break;
+            case kEntDim:
+                ar_.BeginRecord(RecordClass::Sunpou);
+                Body(src.dims[i]);
+                break;
+            case kEntSolid:
+                ar_.BeginRecord(RecordClass::Solid);
+                Body(src.solids[i]);
+                break;
+            case kEntBlock:
+                ar_.BeginRecord(RecordClass::Block);
+                Body(src.blocks[i]);
+                break;
+        }
+        ar_.CountObject();
+    }
+}
+
+TEntJwwAttr EntityWriter::Filter(const TEntJwwAttr& a, int kind) const {
+    return FilterAttr(a, kind, ar_.version(), ref_);
+}
+
+void EntityWriter::PrepareFontAndSize(TEntJwwMoji& moji) const {
+    moji.strFontName = StripLineCodes(moji.strFontName);
+    moji.dSizeX = ClampTextSize(moji.dSizeX);
+    moji.dSizeY = ClampTextSize(moji.dSizeY);
+}
+
+void EntityWriter::Body(const TEntJwwLine& r) {
+    line_ = r;
+    line_.att = Filter(r.att, kEntLine);
+    rec::describe(ar_, line_);
+}
+
+void EntityWriter::Body(const TEntJwwEnko& r) {
+    arc_ = r;
+    arc_.att = Filter(r.att, kEntArc);
+    rec::describe(ar_, arc_);
+}
+
+void EntityWriter::Body(const TEntJwwTen& r) {
+    point_ = r;
+    point_.att = Filter(r.att, kEntPoint);
+    rec::describe(ar_, point_);
+}
+
+void EntityWriter::Body(const TEntJwwMoji& r) {
+    text_ = r;
+    text_.att = Filter(r.att, kEntText);
+    PrepareFontAndSize(text_);
+    text_.str = PrepareText(r.str, doc_.FileOutOpt, ref_);
+    rec::describe(ar_, text_);
+}
+
+void EntityWriter::Body(const TEntJwwSunpo& r) {
+    dim_ = r;
+    dim_.att = Filter(r.att, kEntDim);
+    dim_.Sen.att = Filter(r.Sen.att, kEntLine);
+    dim_.Moji.att = Filter(r.Moji.att, kEntText);
+    PrepareFontAndSize(dim_.Moji);
+    // A dimension's own text always passes through the reference table and
+    // never names an image.
+    dim_.Moji.str = ref_.LookupRefText(StripLineCodes(r.Moji.str));
+    for (TEntJwwLine* part : {&dim_.Ho1, &dim_.Ho2})
+        part->att = Filter(part->att, kEntLine);
+    for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2})
+        part->att = Filter(part->att, kEntPoint);
+    rec::describe(ar_, dim_);
+    if (HasSeparateParts(r, ar_.version(), doc_.Enthd.jwVer)) DimensionParts();
+}
+
+// The six parts of the dimension in dim_, each its own record; every record
+// before one of them is complete and counted here.
+void EntityWriter::DimensionParts() {
+    for (TEntJwwLine* part : {&dim_.Ho1, &dim_.Ho2}) {
+        ar_.CountObject();
+        ar_.BeginRecord(RecordClass::Sen);
+        rec::describe(ar_, *part);
+    }
+    dim_.Kt1.bKariten = 1;  // the base points are temporary points
+    dim_.Kt2.bKariten = 1;
+    for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2}) {
+        ar_.CountObject();
+        ar_.BeginRecord(RecordClass::Ten);
+        rec::describe(ar_, *part);
+    }
+}
+
+void EntityWriter::Body(const TEntJwwSolid& r) {
+    solid_ = r;
+    solid_.att = Filter(r.att, kEntSolid);
+    rec::describe(ar_, solid_);
+}
+
+void EntityWriter::Body(const TEntJwwBlock& r) {
+    block_ = r;
+    block_.att = Filter(r.att, kEntBlock);
+    block_.nNumber = doc_.ChangeBlockNo(r.nNumber);
+    rec::describe(ar_, block_);
+}
+
+}  // namespace tw::jwwout

@@ -1,0 +1,116 @@
+// The embedded-image section of version 7.00 files: the bound image files
+// that texts of the drawing name, each with its name, size and bytes.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+#include "document/Counted.h"
+#include "jww/DocumentWriter.h"
+#include "util/Func_2.h"
+
+namespace tw::jwwout {
+
+namespace {
+
+// A text naming a bound image: the marker, the start of the file name, a
+// comma and further values.
+constexpr std::u16string_view kTempImageMark = u"^@BM%temp%";
+constexpr size_t kCopyBlock = 2048;
+
+class ImageMarker {
+  public:
+    explicit ImageMarker(std::span<TBindImageType> images) : images_(images) {
+        upper_.reserve(images.size());
+        for (const TBindImageType& image : images)
+            upper_.push_back(UpperText(image.Fname));
+    }
+
+    // Marks the first image whose name begins with the one the text gives.
+    void Mark(const std::u16string& text) {
+        if (text.size() <= kTempImageMark.size() || !text.starts_with(kTempImageMark)) return;
+        const size_t comma = text.find(u',');
+        if (comma == std::u16string::npos) return;
+        const size_t start = kTempImageMark.size();
+        const std::u16string name = UpperText(text.substr(start, comma - start));
+        if (name.empty()) return;
+        for (size_t i = 0; i < images_.size(); ++i) {
+            if (upper_[i].starts_with(name)) {
+                images_[i].exf = true;
+                return;
+            }
+        }
+    }
+
+    void MarkTexts(const EntitySource& src) {
+        for (const TEntJwwNo& entry : src.order) {
+            if (entry.EntType == kEntText && src.Writable(entry)) Mark(src.texts[entry.EntNo].str);
+        }
+    }
+
+  private:
+    std::span<TBindImageType> images_;
+    std::vector<std::u16string> upper_;
+};
+
+// Only a plain file name is looked for (BindImagePathOf gives no path for
+// any other), so that a name cannot reach outside the image folder.
+bool Embeddable(const TJwwData& doc, const TBindImageType& image) {
+    const std::u16string path = doc.BindImagePathOf(image.Fname);
+    return !path.empty() && FileExistsAt(path);
+}
+
+// Size and bytes of the file, through one small buffer whatever its size.
+// The size is taken from the open file, and every byte of it must arrive.
+void CopyImage(ArchiveWriter& ar, const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw WriteError("cannot open a bound image");
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (!in || size < 0 || size > std::numeric_limits<int32_t>::max())
+        throw WriteError("cannot size a bound image");
+    ar.i32(static_cast<int32_t>(size));
+    char block[kCopyBlock];
+    for (std::streamoff left = size; left > 0;) {
+        const auto want = static_cast<std::streamsize>(std::min<std::streamoff>(left, kCopyBlock));
+        in.read(block, want);
+        if (in.gcount() != want) throw WriteError("cannot read a bound image");
+        ar.bytes(reinterpret_cast<const uint8_t*>(block), static_cast<size_t>(want));
+        left -= want;
+    }
+}
+
+}  // namespace
+
+void WriteImageSection(ArchiveWriter& ar, TJwwData& doc) {
+    const std::span<TBindImageType> images = Counted(doc.BindImage, doc.BindImageN);
+    for (TBindImageType& image : images)
+        image.exf = false;
+    ImageMarker marker(images);
+    marker.MarkTexts(EntitySource::Of(doc));
+    for (const TEntJwwBlockDef& def : Counted(doc.EntBlockDef, doc.EntBlockDefN))
+        marker.MarkTexts(EntitySource::Of(def));
+
+    int32_t count = 0;
+    for (TBindImageType& image : images) {
+        if (!image.exf) continue;
+        image.exf = Embeddable(doc, image);
+        count += image.exf ? 1 : 0;
+    }
+    if (!doc.BindImageExp && !doc.BindImageExr) {
+        for (TBindImageType& image : images)
+            image.exf = false;
+        count = 0;
+    }
+    ar.i32(count);
+    for (const TBindImageType& image : images) {
+        if (!image.exf) continue;
+        ar.WriteString(image.Fname);
+        CopyImage(ar, std::filesystem::path(doc.BindImagePathOf(image.Fname)));
+    }
+}
+
+}  // namespace tw::jwwout

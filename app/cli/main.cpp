@@ -2,9 +2,10 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "app/cli/ChartCommand.h"
 
@@ -20,21 +21,36 @@ std::string ExecutablePath(const char* argv0) {
     return std::filesystem::absolute(argv0, error).string();
 }
 
-const std::map<std::string, int> kPalettes{
-    {"dxf", static_cast<int>(tw::TPalette::Dxf)},
-    {"mix", static_cast<int>(tw::TPalette::Mix)},
-    {"grad", static_cast<int>(tw::TPalette::Grad)},
-};
+// The choices of an option in the order --help lists them, and their values.
+template <class T>
+using Choices = std::vector<std::pair<std::string, T>>;
 
-const std::map<std::string, int> kFormats{
-    {"2.20", 220}, {"2.23", 223}, {"2.25", 225}, {"2.30", 230}, {"3.00", 300},
-    {"3.51", 351}, {"4.20", 420}, {"6.00", 600}, {"7.00", 700},
-};
+const Choices<tw::TPalette> kPalettes{
+    {"dxf", tw::TPalette::Dxf}, {"mix", tw::TPalette::Mix}, {"grad", tw::TPalette::Grad}};
 
-const std::map<std::string, int> kTextCodes{
-    {"ansi", static_cast<int>(tw::TTextCode::Ansi)},
-    {"utf16", static_cast<int>(tw::TTextCode::Utf16)},
-};
+const Choices<int32_t> kFormats{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
+                                {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
+                                {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
+
+const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
+                                        {"utf16", tw::TTextCode::Utf16}};
+
+template <class T>
+std::vector<std::string> NamesOf(const Choices<T>& choices) {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : choices)
+        names.push_back(name);
+    return names;
+}
+
+// The value of a name that the option's check has already accepted.
+template <class T>
+T ValueOf(const Choices<T>& choices, const std::string& name) {
+    for (const auto& [choice, value] : choices) {
+        if (choice == name) return value;
+    }
+    return choices.front().second;
+}
 
 }  // namespace
 
@@ -45,22 +61,23 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     tw::cli::ChartOptions chart;
-    int palette = static_cast<int>(chart.palette);
-    int textCode = static_cast<int>(chart.textCode);
+    std::string palette = "dxf";
+    std::string format = "6.00";
+    std::string textCode = "ansi";
     CLI::App* chartCommand =
         app.add_subcommand("chart", "Write the colour chart, as the window's \"Jww保存\" does");
     chartCommand
         ->add_option("OUTPUT", chart.output, "File to write; \".jww\" is added without extension")
         ->required();
     chartCommand->add_option("--palette", palette, "Palette of the 256 extended colours")
-        ->transform(CLI::CheckedTransformer(kPalettes))
-        ->default_str("dxf");
-    chartCommand->add_option("--format", chart.version, "JWW format version")
-        ->transform(CLI::CheckedTransformer(kFormats))
-        ->default_str("6.00");
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kPalettes)));
+    chartCommand->add_option("--format", format, "JWW format version")
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kFormats)));
     chartCommand->add_option("--text-code", textCode, "Text code of the file's texts")
-        ->transform(CLI::CheckedTransformer(kTextCodes))
-        ->default_str("ansi");
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kTextCodes)));
     chartCommand->add_flag("--force", chart.force, "Replace an existing OUTPUT");
 
     try {
@@ -71,8 +88,9 @@ int main(int argc, char** argv) {
     }
 
     if (chartCommand->parsed()) {
-        chart.palette = static_cast<tw::TPalette>(palette);
-        chart.textCode = static_cast<tw::TTextCode>(textCode);
+        chart.palette = ValueOf(kPalettes, palette);
+        chart.version = ValueOf(kFormats, format);
+        chart.textCode = ValueOf(kTextCodes, textCode);
         return tw::cli::RunChart(chart, ExecutablePath(argv[0]), std::cout, std::cerr);
     }
     return kUsageError;

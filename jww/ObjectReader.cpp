@@ -1,0 +1,176 @@
+#include "jww/ObjectReader.h"
+
+#include <algorithm>
+#include <string>
+
+#include "jww/ArchiveWriter.h"
+#include "jww/Reader.h"
+#include "jww/Records.h"
+#include "jww/Versions.h"
+#include "util/Func_2.h"
+
+namespace tw::jwwin {
+
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kBigClassTag = 0x7FFF;
+constexpr uint16_t kClassTagBit = 0x8000;
+constexpr uint32_t kBigClassTagBit = 0x80000000u;
+
+// The smallest object record: a class tag and the fixed part of a point in a
+// file older than 3.51.
+constexpr uint64_t kMinObjectBytes = 2 + 33;
+
+bool IsClassName(const std::u16string& name, int32_t kind) {
+    const std::string_view expected = ClassName(static_cast<RecordClass>(kind - 1));
+    return std::equal(name.begin(), name.end(), expected.begin(), expected.end());
+}
+
+void CheckTextSizes(TEntJwwMoji& r) {
+    r.dSizeX = FiniteOr(r.dSizeX, kDefaultTextSize);
+    r.dSizeY = FiniteOr(r.dSizeY, kDefaultTextSize);
+    r.dKankaku = FiniteOr(r.dKankaku, kDefaultTextSpacing);
+}
+
+// What a record holds in memory beyond what its file gave: the defaults for
+// fields that a version or a style leaves out, and sane text sizes.
+template <class R>
+void Complete(R&, int32_t, bool) {}
+
+void Complete(TEntJwwTen& r, int32_t, bool inBlock) {
+    if (r.att.nPenStyle != rec::kMarkerPointStyle && !inBlock) r.dBairitsu = 1.0;
+}
+
+void Complete(TEntJwwMoji& r, int32_t, bool) {
+    CheckTextSizes(r);
+}
+
+void Complete(TEntJwwSunpo& r, int32_t version, bool) {
+    CheckTextSizes(r.Moji);
+    if (version >= ver::kLongDimension) return;
+    // An old file has no parts: they take the dimension's own attributes,
+    // the points without a style.
+    for (TEntJwwLine* part : {&r.Ho1, &r.Ho2})
+        part->att = r.att;
+    for (TEntJwwTen* point : {&r.Te1, &r.Te2, &r.Kt1, &r.Kt2}) {
+        point->att = r.att;
+        point->att.nPenStyle = 0;
+    }
+}
+
+// Reads one record into the next entry of its array; returns its index. The
+// count moves only when the whole record was read.
+template <class R>
+int32_t ReadRecord(ArchiveReader& ar, const CountedArray<R>& array, int32_t step, bool inBlock) {
+    const int32_t n = array.count + 1;
+    GrowFor(array.items, n, step);
+    R& r = array.items[n - 1];
+    r = R{};
+    rec::describe(ar, r);
+    Complete(r, ar.version(), inBlock);
+    array.count = n;
+    return n - 1;
+}
+
+int32_t ReadKind(ArchiveReader& ar, const EntityTarget& target, int32_t kind, bool inBlock) {
+    const int32_t step = target.step;
+    const auto& k = target.kinds;
+    switch (kind) {
+        case kEntLine:
+            return ReadRecord(ar, std::get<0>(k), step, inBlock);
+        case kEntArc:
+            return ReadRecord(ar, std::get<1>(k), step, inBlock);
+        case kEntPoint:
+            return ReadRecord(ar, std::get<2>(k), step, inBlock);
+        case kEntText:
+            return ReadRecord(ar, std::get<3>(k), step, inBlock);
+        case kEntDim:
+            return ReadRecord(ar, std::get<4>(k), step, inBlock);
+        case kEntSolid:
+            return ReadRecord(ar, std::get<5>(k), step, inBlock);
+        default:
+            return ReadRecord(ar, std::get<6>(k), step, inBlock);
+    }
+}
+
+// Cuts each entity array to its count once its order list is read.
+void CutToCounts(const EntityTarget& target) {
+    std::apply([](const auto&... array) { (array.items.resize(array.count), ...); }, target.kinds);
+}
+
+}  // namespace
+
+int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const ArchiveReader& ar) {
+    if (declared < 0) throw ReadError(kFileIoError);
+    const uint64_t fits = ar.Remaining() / kMinObjectBytes;
+    const auto n = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), fits));
+    order.assign(static_cast<size_t>(n), TEntJwwNo{});
+    return n;
+}
+
+ObjectReader::ObjectReader(ArchiveReader& ar, std::optional<int32_t> maxTags) : ar_(ar) {
+    if (maxTags) tagsLeft_ = std::max<int64_t>(*maxTags, 0);
+}
+
+bool ObjectReader::TakeTag() {
+    if (!TagsLeft()) return false;
+    if (tagsLeft_) --*tagsLeft_;
+    return true;
+}
+
+void ObjectReader::ReadObjects(const EntityTarget& target, bool inBlock) {
+    const int32_t total = target.order.count;
+    int32_t taken = 0;
+    while (taken < total && TakeTag()) {
+        const int32_t kind = ReadEntityTag();
+        if (kind == 0) continue;
+        const int32_t index = ReadKind(ar_, target, kind, inBlock);
+        target.order.items[static_cast<size_t>(taken)] = {kind, index};
+        ++taken;
+        ++running_;
+    }
+    CutToCounts(target);
+}
+
+int32_t ObjectReader::ReadEntityTag() {
+    const uint16_t w = ar_.Word();
+    if (w == kNewClassTag) return DefineEntityClass();
+    int64_t index = 0;
+    if (w == kBigClassTag) {
+        uint32_t v = 0;
+        ar_.u32(v);
+        index = v >= kBigClassTagBit ? v - kBigClassTagBit : v;
+    } else {
+        index = static_cast<int64_t>(w) - kClassTagBit;
+    }
+    // Index 0 means a class not yet defined; no tag can name it.
+    if (index <= 0) return 0;
+    const auto found = std::find(classIndex_.begin(), classIndex_.end(), index);
+    return found == classIndex_.end() ? 0 : static_cast<int32_t>(found - classIndex_.begin()) + 1;
+}
+
+int32_t ObjectReader::DefineEntityClass() {
+    ar_.Word();  // schema
+    const uint16_t length = ar_.Word();
+    const std::u16string name = AnsiBytesToStr(ar_.Take(length), length);
+    for (int32_t kind = kEntLine; kind <= kEntBlock; ++kind) {
+        if (!IsClassName(name, kind)) continue;
+        classIndex_[static_cast<size_t>(kind - 1)] = running_++;
+        return kind;
+    }
+    throw ReadError(kFileIoError);
+}
+
+void ObjectReader::ReadListTag() {
+    const uint16_t w = ar_.Word();
+    if (w == kNewClassTag) {
+        ar_.Word();  // schema
+        ar_.Skip(ar_.Word());
+        ++running_;
+    } else if (w == kBigClassTag) {
+        ar_.Skip(4);
+    }
+}
+
+}  // namespace tw::jwwin

@@ -1,0 +1,13 @@
+// The block-definition section as read.
+#pragma once
+
+#include "document/JwwUnit.h"
+#include "jww/ObjectReader.h"
+
+namespace tw::jwwin {
+
+// Reads the definitions into doc.EntBlockDef, continuing the numbering of
+// the entity section. A preview stops when it runs out of tags.
+void ReadBlockSection(TJwwData& doc, ObjectReader& rd);
+
+}  // namespace tw::jwwin

@@ -32,11 +32,17 @@ inline ByteBuffer BlankHeader(int32_t version, bool utf16 = false) {
     return HeaderBytes(doc, version, utf16);
 }
 
+// The fields of a record as they stand.
+template <class R>
+void PutBody(ArchiveWriter& ar, R record) {
+    rec::describe(ar, record);
+}
+
 // Writes one record of class cls and counts it, as the entity section does.
 template <class R>
 void PutRecord(ArchiveWriter& ar, RecordClass cls, R record) {
     ar.BeginRecord(cls);
-    rec::describe(ar, record);
+    PutBody(ar, std::move(record));
     ar.CountObject();
 }
 

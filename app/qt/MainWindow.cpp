@@ -38,8 +38,9 @@ void ShowMessageBox(QWidget* parent, const QString& text) {
 // A font with Japanese glyphs, the first one the system has.
 QFont JapaneseFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("Yu Gothic UI"),
-                      QStringLiteral("Meiryo UI"), QStringLiteral("MS UI Gothic")});
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI"),
+                      QStringLiteral("MS UI Gothic")});
     font.setPixelSize(11);
     return font;
 }
@@ -55,6 +56,7 @@ MainWindow::MainWindow(const QString& exePath, QWidget* parent)
     setWindowTitle(QStringLiteral("Tintwright"));
     setFont(JapaneseFont());
     setFixedSize(kClientWidth, kClientHeight);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
     Label1 = new QLabel(
         QStringLiteral("このプログラムは色設定を行ったJWWファイルを作成するテストプログラムです"),
@@ -82,6 +84,7 @@ MainWindow::MainWindow(const QString& exePath, QWidget* parent)
     Label2 = new QLabel(QStringLiteral("バージョン："), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(8, 112, 56, 18);
+    Label2->adjustSize();  // sized to its text
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({QStringLiteral("4.20"), QStringLiteral("6.00"), QStringLiteral("7.00")});
@@ -91,6 +94,7 @@ MainWindow::MainWindow(const QString& exePath, QWidget* parent)
     Label3 = new QLabel(QStringLiteral("文字コード："), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 136, 61, 18);
+    Label3->adjustSize();
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->addItems({QStringLiteral("ANSI (Shift-JIS)"), QStringLiteral("Unicode (UTF-16)")});

@@ -35,24 +35,26 @@ std::FILE* OpenNewFile(const std::filesystem::path& path) {
 #endif
 }
 
-// An output file created under a temporary name beside its target; Commit
-// renames it into place. Uncommitted, it is removed when the object goes.
+// An output file created under a new temporary name in its target's folder;
+// Commit renames it into place. Uncommitted, it is removed when the object
+// goes.
 class SiblingFile {
   public:
     explicit SiblingFile(const std::filesystem::path& target) : target_(target) {
         std::random_device seed;
         std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
         for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
-            temp_ = target_;
-            temp_ += ".~" + std::to_string(random()) + ".tmp";
+            const auto candidate =
+                target_.parent_path() / (".tw-" + std::to_string(random()) + ".tmp");
             errno = 0;
-            file_ = OpenNewFile(temp_);
+            file_ = OpenNewFile(candidate);
+            if (file_ != nullptr) temp_ = candidate;
             if (file_ == nullptr && errno != EEXIST) break;
         }
     }
     ~SiblingFile() {
         if (file_ != nullptr) std::fclose(file_);
-        if (!committed_) {
+        if (!committed_ && !temp_.empty()) {
             std::error_code ignored;
             std::filesystem::remove(temp_, ignored);
         }
@@ -79,7 +81,7 @@ class SiblingFile {
 
   private:
     std::filesystem::path target_;
-    std::filesystem::path temp_;
+    std::filesystem::path temp_;  // set once this object has created it
     std::FILE* file_ = nullptr;
     bool committed_ = false;
 };
@@ -110,9 +112,10 @@ struct Inflater {
 
 bool Gzip(const std::filesystem::path& source, const std::filesystem::path& target) {
     std::ifstream in(source, std::ios::binary);
+    if (!in) return false;
     SiblingFile out(target);
     Deflater deflater;
-    if (!in || !out.IsOpen() || !deflater.ready) return false;
+    if (!out.IsOpen() || !deflater.ready) return false;
     z_stream& zs = deflater.zs;
     std::vector<unsigned char> input(kBlockSize), output(kBlockSize);
     int flush = Z_NO_FLUSH;
@@ -137,9 +140,10 @@ bool Gzip(const std::filesystem::path& source, const std::filesystem::path& targ
 bool Gunzip(const std::filesystem::path& source, const std::filesystem::path& target,
             uint64_t maxBytes) {
     std::ifstream in(source, std::ios::binary);
+    if (!in) return false;
     SiblingFile out(target);
     Inflater inflater;
-    if (!in || !out.IsOpen() || !inflater.ready) return false;
+    if (!out.IsOpen() || !inflater.ready) return false;
     z_stream& zs = inflater.zs;
     std::vector<unsigned char> input(kBlockSize), output(kBlockSize);
     uint64_t written = 0;
@@ -167,8 +171,9 @@ bool Gunzip(const std::filesystem::path& source, const std::filesystem::path& ta
 
 bool Copy(const std::filesystem::path& source, const std::filesystem::path& target) {
     std::ifstream in(source, std::ios::binary);
+    if (!in) return false;
     SiblingFile out(target);
-    if (!in || !out.IsOpen()) return false;
+    if (!out.IsOpen()) return false;
     std::vector<unsigned char> block(kBlockSize);
     for (;;) {
         size_t size = 0;
@@ -221,6 +226,7 @@ bool CopyFileTo(const std::filesystem::path& source, const std::filesystem::path
 void TJwwData::BindImageExplode() {
     for (const TBindImageType& image : Counted(BindImage, BindImageN)) {
         if (!HasGzExt(image.Fname)) continue;
+        // ChangeExtOf with an empty extension drops the last one.
         OnPaths(BindImagePathOf(image.Fname), BindImagePathOf(ChangeExtOf(image.Fname, u"")),
                 [](const auto& source, const auto& target) {
                     return GunzipFileTo(source, target, kMaxBoundImageBytes);
@@ -246,6 +252,7 @@ void TJwwData::BindImageCopy(const std::u16string& dst) {
     const bool hasSeparator = dst.back() == DirSeparator() || dst.back() == u'/';
     const std::u16string folder = hasSeparator ? dst : dst + DirSeparator();
     for (const TBindImageType& image : Counted(BindImage, BindImageN)) {
+        // ChangeExtOf with an empty extension drops the last one.
         const std::u16string name =
             HasGzExt(image.Fname) ? ChangeExtOf(image.Fname, u"") : image.Fname;
         const std::u16string target = IsPlainFileName(name) ? folder + name : std::u16string();

@@ -1,0 +1,129 @@
+// The fields of records as the file description (jww/Records.h) walks them,
+// each as "path.name=value", so that tests compare records, a drawing's
+// entities and its block definitions field by field and name the field that
+// differs. Only what a file of the given version carries is listed.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "document/EntityTarget.h"
+#include "document/JwwUnit.h"
+#include "jww/Records.h"
+
+namespace tw::test {
+
+class FieldList {
+  public:
+    explicit FieldList(int32_t version) : version_(version) {}
+
+    int32_t version() const { return version_; }
+    void name(const char* n) { name_ = n; }
+    void open(const char* n) { path_ += std::string(n) + "."; }
+    void close() {
+        path_.pop_back();
+        path_.erase(path_.rfind('.') == std::string::npos ? 0 : path_.rfind('.') + 1);
+    }
+    void u8(uint8_t& v) { Add(std::to_string(v)); }
+    void u16(uint16_t& v) { Add(std::to_string(v)); }
+    void u32(uint32_t& v) { Add(std::to_string(v)); }
+    void i32(int32_t& v) { Add(std::to_string(v)); }
+    void f64(double& v) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", v);
+        Add(text);
+    }
+    void text(std::u16string& s) { Add(Escaped(s)); }
+    void memo(std::u16string& s) { Add(Escaped(s)); }
+    void fill(uint8_t, size_t) {}
+
+    std::vector<std::string>& fields() { return fields_; }
+
+  private:
+    static std::string Escaped(const std::u16string& s) {
+        std::string out = "\"";
+        for (const char16_t c : s) {
+            if (c >= 0x20 && c < 0x7F) {
+                out += static_cast<char>(c);
+            } else {
+                char code[8];
+                std::snprintf(code, sizeof code, "\\u%04X", static_cast<unsigned>(c));
+                out += code;
+            }
+        }
+        return out + "\"";
+    }
+    void Add(const std::string& value) { fields_.push_back(path_ + name_ + "=" + value); }
+
+    int32_t version_;
+    std::string path_;
+    std::string name_;
+    std::vector<std::string> fields_;
+};
+
+template <class R>
+std::vector<std::string> FieldsOf(R record, int32_t version = 700) {
+    FieldList list(version);
+    rec::describe(list, record);
+    return std::move(list.fields());
+}
+
+// The fields of the entity that an order entry names in the target's arrays.
+inline std::vector<std::string> FieldsAt(const EntityTarget& target, TEntJwwNo entry,
+                                         int32_t version = 700) {
+    const auto of = [&](const auto& array) {
+        return FieldsOf(array.items.at(static_cast<size_t>(entry.EntNo)), version);
+    };
+    switch (entry.EntType) {
+        case kEntLine:
+            return of(std::get<CountedArray<TEntJwwLine>>(target.kinds));
+        case kEntArc:
+            return of(std::get<CountedArray<TEntJwwEnko>>(target.kinds));
+        case kEntPoint:
+            return of(std::get<CountedArray<TEntJwwTen>>(target.kinds));
+        case kEntText:
+            return of(std::get<CountedArray<TEntJwwMoji>>(target.kinds));
+        case kEntDim:
+            return of(std::get<CountedArray<TEntJwwSunpo>>(target.kinds));
+        case kEntSolid:
+            return of(std::get<CountedArray<TEntJwwSolid>>(target.kinds));
+        case kEntBlock:
+            return of(std::get<CountedArray<TEntJwwBlock>>(target.kinds));
+        default:
+            return {"no entity of kind " + std::to_string(entry.EntType)};
+    }
+}
+
+// Every entry of the target's order list, in order, each field led by its
+// position ("3 att.nPenColor=2").
+inline std::vector<std::string> OrderedFields(const EntityTarget& target, int32_t version) {
+    std::vector<std::string> fields;
+    for (int32_t i = 0; i < target.order.count; ++i) {
+        for (std::string& f : FieldsAt(target, target.order.items.at(i), version)) {
+            fields.push_back(std::to_string(i) + " " + std::move(f));
+        }
+    }
+    return fields;
+}
+
+// The drawing's entities, then every definition's head, name and members.
+inline std::vector<std::string> DrawingFields(TJwwData& doc, int32_t version) {
+    std::vector<std::string> fields = OrderedFields(DrawingTarget(doc), version);
+    for (int32_t d = 0; d < doc.EntBlockDefN; ++d) {
+        TEntJwwBlockDef& def = doc.EntBlockDef.at(d);
+        const std::string lead = "def " + std::to_string(d) + " ";
+        FieldList head(version);
+        rec::describeHead(head, def);
+        head.name("strName");
+        head.text(def.strName);
+        for (std::string& f : head.fields())
+            fields.push_back(lead + std::move(f));
+        for (std::string& f : OrderedFields(DefinitionTarget(def), version)) {
+            fields.push_back(lead + std::move(f));
+        }
+    }
+    return fields;
+}
+
+}  // namespace tw::test

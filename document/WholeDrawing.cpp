@@ -75,7 +75,8 @@ std::u16string WithoutVerticalMarks(const std::u16string& name) {
     return name.substr(start);
 }
 
-// The scale an attribute set gets for a group of scale denominator s.
+// The layer scale handed on for a group scale s: its reciprocal, or 1.0
+// when there is none (s is 0, or so small that the reciprocal overflows).
 double ReciprocalScale(double s) {
     if (s == 0) return 1.0;
     const double r = 1.0 / s;

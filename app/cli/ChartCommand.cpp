@@ -13,6 +13,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// OUTPUT as the save dialog returns it: ".jww" added when it has no
+// extension.
+std::string WithDefaultExtension(const std::string& output) {
+    return fs::path(FromUtf8(output)).has_extension() ? output : output + ".jww";
+}
+
 // The save dialog and the message box of the window, made of the command's
 // arguments. What the dialog would refuse (a missing folder, an overwrite
 // the user did not confirm) is refused here with a reason.
@@ -32,8 +38,11 @@ class TerminalUi final : public TFormUi {
             refusal_ = "invalid file name: " + options_.output;
             return std::nullopt;
         }
-        if (!fs::is_directory(file.parent_path(), error)) {
-            refusal_ = "the folder does not exist: " + ToUtf8(file.parent_path().u16string());
+        const fs::path folder = file.parent_path();
+        if (!fs::is_directory(folder, error)) {
+            refusal_ =
+                (fs::exists(folder, error) ? "not a folder: " : "the folder does not exist: ") +
+                ToUtf8(folder.u16string());
             return std::nullopt;
         }
         if (fs::exists(fs::symlink_status(file, error)) && !options_.force) {
@@ -66,10 +75,6 @@ class TerminalUi final : public TFormUi {
 };
 
 }  // namespace
-
-std::string WithDefaultExtension(const std::string& output) {
-    return fs::path(FromUtf8(output)).has_extension() ? output : output + ".jww";
-}
 
 int RunChart(const ChartOptions& options, const std::string& exePath, std::ostream& out,
              std::ostream& err) {

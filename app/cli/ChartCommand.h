@@ -19,10 +19,6 @@ struct ChartOptions {
     bool force = false;  // replace an existing OUTPUT
 };
 
-// OUTPUT as the save dialog returns it: ".jww" added when it has no
-// extension.
-std::string WithDefaultExtension(const std::string& output);
-
 // Writes the chart; prints the outcome to out (success) or err (failure with
 // its reason). exePath is the running executable, beside which TEMP lives.
 // Returns the exit code: 0 saved, 1 not saved.

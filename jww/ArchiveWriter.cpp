@@ -89,14 +89,19 @@ void ArchiveWriter::WriteAnsi(const std::u16string& s) {
         Commit(s.size());
         return;
     }
+    // Texts repeat (every text of a drawing names its font): the last
+    // conversion is kept.
+    if (s != convertedText_) {
+        convertedBytes_ = StrToAnsiBytes(s);
+        convertedText_ = s;
+    }
     // The length counts up to the first zero byte, as a reader of
-    // zero-terminated texts would.
-    const size_t length = static_cast<size_t>(AnsiByteCount(s));
+    // zero-terminated texts would; only U+0000 converts to one.
+    const auto zero = std::find(convertedBytes_.begin(), convertedBytes_.end(), 0);
+    const auto length = static_cast<size_t>(zero - convertedBytes_.begin());
     CheckTextLength(length);
-    const ByteBuffer converted = StrToAnsiBytes(s);
-    if (converted.size() < length) throw WriteError("a text could not be converted");
     WriteLength(length);
-    Put(converted.data(), length);
+    Put(convertedBytes_.data(), length);
 }
 
 void ArchiveWriter::WriteWide(const std::u16string& s) {

@@ -19,6 +19,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -127,6 +128,8 @@ class ArchiveWriter {
     size_t used_ = 0;
     uint32_t objectIndex_ = 1;  // unsigned: wraps instead of overflowing
     std::array<int32_t, kRecordClasses> classIndex_{};
+    std::u16string convertedText_;  // the last text converted to code page 932
+    std::vector<uint8_t> convertedBytes_;
 };
 
 }  // namespace tw

@@ -61,8 +61,12 @@ TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable
 // A character width or height as written: its magnitude, within 1e-10..1e10.
 double ClampTextSize(double size);
 
-// The text of a text record as written, by the FileOutOpt bits.
-std::u16string PrepareText(const std::u16string& str, int32_t options, const TRefTable& ref);
+// StripLineCodes in place, without copying a text it would not change.
+void StripLineCodesOf(std::u16string& t);
+
+// Turns t, a copy of a text record's text, into the text as written, by the
+// FileOutOpt bits.
+void PrepareText(std::u16string& t, int32_t options, const TRefTable& ref);
 
 // Writes entity records. One writer serves the entity section and the
 // members of block definitions, reusing its scratch records.

@@ -119,7 +119,7 @@ TEntJwwAttr EntityWriter::Filter(const TEntJwwAttr& a, int kind) const {
 }
 
 void EntityWriter::PrepareFontAndSize(TEntJwwMoji& moji) const {
-    moji.strFontName = StripLineCodes(moji.strFontName);
+    StripLineCodesOf(moji.strFontName);
     moji.dSizeX = ClampTextSize(moji.dSizeX);
     moji.dSizeY = ClampTextSize(moji.dSizeY);
 }
@@ -146,7 +146,7 @@ void EntityWriter::Body(const TEntJwwMoji& r) {
     text_ = r;
     text_.att = Filter(r.att, kEntText);
     PrepareFontAndSize(text_);
-    text_.str = PrepareText(r.str, doc_.FileOutOpt, ref_);
+    PrepareText(text_.str, doc_.FileOutOpt, ref_);
     rec::describe(ar_, text_);
 }
 
@@ -158,7 +158,8 @@ void EntityWriter::Body(const TEntJwwSunpo& r) {
     PrepareFontAndSize(dim_.Moji);
     // A dimension's own text always passes through the reference table and
     // never names an image.
-    dim_.Moji.str = ref_.LookupRefText(StripLineCodes(r.Moji.str));
+    StripLineCodesOf(dim_.Moji.str);
+    dim_.Moji.str = ref_.LookupRefText(dim_.Moji.str);
     for (TEntJwwLine* part : {&dim_.Ho1, &dim_.Ho2})
         part->att = Filter(part->att, kEntLine);
     for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2})

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "document/Counted.h"
@@ -56,10 +57,13 @@ class ImageMarker {
 };
 
 // Only a plain file name is looked for (BindImagePathOf gives no path for
-// any other), so that a name cannot reach outside the image folder.
+// any other), so that a name cannot reach outside the image folder; and only
+// a regular file, which can be read to its end without waiting.
 bool Embeddable(const TJwwData& doc, const TBindImageType& image) {
     const std::u16string path = doc.BindImagePathOf(image.Fname);
-    return !path.empty() && FileExistsAt(path);
+    std::error_code error;
+    return !path.empty() && FileExistsAt(path) &&
+           std::filesystem::is_regular_file(std::filesystem::path(path), error);
 }
 
 // Size and bytes of the file, through one small buffer whatever its size.
@@ -83,26 +87,36 @@ void CopyImage(ArchiveWriter& ar, const std::filesystem::path& path) {
     }
 }
 
-}  // namespace
-
-void WriteImageSection(ArchiveWriter& ar, TJwwData& doc) {
-    const std::span<TBindImageType> images = Counted(doc.BindImage, doc.BindImageN);
+void ClearFlags(std::span<TBindImageType> images) {
     for (TBindImageType& image : images)
         image.exf = false;
+}
+
+// Marks the images that texts of the drawing or of any definition name and
+// that can be embedded; returns their number.
+int32_t MarkEmbedded(TJwwData& doc, std::span<TBindImageType> images) {
+    if (images.empty()) return 0;  // nothing a text could name
     ImageMarker marker(images);
     marker.MarkTexts(EntitySource::Of(doc));
     for (const TEntJwwBlockDef& def : Counted(doc.EntBlockDef, doc.EntBlockDefN))
         marker.MarkTexts(EntitySource::Of(def));
-
     int32_t count = 0;
     for (TBindImageType& image : images) {
         if (!image.exf) continue;
         image.exf = Embeddable(doc, image);
         count += image.exf ? 1 : 0;
     }
+    return count;
+}
+
+}  // namespace
+
+void WriteImageSection(ArchiveWriter& ar, TJwwData& doc) {
+    const std::span<TBindImageType> images = Counted(doc.BindImage, doc.BindImageN);
+    ClearFlags(images);
+    int32_t count = MarkEmbedded(doc, images);
     if (!doc.BindImageExp && !doc.BindImageExr) {
-        for (TBindImageType& image : images)
-            image.exf = false;
+        ClearFlags(images);
         count = 0;
     }
     ar.i32(count);

@@ -26,20 +26,34 @@ double ClampTextSize(double size) {
     return magnitude;
 }
 
-std::u16string PrepareText(const std::u16string& str, int32_t options, const TRefTable& ref) {
-    std::u16string t = StripLineCodes(str);
+// StripLineCodes changes a text only where one of these occurs; most texts
+// hold none and keep their storage.
+bool HasLineCodes(const std::u16string& t) {
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] < 0x20) return true;
+        const bool pair = i + 1 < t.size() && ((t[i] == u'^' && t[i + 1] == u'm') ||
+                                               (t[i] == u'\\' && t[i + 1] == u'n'));
+        if (pair) return true;
+    }
+    return false;
+}
+
+void StripLineCodesOf(std::u16string& t) {
+    if (HasLineCodes(t)) t = StripLineCodes(t);
+}
+
+void PrepareText(std::u16string& t, int32_t options, const TRefTable& ref) {
+    StripLineCodesOf(t);
     if (options & kOptRefText) t = ref.LookupRefText(t);
     if ((options & kOptDropTempMarker) && t.starts_with(kTempImageMark))
-        t = std::u16string(kImageMark) + t.substr(kTempImageMark.size());
+        t.erase(kImageMark.size(), kTempImageMark.size() - kImageMark.size());
     if (options & kOptImageFileName) {
         const size_t comma = t.find(u',');
         if (t.starts_with(kImageMark) && comma != std::u16string::npos) {
             const size_t start = kImageMark.size();
-            t = std::u16string(kImageMark) + FileNameOf(t.substr(start, comma - start)) +
-                t.substr(comma);
+            t.replace(start, comma - start, FileNameOf(t.substr(start, comma - start)));
         }
     }
-    return t;
 }
 
 }  // namespace tw::jwwout

@@ -171,10 +171,14 @@ TEST(WriterEntities, TextPreparationByOutputOptions) {
         {9, u"^@BM%temp%dir\\a.jpg,1", u"^@BMa.jpg,1"},
         {32 | 4 | 2, u"^@BM%temp%a.jpg,1", u"^@BM%temp%a.jpg,1"},
     };
+    auto prepared = [&](std::u16string t, int32_t options) {
+        jwwout::PrepareText(t, options, ref);
+        return t;
+    };
     for (const TextCase& c : cases)
-        EXPECT_EQ(jwwout::PrepareText(c.in, c.options, ref), c.out) << c.options;
+        EXPECT_EQ(prepared(c.in, c.options), c.out) << c.options;
     ref.RefSubstOn = 0;
-    EXPECT_EQ(jwwout::PrepareText(u"%%NAME", 16, ref), u"%%NAME");
+    EXPECT_EQ(prepared(u"%%NAME", 16), u"%%NAME");
 }
 
 TEntJwwMoji Text(const std::u16string& str, const std::u16string& font = u"MS Gothic") {

@@ -16,8 +16,7 @@ namespace jwwin {
 void ReadBody(TJwwData& doc, ArchiveReader& ar, const ReadScope& scope) {
     ObjectReader rd(ar, scope.maxObjects);
     doc.EntBlockDefN = doc.Enthd.n2 = 0;
-    doc.Enthd.n1 = SizeOrderList(doc.EntNo, ar.Count(), ar);
-    rd.ReadObjects(DrawingTarget(doc), /*inBlock=*/false);
+    rd.ReadOrderList(DrawingTarget(doc), ar.Count(), /*inBlock=*/false);
     ReadBlockSection(doc, rd);
     if (!scope.preview() && doc.Enthd.jwVer >= ver::kImages) ReadImages(doc, ar);
 }

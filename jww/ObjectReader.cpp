@@ -99,8 +99,8 @@ void CutToCounts(const EntityTarget& target) {
     std::apply([](const auto&... array) { (array.items.resize(array.count), ...); }, target.kinds);
 }
 
-}  // namespace
-
+// `declared` entries of kind 0, or as many as the rest of the stream could
+// hold when that is fewer.
 int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const ArchiveReader& ar) {
     if (declared < 0) throw ReadError(kFileIoError);
     const uint64_t fits = ar.Remaining() / kMinObjectBytes;
@@ -108,6 +108,8 @@ int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const Arc
     order.assign(static_cast<size_t>(n), TEntJwwNo{});
     return n;
 }
+
+}  // namespace
 
 ObjectReader::ObjectReader(ArchiveReader& ar, std::optional<int32_t> maxTags) : ar_(ar) {
     if (maxTags) tagsLeft_ = std::max<int64_t>(*maxTags, 0);
@@ -117,6 +119,13 @@ bool ObjectReader::TakeTag() {
     if (!TagsLeft()) return false;
     if (tagsLeft_) --*tagsLeft_;
     return true;
+}
+
+void ObjectReader::ReadOrderList(const EntityTarget& target, int32_t declared, bool inBlock) {
+    target.order.count = SizeOrderList(target.order.items, declared, ar_);
+    ReadObjects(target, inBlock);
+    // All the objects the stream could hold are read, and more were declared.
+    if (target.order.count < declared && TagsLeft()) throw ReadError(kFileIoError);
 }
 
 void ObjectReader::ReadObjects(const EntityTarget& target, bool inBlock) {

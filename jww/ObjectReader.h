@@ -14,11 +14,6 @@
 
 namespace tw::jwwin {
 
-// An order list as read: `declared` entries of kind 0, but never more than
-// the rest of the stream could hold, so a damaged count costs no memory.
-// Returns the number of entries made. Throws ReadError for a negative count.
-int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const ArchiveReader& ar);
-
 class ObjectReader {
   public:
     // maxTags: FilePrevIn's bound on the tags read, over all loops.
@@ -29,12 +24,14 @@ class ObjectReader {
     // False once a preview has read all the tags it may.
     bool TagsLeft() const { return !tagsLeft_ || *tagsLeft_ > 0; }
 
-    // Reads objects until target.order.count of them are taken, writing one
-    // order entry per record read. A tag that names no class takes no
-    // object. inBlock: the target is a block definition (plain points get
-    // the scale 0.0 there, 1.0 in the drawing). Ends early only when a
-    // preview runs out of tags; throws when the stream ends first.
-    void ReadObjects(const EntityTarget& target, bool inBlock);
+    // Reads an order list of `declared` objects into target, one order entry
+    // per record read; entries not reached stay of kind 0. The list is never
+    // made longer than the rest of the stream could fill, so a damaged count
+    // costs no memory. A tag that names no class takes no object. inBlock:
+    // the target is a block definition (plain points get the scale 0.0
+    // there, 1.0 in the drawing). Ends early only when a preview runs out of
+    // tags; throws when the stream cannot hold the objects.
+    void ReadOrderList(const EntityTarget& target, int32_t declared, bool inBlock);
 
     // The tag of a block definition's list: a class definition (any name),
     // which takes an object index, or a tag, which is passed over.
@@ -44,6 +41,7 @@ class ObjectReader {
     void CountObject() { ++running_; }
 
   private:
+    void ReadObjects(const EntityTarget& target, bool inBlock);
     // The entity kind that the next tag names, 0 for none.
     int32_t ReadEntityTag();
     int32_t DefineEntityClass();

@@ -21,9 +21,9 @@ void ReadDefinition(TEntJwwBlockDef& def, int32_t position, ObjectReader& rd) {
         def.dtime = static_cast<uint32_t>(position);
     }
     def.strName = ar.ReadText();
-    def.N = SizeOrderList(def.mNo, ar.Count(), ar);
-    rd.CountObject();
-    rd.ReadObjects(DefinitionTarget(def), /*inBlock=*/true);
+    const int32_t members = ar.Count();
+    rd.CountObject();  // the list itself, before its members
+    rd.ReadOrderList(DefinitionTarget(def), members, /*inBlock=*/true);
 }
 
 }  // namespace

@@ -16,8 +16,9 @@ constexpr uint16_t kLongCount = 0xFFFF;
 
 uint64_t RegularFileSize(const std::filesystem::path& file) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        throw ReadError("not a file: " + file.string());
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status)) throw ReadError("no such file");
+    if (!std::filesystem::is_regular_file(status)) throw ReadError("not a regular file");
     const uint64_t size = std::filesystem::file_size(file, error);
     if (error) throw ReadError("cannot read the file size: " + error.message());
     return size;

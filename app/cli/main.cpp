@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cli/ChartCommand.h"
+#include "app/cli/DumpCommand.h"
 
 namespace {
 
@@ -80,6 +81,21 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember(NamesOf(kTextCodes)));
     chartCommand->add_flag("--force", chart.force, "Replace an existing OUTPUT");
 
+    std::string checkFile;
+    CLI::App* checkCommand = app.add_subcommand(
+        "check", "Exit 0 when FILE is a JWW drawing of version 2.20 to 7.00, 1 otherwise");
+    checkCommand->add_option("FILE", checkFile, "File to check")->required();
+
+    std::string dumpFile;
+    bool json = false;
+    std::string imagesTo;
+    CLI::App* dumpCommand = app.add_subcommand(
+        "dump", "Print a drawing's version, memo, entity counts, block definitions and images");
+    dumpCommand->add_option("FILE", dumpFile, "JWW file to read")->required();
+    dumpCommand->add_flag("--json", json, "Print one JSON object with every entity");
+    dumpCommand->add_option("--images-to", imagesTo, "Also extract the embedded images into DIR")
+        ->type_name("DIR");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -93,5 +109,7 @@ int main(int argc, char** argv) {
         chart.textCode = ValueOf(kTextCodes, textCode);
         return tw::cli::RunChart(chart, ExecutablePath(argv[0]), std::cout, std::cerr);
     }
+    if (checkCommand->parsed()) return tw::cli::RunCheck(checkFile);
+    if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, json, imagesTo);
     return kUsageError;
 }

@@ -123,7 +123,8 @@ TEST_F(ChartCli, PlacesThatCannotBeWrittenFailWithAReason) {
 TEST_F(ChartCli, UsageErrorsExitWith2) {
     for (const std::string args :
          {"", "chart", "chart a --palette red", "chart a --format 6.0", "chart a --format 5.00",
-          "chart a --text-code sjis", "chart a b", "paint a", "--no-such-option"}) {
+          "chart a --text-code sjis", "chart a b", "paint a", "--no-such-option", "check", "dump",
+          "dump a --images-to"}) {
         SCOPED_TRACE(args);
         const CliResult run = Cli(args);
         EXPECT_EQ(run.code, 2);
@@ -132,10 +133,29 @@ TEST_F(ChartCli, UsageErrorsExitWith2) {
     EXPECT_FALSE(fs::exists(dir.path() / "a.jww"));
 }
 
+// The file chart writes is one that check accepts and dump reads back.
+TEST_F(ChartCli, CheckAndDumpReadTheChart) {
+    for (const std::string format :
+         {"2.20", "2.23", "2.25", "2.30", "3.00", "3.51", "4.20", "6.00", "7.00"}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(Cli("chart c.jww --force --text-code utf16 --format " + format).code, 0);
+        EXPECT_EQ(Cli("check c.jww").code, 0);
+        const CliResult dump = Cli("dump c.jww --json");
+        EXPECT_EQ(dump.code, 0) << dump.err;
+        EXPECT_NE(dump.out.find("\"entity_count\": 268"), std::string::npos);
+        EXPECT_NE(dump.out.find("色設定テストデータ"), std::string::npos);
+    }
+    std::ofstream(dir.path() / "plain.txt") << "not a drawing";
+    EXPECT_EQ(Cli("check plain.txt").code, 1);
+    EXPECT_EQ(Cli("dump missing.jww").code, 1);
+}
+
 TEST_F(ChartCli, HelpAndVersion) {
     const CliResult help = Cli("--help");
     EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("chart"), std::string::npos);
+    for (const char* command : {"chart", "check", "dump"}) {
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    }
     const CliResult chartHelp = Cli("chart --help");
     EXPECT_EQ(chartHelp.code, 0);
     EXPECT_NE(chartHelp.out.find("--palette"), std::string::npos);

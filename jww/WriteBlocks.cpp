@@ -11,8 +11,13 @@ namespace tw::jwwout {
 
 namespace {
 
+constexpr uint32_t kLongTimeBit = 0x80000000u;
+
 void WriteDefinition(ArchiveWriter& ar, TJwwData& doc, TEntJwwBlockDef& def,
                      EntityWriter& entities) {
+    // A reader takes a time with the top bit set for the mark of a longer
+    // field, so such a value could not be read back.
+    if (def.dtime & kLongTimeBit) throw WriteError("a block definition's time cannot be stored");
     ar.BeginRecord(RecordClass::List);
     TEntJwwBlockDef head;
     head.att = entities.Filter(def.att, kAttrBlockDef);

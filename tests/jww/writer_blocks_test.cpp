@@ -252,5 +252,25 @@ TEST(WriterBlocks, DefinitionHeadIs25BytesBelow351) {
     EXPECT_EQ(Slice(s.bytes, list + 25, 4), Bytes({1, 'x', 0, 0}));
 }
 
+// The count is that of the definitions written, even when EntBlockNum was
+// not recomputed after a change.
+TEST(WriterBlocks, CountMatchesTheRecordsWritten) {
+    TJwwData d;
+    AddInsertion(d, 1);
+    SetDefinitions(d, {Definition(1, u"x"), Definition(2, u"y")});
+    d.EntBlockNum = 5;
+    const Sections s = Write(d, 700);
+    EXPECT_EQ(Slice(s.bytes, s.blocksAt, 2), Bytes({1, 0}));
+}
+
+TEST(WriterBlocks, ATimeThatWouldReadAsALongerFieldIsRefused) {
+    TJwwData d;
+    AddInsertion(d, 1);
+    TEntJwwBlockDef def = Definition(1, u"x");
+    def.dtime = 0x80000001u;
+    SetDefinitions(d, {def});
+    EXPECT_THROW(Write(d, 700), WriteError);
+}
+
 }  // namespace
 }  // namespace tw

@@ -17,6 +17,8 @@
 
 namespace tw {
 
+using namespace build;
+
 namespace {
 
 constexpr std::u16string_view kMarker = u"@@SFIG";

@@ -8,6 +8,8 @@
 
 namespace tw {
 
+using namespace build;
+
 bool TJwwData::AddEntPre() {
     bool ok = ReserveStep(DrawingTarget(*this));
     for (int32_t i = 0; IsDefinitionIndex(*this, i); ++i) {

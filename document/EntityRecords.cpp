@@ -7,7 +7,7 @@
 #include <tuple>
 #include <utility>
 
-namespace tw {
+namespace tw::build {
 
 namespace {
 
@@ -592,4 +592,4 @@ TEntJwwBlock MakeBlock(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, 
     return block;
 }
 
-}  // namespace tw
+}  // namespace tw::build

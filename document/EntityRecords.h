@@ -11,7 +11,7 @@
 
 #include "document/JwwUnit.h"
 
-namespace tw {
+namespace tw::build {
 
 // A pen colour 1 to 10 or 101 to 356 passes; any other becomes the fallback.
 int32_t CheckPenColor(const TJwwData& doc, int32_t co);
@@ -121,4 +121,4 @@ TEntJwwBlock MakeBlock(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, 
                        int32_t tp, int32_t wd, int32_t fl, int32_t bn, double px, double py,
                        double pbx, double pby, double pa);
 
-}  // namespace tw
+}  // namespace tw::build

@@ -328,7 +328,7 @@ TEST(TextLength, HalfWidthUnitsCountHalf) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "length " << c.length);
-        EXPECT_DOUBLE_EQ(TextLength(c.text, 1.0, 3.0), c.length);
+        EXPECT_DOUBLE_EQ(build::TextLength(c.text, 1.0, 3.0), c.length);
     }
 }
 

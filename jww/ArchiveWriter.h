@@ -46,8 +46,8 @@ const char* ClassName(RecordClass cls);
 class ArchiveWriter {
   public:
     static constexpr size_t kBufferSize = size_t{1} << 20;
-    // Lengths from here on cannot be stored: a reader takes the length word
-    // 0xFFFE as the UTF-16 marker and 0xFFFF as an escape.
+    // The longest text, in bytes or UTF-16 code units, that a length word can
+    // carry: a reader takes 0xFFFE as the UTF-16 marker and 0xFFFF as an escape.
     static constexpr size_t kMaxTextLength = 0xFFFD;
 
     // version: the output version, used by every version decision.
@@ -57,7 +57,6 @@ class ArchiveWriter {
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
     int32_t version() const { return version_; }
-    bool utf16() const { return utf16_; }
 
     // Raw values, as the bytes of their stored representation.
     void u8(uint8_t v) { Put(&v, 1); }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -39,11 +40,24 @@ std::filesystem::path TempNameIn(const std::filesystem::path& folder, std::mt199
     return folder / name;
 }
 
+// Only a regular file is replaced, and only one that may be written (not
+// write-protected, nor locked by another program where the system locks
+// files). Opening it to append changes nothing in it.
+void CheckReplaceable(const std::filesystem::path& target) {
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (!std::filesystem::exists(status)) return;
+    if (!std::filesystem::is_regular_file(status)) throw WriteError("not a file");
+    std::ofstream probe(target, std::ios::binary | std::ios::app);
+    if (!probe) throw WriteError("the file may not be written");
+}
+
 }  // namespace
 
 ReplacingFile::ReplacingFile(const std::filesystem::path& target)
     : target_(ResolvedTarget(target)) {
     if (target_.filename().empty()) throw WriteError("no file name");
+    CheckReplaceable(target_);
     std::random_device seed;
     std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {

@@ -123,6 +123,29 @@ TEST_F(WriterFileOut, AFolderIsNotReplaced) {
     EXPECT_EQ(Listing(tmp.path()), std::vector<std::string>{"drawing.jww"});
 }
 
+// Root writes every file, so the child gives up root first; the folder lets
+// it create files, so only the protection stops it.
+TEST_F(WriterFileOut, AWriteProtectedFileIsNotReplaced) {
+    KeepOldFile();
+    fs::permissions(target, fs::perms(0444));
+    fs::permissions(tmp.path(), fs::perms::all);
+    const int nobody = 65534;
+    const int result = InChild([&] {
+        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) return 3;
+        return Save(700) ? 1 : 0;
+    });
+    if (result == 3) GTEST_SKIP() << "cannot give up root here";
+    EXPECT_EQ(result, 0) << "FileOut must return false";
+    ExpectOldFileKept();
+}
+
+TEST_F(WriterFileOut, APipeIsNotReplaced) {
+    ASSERT_EQ(mkfifo(target.c_str(), 0600), 0);
+    EXPECT_FALSE(Save(700));
+    EXPECT_TRUE(fs::is_fifo(target));
+    EXPECT_EQ(Listing(tmp.path()), std::vector<std::string>{"drawing.jww"});
+}
+
 // The disk fills up part-way: the write fails (the signal that a size limit
 // raises is ignored, as a full disk raises none), and the old file stays.
 TEST_F(WriterFileOut, AFullDiskKeepsTheOldFile) {

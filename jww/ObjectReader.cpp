@@ -5,6 +5,7 @@
 
 #include "jww/ArchiveWriter.h"
 #include "jww/Reader.h"
+#include "jww/RecordSizes.h"
 #include "jww/Records.h"
 #include "jww/Versions.h"
 #include "util/Func_2.h"
@@ -18,9 +19,10 @@ constexpr uint16_t kBigClassTag = 0x7FFF;
 constexpr uint16_t kClassTagBit = 0x8000;
 constexpr uint32_t kBigClassTagBit = 0x80000000u;
 
-// The smallest object record: a class tag and the fixed part of a point in a
-// file older than 3.51.
-constexpr uint64_t kMinObjectBytes = 2 + 33;
+// After this many objects of a long order list, each kind's array gets room
+// for its share of the whole list, so that the arrays of a large drawing are
+// not copied again and again as they grow.
+constexpr int32_t kSampleObjects = 4096;
 
 bool IsClassName(const std::u16string& name, int32_t kind) {
     const std::string_view expected = ClassName(static_cast<RecordClass>(kind - 1));
@@ -59,54 +61,67 @@ void Complete(TEntJwwSunpo& r, int32_t version, bool) {
     }
 }
 
-// Reads one record into the next entry of its array; returns its index. The
-// count moves only when the whole record was read.
+// Reads one record onto the end of its array, which holds exactly its count
+// while its order list is read; returns the record's index. A record that
+// cannot be read completely is dropped.
 template <class R>
-int32_t ReadRecord(ArchiveReader& ar, const CountedArray<R>& array, int32_t step, bool inBlock) {
-    const int32_t n = array.count + 1;
-    GrowFor(array.items, n, step);
-    R& r = array.items[n - 1];
-    r = R{};
-    rec::describe(ar, r);
+int32_t ReadRecord(ArchiveReader& ar, const CountedArray<R>& array, bool inBlock) {
+    R& r = array.items.emplace_back();
+    try {
+        rec::describe(ar, r);
+    } catch (...) {
+        array.items.pop_back();
+        throw;
+    }
     Complete(r, ar.version(), inBlock);
-    array.count = n;
-    return n - 1;
+    array.count = static_cast<int32_t>(array.items.size());
+    return array.count - 1;
 }
 
 int32_t ReadKind(ArchiveReader& ar, const EntityTarget& target, int32_t kind, bool inBlock) {
-    const int32_t step = target.step;
     const auto& k = target.kinds;
     switch (kind) {
         case kEntLine:
-            return ReadRecord(ar, std::get<0>(k), step, inBlock);
+            return ReadRecord(ar, std::get<0>(k), inBlock);
         case kEntArc:
-            return ReadRecord(ar, std::get<1>(k), step, inBlock);
+            return ReadRecord(ar, std::get<1>(k), inBlock);
         case kEntPoint:
-            return ReadRecord(ar, std::get<2>(k), step, inBlock);
+            return ReadRecord(ar, std::get<2>(k), inBlock);
         case kEntText:
-            return ReadRecord(ar, std::get<3>(k), step, inBlock);
+            return ReadRecord(ar, std::get<3>(k), inBlock);
         case kEntDim:
-            return ReadRecord(ar, std::get<4>(k), step, inBlock);
+            return ReadRecord(ar, std::get<4>(k), inBlock);
         case kEntSolid:
-            return ReadRecord(ar, std::get<5>(k), step, inBlock);
+            return ReadRecord(ar, std::get<5>(k), inBlock);
         default:
-            return ReadRecord(ar, std::get<6>(k), step, inBlock);
+            return ReadRecord(ar, std::get<6>(k), inBlock);
     }
-}
-
-// Cuts each entity array to its count once its order list is read.
-void CutToCounts(const EntityTarget& target) {
-    std::apply([](const auto&... array) { (array.items.resize(array.count), ...); }, target.kinds);
 }
 
 // `declared` entries of kind 0, or as many as the rest of the stream could
 // hold when that is fewer.
 int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const ArchiveReader& ar) {
     if (declared < 0) throw ReadError(kFileIoError);
-    const uint64_t fits = ar.Remaining() / kMinObjectBytes;
+    const uint64_t fits = ar.Remaining() / MinObjectBytes();
     const auto n = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), fits));
     order.assign(static_cast<size_t>(n), TEntJwwNo{});
     return n;
+}
+
+// Room for the kind's share of an order list of `total` objects, of which
+// `taken` are read, with a little slack; never for more records of the kind
+// than the rest of the stream could hold.
+template <class R>
+void ReserveShare(const CountedArray<R>& array, int32_t taken, int32_t total, uint64_t remaining) {
+    const uint64_t expected = static_cast<uint64_t>(array.count) * static_cast<uint64_t>(total) /
+                              static_cast<uint64_t>(taken);
+    const uint64_t fits = static_cast<uint64_t>(array.count) + remaining / MinObjectBytes<R>();
+    array.items.reserve(static_cast<size_t>(std::min(expected + expected / 16, fits)));
+}
+
+void ReserveShares(const EntityTarget& target, int32_t taken, int32_t total, uint64_t remaining) {
+    std::apply([&](const auto&... array) { (ReserveShare(array, taken, total, remaining), ...); },
+               target.kinds);
 }
 
 }  // namespace
@@ -138,8 +153,9 @@ void ObjectReader::ReadObjects(const EntityTarget& target, bool inBlock) {
         target.order.items[static_cast<size_t>(taken)] = {kind, index};
         ++taken;
         ++running_;
+        if (taken == kSampleObjects && total > 2 * kSampleObjects)
+            ReserveShares(target, taken, total, ar_.Remaining());
     }
-    CutToCounts(target);
 }
 
 int32_t ObjectReader::ReadEntityTag() {

@@ -131,6 +131,23 @@ TEST(ReaderDamage, CountsBeyondTheFileCostNoMemory) {
     EXPECT_EQ(d.EntNo[1].EntType, kEntLine);
 }
 
+// Arrays are given room from the first objects of a long list, but never
+// for more records than the rest of the file could hold.
+TEST(ReaderDamage, RoomForArraysFollowsTheFileNotItsCounts) {
+    TEntJwwSunpo dim;
+    const ByteBuffer file = File(600, [&](ArchiveWriter& ar) {
+        ar.WriteCount(kMaxCount);
+        for (int i = 0; i < 5000; ++i)
+            PutRecord(ar, RecordClass::Sunpou, dim);
+    });
+    TJwwData d;
+    EXPECT_FALSE(ReadBytes(d, file).ok);
+    EXPECT_EQ(d.EntSunpoN, 5000);
+    EXPECT_LE(d.EntSunpo.capacity() * sizeof(TEntJwwSunpo), 4 * file.size());
+    for (size_t capacity : {d.EntLine.capacity(), d.EntTen.capacity(), d.EntMoji.capacity()})
+        EXPECT_EQ(capacity, 0u);
+}
+
 // An image section of a 7.00 file with the given images.
 ByteBuffer ImageFile(const std::vector<std::pair<std::u16string, ByteBuffer>>& images) {
     return File(700, [&](ArchiveWriter& ar) {

@@ -156,6 +156,33 @@ TEST_P(RoundTrip, EveryEntityReadsBackAsWritten) {
 INSTANTIATE_TEST_SUITE_P(AllVersionsBothTextCodes, RoundTrip,
                          ::testing::Combine(::testing::ValuesIn(kVersions), ::testing::Bool()));
 
+// Long order lists are read with their arrays sized from the first objects;
+// every record still lands in order, whatever the mix.
+TEST(RoundTripLarge, LongMixedOrderListsReadBackInOrder) {
+    TempDir dir;
+    TJwwData original;
+    SampleDrawing(original);
+    for (int32_t i = 0; i < 30000; ++i) {
+        // Lines first, then arcs mixed in, so that the early share misleads.
+        if (i < 10000 || i % 3 != 0) {
+            AddLine(original, Line(i, 0, i, 1));
+        } else {
+            original.EntEnko.push_back(original.EntEnko[0]);
+            original.EntEnko.back().dHankei = i;
+            AddEntry(original, kEntArc, original.EntEnkoN++);
+        }
+    }
+    const std::u16string file = (dir.path() / "large.jww").u16string();
+    ASSERT_TRUE(original.FileOut(file, 600));
+    TJwwData read;
+    ASSERT_TRUE(read.FileIn(file));
+    ASSERT_EQ(read.Enthd.n1, original.Enthd.n1);
+    EXPECT_EQ(AsRead(DrawingTarget(read), 600), AsWritten(DrawingTarget(original), 600, 600));
+    EXPECT_EQ(read.EntLineN, original.EntLineN);
+    EXPECT_EQ(read.EntEnkoN, original.EntEnkoN);
+    EXPECT_EQ(read.EntLine.size(), static_cast<size_t>(read.EntLineN));
+}
+
 TEST(ReaderImages, OnlyBindImageExrListsImagesWithoutWritingThem) {
     TempDir dir;
     const ByteBuffer image(5000, 0x5A);

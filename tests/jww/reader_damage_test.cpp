@@ -157,7 +157,7 @@ ByteBuffer ImageFile(const std::vector<std::pair<std::u16string, ByteBuffer>>& i
         for (const auto& [name, bytes] : images) {
             ar.WriteString(name);
             ar.i32(static_cast<int32_t>(bytes.size()));
-            ar.bytes(bytes.data(), bytes.size());
+            if (!bytes.empty()) ar.bytes(bytes.data(), bytes.size());
         }
     });
 }

@@ -1,0 +1,169 @@
+// tintwright-cli dump, run as a program: the JSON object agrees with the
+// facts listed for real Jw_cad drawings, entities carry their record field
+// names, --images-to writes into its folder only, and unreadable files exit 1.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "document/JwwUnit.h"
+#include "jww/ReaderSupport.h"
+#include "support/TempDir.h"
+
+namespace tw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The command line beside this test program, run in folder with args.
+CliRun Cli(const fs::path& folder, const std::string& args) {
+    const fs::path cli = fs::read_symlink("/proc/self/exe").parent_path() / "tintwright-cli";
+    const fs::path out = folder / "stdout.txt";
+    const fs::path err = folder / "stderr.txt";
+    const std::string command = "cd '" + folder.string() + "' && '" + cli.string() + "' " + args +
+                                " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TextOf(out), TextOf(err)};
+}
+
+nlohmann::json DumpJson(const fs::path& folder, const std::string& file) {
+    const CliRun run = Cli(folder, "dump '" + file + "' --json");
+    EXPECT_EQ(run.code, 0) << run.err;
+    return nlohmann::json::parse(run.out);
+}
+
+// expected.json counts by record class; dump by kind, every kind listed.
+nlohmann::json KindCounts(const nlohmann::json& byClass) {
+    static const std::map<std::string, std::string> kKinds = {
+        {"CDataSen", "line"},   {"CDataEnko", "arc"},         {"CDataTen", "point"},
+        {"CDataMoji", "text"},  {"CDataSunpou", "dimension"}, {"CDataSolid", "solid"},
+        {"CDataBlock", "block"}};
+    nlohmann::json out = nlohmann::json::object();
+    for (const auto& [cls, kind] : kKinds)
+        out[kind] = byClass.value(cls, 0);
+    return out;
+}
+
+TEST(CliDump, JsonAgreesWithTheFactsOfRealDrawings) {
+    const fs::path folder = TW_SHARED_TESTDATA;
+    if (!fs::exists(folder / "expected.json")) GTEST_SKIP() << "no real drawings at " << folder;
+    std::ifstream in(folder / "expected.json");
+    const nlohmann::json expected = nlohmann::json::parse(in);
+    TempDir dir;
+    for (const auto& [name, facts] : expected.items()) {
+        SCOPED_TRACE(name);
+        if (!fs::exists(folder / name)) continue;
+        EXPECT_EQ(Cli(dir.path(), "check '" + (folder / name).string() + "'").code, 0);
+        const nlohmann::json dump = DumpJson(dir.path(), (folder / name).string());
+        EXPECT_EQ(dump["version"], facts["version"]);
+        EXPECT_EQ(dump["memo"], facts["memo"]);
+        EXPECT_EQ(dump["utf16"], facts["utf16"]);
+        EXPECT_EQ(dump["entity_count"], facts["entity_count"]);
+        EXPECT_EQ(dump["counts"], KindCounts(facts["counts"]));
+        EXPECT_EQ(dump["images"].size(), facts.value("images", nlohmann::json::array()).size());
+        ASSERT_EQ(dump["blocks"].size(), facts["blocks"].size());
+        for (size_t i = 0; i < facts["blocks"].size(); ++i) {
+            const nlohmann::json& want = facts["blocks"][i];
+            const nlohmann::json& got = dump["blocks"][i];
+            EXPECT_EQ(got["number"], want["number"]);
+            EXPECT_EQ(got["name"], want["name"]);
+            EXPECT_EQ(got["members"], want["members"]);
+            EXPECT_EQ(got["counts"], KindCounts(want["counts"]));
+        }
+        EXPECT_EQ(dump["entities"].size(), facts["entity_count"].get<size_t>());
+    }
+}
+
+TEST(CliDump, EntitiesCarryTheirRecordFieldsInDrawingOrder) {
+    TempDir dir;
+    TJwwData doc;
+    SampleDrawing(doc);
+    ASSERT_TRUE(doc.FileOut((dir.path() / "d.jww").u16string(), 700));
+    const nlohmann::json dump = DumpJson(dir.path(), "d.jww");
+    const nlohmann::json& entities = dump["entities"];
+    ASSERT_EQ(entities.size(), 12u);
+    const char* kinds[] = {"line",      "arc",       "point", "point", "text",  "text",
+                           "dimension", "dimension", "solid", "solid", "block", "block"};
+    for (size_t i = 0; i < 12; ++i)
+        EXPECT_EQ(entities[i]["kind"], kinds[i]) << i;
+    EXPECT_EQ(entities[0]["att"]["nPenWidth"], 30000);
+    EXPECT_EQ(entities[0]["end_y"], 4.0);
+    EXPECT_EQ(entities[3]["nCode"], 4);  // the marker point's own fields
+    EXPECT_EQ(entities[4]["str"], "\u56F3\u9762 text");
+    EXPECT_EQ(entities[7]["bSxfMode"], 1);
+    EXPECT_EQ(entities[7]["Te2"]["dBairitsu"], 1.5);
+    EXPECT_EQ(entities[7]["Moji"]["strFontName"], "\uFF2D\uFF33 \u660E\u671D");
+    EXPECT_EQ(entities[8]["Color"], 0x123456);
+    EXPECT_FALSE(entities[9].contains("Color"));  // only a solid of its own colour has one
+    EXPECT_EQ(entities[11]["nNumber"], 0);
+    EXPECT_EQ(dump["blocks"][1]["name"], "\u90E8\u54C1");
+    EXPECT_EQ(dump["counts"]["dimension"], 2);
+}
+
+TEST(CliDump, ImagesToWritesIntoItsFolderOnly) {
+    TempDir dir;
+    const ByteBuffer file = Concat({BlankHeader(700), Written(700, false, [](ArchiveWriter& ar) {
+                                        ar.WriteCount(0);
+                                        ar.WriteCount(0);
+                                        ar.i32(2);
+                                        for (const char16_t* name : {u"../evil.txt", u"ok.png"}) {
+                                            ar.WriteString(name);
+                                            ar.i32(3);
+                                            ar.fill('x', 3);
+                                        }
+                                    })});
+    SaveBytes(dir.path() / "images.jww", file);
+    const CliRun run = Cli(dir.path(), "dump images.jww --images-to out/images");
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(TextOf(dir.path() / "out" / "images" / "ok.png"), "xxx");
+    EXPECT_FALSE(fs::exists(dir.path() / "out" / "evil.txt"));
+    EXPECT_NE(run.out.find("../evil.txt: 3 bytes"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("images: 2"), std::string::npos);
+}
+
+TEST(CliDump, UnreadableFilesExitOneWithTheReason) {
+    TempDir dir;
+    TJwwData doc;
+    SampleDrawing(doc);
+    ASSERT_TRUE(doc.FileOut((dir.path() / "d.jww").u16string(), 600));
+    const ByteBuffer whole = LoadBytes(dir.path() / "d.jww");
+    SaveBytes(dir.path() / "cut.jww", Slice(whole, 0, whole.size() - 10));
+    const CliRun cut = Cli(dir.path(), "dump cut.jww");
+    EXPECT_EQ(cut.code, 1);
+    EXPECT_NE(cut.err.find("File I/O Error"), std::string::npos) << cut.err;
+    EXPECT_TRUE(cut.out.empty());
+
+    SaveBytes(dir.path() / "v.jww", Concat({Ascii("JwwData."), Le32(701)}));
+    EXPECT_EQ(Cli(dir.path(), "check v.jww").code, 1);
+    const CliRun version = Cli(dir.path(), "dump v.jww --json");
+    EXPECT_EQ(version.code, 1);
+    EXPECT_NE(version.err.find("JWW-Version Error"), std::string::npos) << version.err;
+
+    const CliRun plain = Cli(dir.path(), "dump d.jww");
+    EXPECT_EQ(plain.code, 0);
+    EXPECT_NE(plain.out.find(
+                  "entities: 12 (line 1, arc 1, point 2, text 2, dimension 2, solid 2, block 2)"),
+              std::string::npos)
+        << plain.out;
+}
+
+}  // namespace
+}  // namespace tw::test

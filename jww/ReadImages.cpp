@@ -30,8 +30,8 @@ void ExtractImage(ArchiveReader& ar, const std::u16string& path, uint64_t size) 
         ReplacingFile out(target);
         while (left > 0) {
             const std::span<const uint8_t> piece = ar.Piece(left);
-            out.Write(piece.data(), piece.size());
             left -= piece.size();
+            out.Write(piece.data(), piece.size());
         }
         out.Commit();
     } catch (const ReadError&) {

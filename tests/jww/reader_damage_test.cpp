@@ -4,6 +4,9 @@
 // memory than the file could fill.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <limits>
@@ -241,6 +244,47 @@ TEST(ReaderDamage, ImagesReplaceFilesAndLinksButNeverWriteThroughThem) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(images),
                             std::filesystem::directory_iterator()),
               3);  // no temporary file left behind
+}
+
+// Writes fail beyond a file size limit, as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*signal_)(int) = nullptr;
+};
+
+TEST(ReaderDamage, AnImageThatCannotBeWrittenIsPassedOver) {
+    TempDir dir;
+    const ByteBuffer file =
+        ImageFile({{u"big.png", ByteBuffer(50000, 'B')}, {u"ok.png", ByteBuffer(10, 'K')}});
+    TJwwData d;
+    d.BindImageExp = true;
+    d.BindImageFolder = dir.folder();
+    jwwin::ReadReport report;
+    {
+        FileSizeLimit limit(4096);
+        report = ReadBytes(d, file);
+    }
+    ASSERT_TRUE(report.ok) << report.reason;
+    EXPECT_EQ(d.BindImageN, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.png"));
+    EXPECT_EQ(LoadBytes(dir.path() / "ok.png"), ByteBuffer(10, 'K'));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);  // no partial file left behind
 }
 
 TEST(ReaderDamage, AMissingImageFolderSkipsTheImages) {

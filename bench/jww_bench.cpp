@@ -1,0 +1,191 @@
+// Writer and reader against raw I/O of the very same bytes, side by side.
+//   tintwright-bench [benchmark flags]
+//   tintwright-bench --write-sample FILE N [--utf16]   writes the N-entity drawing
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/MixedDrawing.h"
+#include "document/JwwUnit.h"
+#include "util/Func_2.h"
+
+namespace tw::bench {
+namespace {
+
+constexpr int32_t kVersion = 700;
+constexpr int32_t kUtf16Option = 32;
+
+// A private folder under the system's temporary folder, removed at the end.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tw-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    std::filesystem::path File(const char* name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::vector<char> ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The drawing of state.range(0) entities, written once to `file`.
+void PrepareFile(benchmark::State& state, TJwwData& doc, const std::filesystem::path& file,
+                 int32_t option) {
+    MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)));
+    doc.SetFileOutOption(option);
+    if (!doc.FileOut(FromUtf8(file.string()), kVersion)) state.SkipWithError("FileOut failed");
+}
+
+void SetCounters(benchmark::State& state, const std::filesystem::path& file) {
+    const auto bytes = static_cast<int64_t>(std::filesystem::file_size(file));
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void FileOutBench(benchmark::State& state, int32_t option) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.jww");
+    TJwwData doc;
+    PrepareFile(state, doc, file, option);
+    const std::u16string name = FromUtf8(file.string());
+    for (auto _ : state) {
+        if (!doc.FileOut(name, kVersion)) state.SkipWithError("FileOut failed");
+    }
+    SetCounters(state, file);
+}
+
+void WriteBaselineBench(benchmark::State& state, int32_t option) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, file, option);
+    }
+    const std::vector<char> bytes = ReadAll(file);
+    for (auto _ : state) {
+        const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (close(fd) != 0 || written != static_cast<ssize_t>(bytes.size()))
+            state.SkipWithError("write failed");
+    }
+    SetCounters(state, file);
+}
+
+void FileInBench(benchmark::State& state, int32_t option) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("in.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, file, option);
+    }
+    const std::u16string name = FromUtf8(file.string());
+    TJwwData doc;
+    for (auto _ : state) {
+        if (!doc.FileIn(name)) state.SkipWithError("FileIn failed");
+    }
+    SetCounters(state, file);
+}
+
+void ReadBaselineBench(benchmark::State& state, int32_t option) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("in.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, file, option);
+    }
+    for (auto _ : state) {
+        const int fd = open(file.c_str(), O_RDONLY);
+        struct stat st {};
+        fstat(fd, &st);
+        std::unique_ptr<char[]> buffer(new char[st.st_size]);
+        const ssize_t got = read(fd, buffer.get(), st.st_size);
+        close(fd);
+        if (got != st.st_size) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(buffer.get());
+    }
+    SetCounters(state, file);
+}
+
+void BM_FileOut(benchmark::State& state) {
+    FileOutBench(state, 0);
+}
+void BM_WriteBaseline(benchmark::State& state) {
+    WriteBaselineBench(state, 0);
+}
+void BM_FileIn(benchmark::State& state) {
+    FileInBench(state, 0);
+}
+void BM_ReadBaseline(benchmark::State& state) {
+    ReadBaselineBench(state, 0);
+}
+void BM_FileOutUtf16(benchmark::State& state) {
+    FileOutBench(state, kUtf16Option);
+}
+void BM_WriteBaselineUtf16(benchmark::State& state) {
+    WriteBaselineBench(state, kUtf16Option);
+}
+void BM_FileInUtf16(benchmark::State& state) {
+    FileInBench(state, kUtf16Option);
+}
+void BM_ReadBaselineUtf16(benchmark::State& state) {
+    ReadBaselineBench(state, kUtf16Option);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_FileOut)->Apply(Sizes);
+BENCHMARK(BM_WriteBaseline)->Apply(Sizes);
+BENCHMARK(BM_FileIn)->Apply(Sizes);
+BENCHMARK(BM_ReadBaseline)->Apply(Sizes);
+BENCHMARK(BM_FileOutUtf16)->Apply(Sizes);
+BENCHMARK(BM_WriteBaselineUtf16)->Apply(Sizes);
+BENCHMARK(BM_FileInUtf16)->Apply(Sizes);
+BENCHMARK(BM_ReadBaselineUtf16)->Apply(Sizes);
+
+int WriteSample(int argc, char** argv) {
+    if (argc < 4) {
+        std::cerr << "usage: tintwright-bench --write-sample FILE N [--utf16]\n";
+        return 2;
+    }
+    TJwwData doc;
+    MakeMixedDrawing(doc, std::atoi(argv[3]));
+    doc.SetFileOutOption(argc > 4 && std::strcmp(argv[4], "--utf16") == 0 ? kUtf16Option : 0);
+    return doc.FileOut(FromUtf8(argv[2]), kVersion) ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace tw::bench
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--write-sample") == 0)
+        return tw::bench::WriteSample(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -104,6 +104,7 @@ class ArchiveWriter {
         Put(b, sizeof b);
     }
     void Put(const void* data, size_t size) {
+        if (size == 0) return;  // data may be null then, which memcpy does not allow
         if (size <= kBufferSize - used_) {
             std::memcpy(buffer_.get() + used_, data, size);
             used_ += size;

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "document/Counted.h"
 #include "document/JwwUnit.h"
 #include "util/Func_2.h"
+#include "util/SiblingFile.h"
 
 namespace tw {
 
@@ -25,66 +25,6 @@ namespace {
 constexpr size_t kBlockSize = 64 * 1024;
 constexpr int kGzipWindowBits = 15 + 16;  // 32 KiB window, gzip wrapper only
 constexpr int kMemLevel = 8;
-constexpr int kNameAttempts = 16;
-
-std::FILE* OpenNewFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
-// An output file created under a new temporary name in its target's folder;
-// Commit renames it into place. Uncommitted, it is removed when the object
-// goes.
-class SiblingFile {
-  public:
-    explicit SiblingFile(const std::filesystem::path& target) : target_(target) {
-        std::random_device seed;
-        std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
-        for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
-            const auto candidate =
-                target_.parent_path() / (".tw-" + std::to_string(random()) + ".tmp");
-            errno = 0;
-            file_ = OpenNewFile(candidate);
-            if (file_ != nullptr) temp_ = candidate;
-            if (file_ == nullptr && errno != EEXIST) break;
-        }
-    }
-    ~SiblingFile() {
-        if (file_ != nullptr) std::fclose(file_);
-        if (!committed_ && !temp_.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(temp_, ignored);
-        }
-    }
-    SiblingFile(const SiblingFile&) = delete;
-    SiblingFile& operator=(const SiblingFile&) = delete;
-
-    bool IsOpen() const { return file_ != nullptr; }
-
-    bool Write(const unsigned char* data, size_t size) {
-        return file_ != nullptr && std::fwrite(data, 1, size, file_) == size;
-    }
-
-    bool Commit() {
-        if (file_ == nullptr) return false;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (!closed) return false;
-        std::error_code error;
-        std::filesystem::rename(temp_, target_, error);
-        committed_ = !error;
-        return committed_;
-    }
-
-  private:
-    std::filesystem::path target_;
-    std::filesystem::path temp_;  // set once this object has created it
-    std::FILE* file_ = nullptr;
-    bool committed_ = false;
-};
 
 // Reads the next block of in; an empty block at the end. False on a read error.
 bool ReadBlock(std::ifstream& in, std::vector<unsigned char>& block, size_t& size) {

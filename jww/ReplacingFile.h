@@ -5,10 +5,11 @@
 // file is removed when the object goes away uncommitted.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "jww/ArchiveWriter.h"
+#include "util/SiblingFile.h"
 
 namespace tw {
 
@@ -17,7 +18,6 @@ class ReplacingFile : public ByteSink {
     // Creates the temporary file (exclusively, with the mode the target has
     // or 0666 less the umask). Throws WriteError when it cannot.
     explicit ReplacingFile(const std::filesystem::path& target);
-    ~ReplacingFile() override;
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
@@ -29,9 +29,7 @@ class ReplacingFile : public ByteSink {
 
   private:
     std::filesystem::path target_;
-    std::filesystem::path temp_;
-    std::FILE* file_ = nullptr;
-    bool committed_ = false;
+    std::optional<SiblingFile> file_;
 };
 
 }  // namespace tw

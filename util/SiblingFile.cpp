@@ -1,0 +1,76 @@
+#include "util/SiblingFile.h"
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+namespace tw {
+
+namespace {
+
+constexpr int kNameAttempts = 64;
+
+std::FILE* OpenNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wbx");
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+std::filesystem::path TempNameIn(const std::filesystem::path& folder, std::mt19937_64& random) {
+    char name[32];
+    std::snprintf(name, sizeof name, ".tw-%016llx.tmp", static_cast<unsigned long long>(random()));
+    return folder / name;
+}
+
+}  // namespace
+
+SiblingFile::SiblingFile(const std::filesystem::path& target) : target_(target) {
+    std::random_device seed;
+    std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
+    for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
+        const auto candidate = TempNameIn(target_.parent_path(), random);
+        errno = 0;
+        file_ = OpenNewFile(candidate);
+        error_ = errno;
+        if (file_ != nullptr) temp_ = candidate;
+        if (file_ == nullptr && error_ != EEXIST) return;
+    }
+    // Callers hand over large blocks; a second buffer would only copy.
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+SiblingFile::~SiblingFile() {
+    if (file_ != nullptr) std::fclose(file_);
+    if (!committed_ && !temp_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(temp_, ignored);
+    }
+}
+
+bool SiblingFile::Write(const uint8_t* data, size_t size) {
+    if (file_ == nullptr) return false;
+    errno = 0;
+    if (std::fwrite(data, 1, size, file_) == size) return true;
+    error_ = errno;
+    return false;
+}
+
+bool SiblingFile::Commit() {
+    if (file_ == nullptr) return false;
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed) {
+        error_ = errno;
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(temp_, target_, error);
+    error_ = error.value();
+    committed_ = !error;
+    return committed_;
+}
+
+}  // namespace tw

@@ -62,6 +62,112 @@ uint8_t WindowsToIcuByte(uint8_t byte) {
     }
 }
 
+// Code page 932 as lookup tables taken from ICU once, so that converting a
+// text costs one lookup per character rather than a converter call. Only what
+// ICU converts cleanly on its own goes into a table; a text with anything else
+// (an unmapped character, a surrogate, a malformed byte sequence, U+0000)
+// goes through ICU whole, so every result stays ICU's.
+class Cp932Tables {
+  public:
+    static const Cp932Tables& Get() {
+        static const Cp932Tables tables;
+        return tables;
+    }
+
+    // False, with out unspecified, when the text needs ICU.
+    bool Encode(const std::u16string& text, ByteBuffer& out) const {
+        out.resize(text.size() * 2);
+        size_t n = 0;
+        for (char16_t c : text) {
+            const uint16_t code = bytesOf_[c];
+            if (code == 0) return false;
+            if (code > 0xFF) out[n++] = static_cast<uint8_t>(code >> 8);
+            out[n++] = static_cast<uint8_t>(code);
+        }
+        out.resize(n);
+        return true;
+    }
+
+    bool Decode(const uint8_t* data, size_t size, std::u16string& out) const {
+        out.resize(size);
+        size_t n = 0;
+        for (size_t i = 0; i < size; ++i) {
+            char16_t c = textOf_[data[i]];
+            if (c == 0 && i + 1 < size) {
+                c = textOf_[(data[i] << 8) | data[i + 1]];
+                ++i;
+            }
+            if (c == 0) return false;
+            out[n++] = c;
+        }
+        out.resize(n);
+        return true;
+    }
+
+  private:
+    Cp932Tables() : bytesOf_(0x10000), textOf_(0x10000) {
+        UErrorCode error = U_ZERO_ERROR;
+        std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open("windows-31j", &error));
+        // Stopping at the first character ICU would substitute tells a clean
+        // conversion from a substituted one.
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
+                              nullptr, &error);
+        ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                            &error);
+        if (U_FAILURE(error)) throw std::runtime_error("code page 932 converter unavailable");
+        for (uint32_t c = 1; c < 0x10000; ++c) {
+            if (c < 0xD800 || c > 0xDFFF) bytesOf_[c] = EncodeOne(converter.get(), char16_t(c));
+        }
+        for (uint32_t byte = 1; byte < 0x100; ++byte) {
+            const uint8_t single[] = {static_cast<uint8_t>(byte)};
+            textOf_[byte] = DecodeOne(converter.get(), single);
+            if (textOf_[byte] != 0) continue;
+            // A byte that is no character of its own may lead a pair; no
+            // pair index is below 0x100, as no lead byte is zero.
+            for (uint32_t trail = 1; trail < 0x100; ++trail) {
+                const uint8_t pair[] = {static_cast<uint8_t>(byte), static_cast<uint8_t>(trail)};
+                textOf_[(byte << 8) | trail] = DecodeOne(converter.get(), pair);
+            }
+        }
+    }
+
+    // The Windows bytes of one code unit (lead << 8 | trail for a pair), 0
+    // when ICU would not convert it cleanly.
+    static uint16_t EncodeOne(UConverter* converter, char16_t c) {
+        ucnv_reset(converter);
+        char bytes[4];
+        char* target = bytes;
+        const UChar* source = &c;
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter, &target, bytes + sizeof bytes, &source, source + 1, nullptr,
+                         true, &error);
+        const auto n = target - bytes;
+        if (U_FAILURE(error) || n < 1 || n > 2) return 0;
+        uint16_t code = 0;
+        for (auto i = 0; i < n; ++i)
+            code = static_cast<uint16_t>(code << 8 | IcuToWindowsByte(static_cast<uint8_t>(bytes[i])));
+        return code;
+    }
+
+    // The one code unit that the Windows bytes decode to, 0 when ICU would
+    // not decode them cleanly into exactly one.
+    template <size_t N>
+    static char16_t DecodeOne(UConverter* converter, const uint8_t (&windows)[N]) {
+        ucnv_reset(converter);
+        char bytes[N];
+        std::transform(windows, windows + N, bytes, WindowsToIcuByte);
+        UChar text[2];
+        UChar* target = text;
+        const char* source = bytes;
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_toUnicode(converter, &target, text + 2, &source, bytes + N, nullptr, true, &error);
+        return U_FAILURE(error) || target != text + 1 ? char16_t{0} : text[0];
+    }
+
+    std::vector<uint16_t> bytesOf_;  // by UTF-16 code unit
+    std::vector<char16_t> textOf_;   // by single byte, or by lead << 8 | trail
+};
+
 bool IsAscii(const std::u16string& text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
@@ -93,9 +199,11 @@ std::u16string MapCase(const std::u16string& text, CaseMapping mapping) {
 
 ByteBuffer StrToAnsiBytes(const std::u16string& text) {
     if (IsAscii(text)) return ByteBuffer(text.begin(), text.end());
+    ByteBuffer result;
+    if (Cp932Tables::Get().Encode(text, result)) return result;
     UConverter* converter = Cp932Converter();
     // Every UTF-16 code unit becomes at most two bytes, a substitute one.
-    ByteBuffer result(text.size() * 2);
+    result.assign(text.size() * 2, 0);
     auto* target = reinterpret_cast<char*>(result.data());
     const UChar* source = text.data();
     UErrorCode error = U_ZERO_ERROR;
@@ -112,6 +220,8 @@ std::u16string AnsiBytesToStr(const uint8_t* data, size_t size) {
     // bytes at the first zero equals cutting the text at the first U+0000.
     size = static_cast<size_t>(std::find(data, data + size, 0) - data);
     if (IsAscii(data, size)) return std::u16string(data, data + size);
+    std::u16string decoded;
+    if (Cp932Tables::Get().Decode(data, size, decoded)) return decoded;
     ByteBuffer source(size);
     std::transform(data, data + size, source.begin(), WindowsToIcuByte);
     UConverter* converter = Cp932Converter();

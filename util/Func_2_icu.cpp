@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "util/Func_2.h"
 
@@ -110,8 +111,8 @@ class Cp932Tables {
         std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open("windows-31j", &error));
         // Stopping at the first character ICU would substitute tells a clean
         // conversion from a substituted one.
-        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
-                              nullptr, &error);
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &error);
         ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                             &error);
         if (U_FAILURE(error)) throw std::runtime_error("code page 932 converter unavailable");
@@ -145,7 +146,8 @@ class Cp932Tables {
         if (U_FAILURE(error) || n < 1 || n > 2) return 0;
         uint16_t code = 0;
         for (auto i = 0; i < n; ++i)
-            code = static_cast<uint16_t>(code << 8 | IcuToWindowsByte(static_cast<uint8_t>(bytes[i])));
+            code =
+                static_cast<uint16_t>(code << 8 | IcuToWindowsByte(static_cast<uint8_t>(bytes[i])));
         return code;
     }
 

@@ -68,107 +68,118 @@ uint8_t WindowsToIcuByte(uint8_t byte) {
 // ICU converts cleanly on its own goes into a table; a text with anything else
 // (an unmapped character, a surrogate, a malformed byte sequence, U+0000)
 // goes through ICU whole, so every result stays ICU's.
-class Cp932Tables {
-  public:
-    static const Cp932Tables& Get() {
-        static const Cp932Tables tables;
-        return tables;
-    }
 
-    // False, with out unspecified, when the text needs ICU.
-    bool Encode(const std::u16string& text, ByteBuffer& out) const {
-        out.resize(text.size() * 2);
-        size_t n = 0;
-        for (char16_t c : text) {
-            const uint16_t code = bytesOf_[c];
-            if (code == 0) return false;
-            if (code > 0xFF) out[n++] = static_cast<uint8_t>(code >> 8);
-            out[n++] = static_cast<uint8_t>(code);
-        }
-        out.resize(n);
-        return true;
-    }
+// A converter that stops at the first character ICU would substitute, which
+// tells a clean conversion from a substituted one.
+std::unique_ptr<UConverter, ConverterClose> StrictConverter() {
+    UErrorCode error = U_ZERO_ERROR;
+    std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open("windows-31j", &error));
+    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &error);
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &error);
+    if (U_FAILURE(error)) throw std::runtime_error("code page 932 converter unavailable");
+    return converter;
+}
 
-    bool Decode(const uint8_t* data, size_t size, std::u16string& out) const {
-        out.resize(size);
-        size_t n = 0;
-        for (size_t i = 0; i < size; ++i) {
-            char16_t c = textOf_[data[i]];
-            if (c == 0 && i + 1 < size) {
-                c = textOf_[(data[i] << 8) | data[i + 1]];
-                ++i;
-            }
-            if (c == 0) return false;
-            out[n++] = c;
-        }
-        out.resize(n);
-        return true;
-    }
+// The Windows bytes of one code unit (lead << 8 | trail for a pair), 0 when
+// ICU would not convert it cleanly.
+uint16_t EncodeOne(UConverter* converter, char16_t c) {
+    ucnv_reset(converter);
+    char bytes[4];
+    char* target = bytes;
+    const UChar* source = &c;
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_fromUnicode(converter, &target, bytes + sizeof bytes, &source, source + 1, nullptr, true,
+                     &error);
+    const auto n = target - bytes;
+    if (U_FAILURE(error) || n < 1 || n > 2) return 0;
+    uint16_t code = 0;
+    for (auto i = 0; i < n; ++i)
+        code = static_cast<uint16_t>(code << 8 | IcuToWindowsByte(static_cast<uint8_t>(bytes[i])));
+    return code;
+}
 
-  private:
-    Cp932Tables() : bytesOf_(0x10000), textOf_(0x10000) {
-        UErrorCode error = U_ZERO_ERROR;
-        std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open("windows-31j", &error));
-        // Stopping at the first character ICU would substitute tells a clean
-        // conversion from a substituted one.
-        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                              &error);
-        ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                            &error);
-        if (U_FAILURE(error)) throw std::runtime_error("code page 932 converter unavailable");
+// The one code unit that the Windows bytes decode to, 0 when ICU would not
+// decode them cleanly into exactly one.
+template <size_t N>
+char16_t DecodeOne(UConverter* converter, const uint8_t (&windows)[N]) {
+    ucnv_reset(converter);
+    char bytes[N];
+    std::transform(windows, windows + N, bytes, WindowsToIcuByte);
+    UChar text[2];
+    UChar* target = text;
+    const char* source = bytes;
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_toUnicode(converter, &target, text + 2, &source, bytes + N, nullptr, true, &error);
+    return U_FAILURE(error) || target != text + 1 ? char16_t{0} : text[0];
+}
+
+// By UTF-16 code unit. Built on first use, as a reader needs only the other.
+const std::vector<uint16_t>& EncodeTable() {
+    static const std::vector<uint16_t> table = [] {
+        const auto converter = StrictConverter();
+        std::vector<uint16_t> codes(0x10000);
         for (uint32_t c = 1; c < 0x10000; ++c) {
-            if (c < 0xD800 || c > 0xDFFF) bytesOf_[c] = EncodeOne(converter.get(), char16_t(c));
+            if (c < 0xD800 || c > 0xDFFF) codes[c] = EncodeOne(converter.get(), char16_t(c));
         }
+        return codes;
+    }();
+    return table;
+}
+
+// By single byte, or by lead << 8 | trail: no pair index is below 0x100, as
+// no lead byte is zero.
+const std::vector<char16_t>& DecodeTable() {
+    static const std::vector<char16_t> table = [] {
+        const auto converter = StrictConverter();
+        std::vector<char16_t> text(0x10000);
         for (uint32_t byte = 1; byte < 0x100; ++byte) {
             const uint8_t single[] = {static_cast<uint8_t>(byte)};
-            textOf_[byte] = DecodeOne(converter.get(), single);
-            if (textOf_[byte] != 0) continue;
-            // A byte that is no character of its own may lead a pair; no
-            // pair index is below 0x100, as no lead byte is zero.
+            text[byte] = DecodeOne(converter.get(), single);
+            if (text[byte] != 0) continue;
+            // A byte that is no character of its own may lead a pair.
             for (uint32_t trail = 1; trail < 0x100; ++trail) {
                 const uint8_t pair[] = {static_cast<uint8_t>(byte), static_cast<uint8_t>(trail)};
-                textOf_[(byte << 8) | trail] = DecodeOne(converter.get(), pair);
+                text[(byte << 8) | trail] = DecodeOne(converter.get(), pair);
             }
         }
-    }
+        return text;
+    }();
+    return table;
+}
 
-    // The Windows bytes of one code unit (lead << 8 | trail for a pair), 0
-    // when ICU would not convert it cleanly.
-    static uint16_t EncodeOne(UConverter* converter, char16_t c) {
-        ucnv_reset(converter);
-        char bytes[4];
-        char* target = bytes;
-        const UChar* source = &c;
-        UErrorCode error = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &target, bytes + sizeof bytes, &source, source + 1, nullptr,
-                         true, &error);
-        const auto n = target - bytes;
-        if (U_FAILURE(error) || n < 1 || n > 2) return 0;
-        uint16_t code = 0;
-        for (auto i = 0; i < n; ++i)
-            code =
-                static_cast<uint16_t>(code << 8 | IcuToWindowsByte(static_cast<uint8_t>(bytes[i])));
-        return code;
+// False, with out unspecified, when the text needs ICU.
+bool EncodeByTable(const std::u16string& text, ByteBuffer& out) {
+    const std::vector<uint16_t>& table = EncodeTable();
+    out.resize(text.size() * 2);
+    size_t n = 0;
+    for (char16_t c : text) {
+        const uint16_t code = table[c];
+        if (code == 0) return false;
+        if (code > 0xFF) out[n++] = static_cast<uint8_t>(code >> 8);
+        out[n++] = static_cast<uint8_t>(code);
     }
+    out.resize(n);
+    return true;
+}
 
-    // The one code unit that the Windows bytes decode to, 0 when ICU would
-    // not decode them cleanly into exactly one.
-    template <size_t N>
-    static char16_t DecodeOne(UConverter* converter, const uint8_t (&windows)[N]) {
-        ucnv_reset(converter);
-        char bytes[N];
-        std::transform(windows, windows + N, bytes, WindowsToIcuByte);
-        UChar text[2];
-        UChar* target = text;
-        const char* source = bytes;
-        UErrorCode error = U_ZERO_ERROR;
-        ucnv_toUnicode(converter, &target, text + 2, &source, bytes + N, nullptr, true, &error);
-        return U_FAILURE(error) || target != text + 1 ? char16_t{0} : text[0];
+bool DecodeByTable(const uint8_t* data, size_t size, std::u16string& out) {
+    const std::vector<char16_t>& table = DecodeTable();
+    out.resize(size);
+    size_t n = 0;
+    for (size_t i = 0; i < size; ++i) {
+        char16_t c = table[data[i]];
+        if (c == 0 && i + 1 < size) {
+            c = table[(data[i] << 8) | data[i + 1]];
+            ++i;
+        }
+        if (c == 0) return false;
+        out[n++] = c;
     }
-
-    std::vector<uint16_t> bytesOf_;  // by UTF-16 code unit
-    std::vector<char16_t> textOf_;   // by single byte, or by lead << 8 | trail
-};
+    out.resize(n);
+    return true;
+}
 
 bool IsAscii(const std::u16string& text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
@@ -202,7 +213,7 @@ std::u16string MapCase(const std::u16string& text, CaseMapping mapping) {
 ByteBuffer StrToAnsiBytes(const std::u16string& text) {
     if (IsAscii(text)) return ByteBuffer(text.begin(), text.end());
     ByteBuffer result;
-    if (Cp932Tables::Get().Encode(text, result)) return result;
+    if (EncodeByTable(text, result)) return result;
     UConverter* converter = Cp932Converter();
     // Every UTF-16 code unit becomes at most two bytes, a substitute one.
     result.assign(text.size() * 2, 0);
@@ -223,7 +234,7 @@ std::u16string AnsiBytesToStr(const uint8_t* data, size_t size) {
     size = static_cast<size_t>(std::find(data, data + size, 0) - data);
     if (IsAscii(data, size)) return std::u16string(data, data + size);
     std::u16string decoded;
-    if (Cp932Tables::Get().Decode(data, size, decoded)) return decoded;
+    if (DecodeByTable(data, size, decoded)) return decoded;
     ByteBuffer source(size);
     std::transform(data, data + size, source.begin(), WindowsToIcuByte);
     UConverter* converter = Cp932Converter();

@@ -38,7 +38,9 @@ TEST(ReaderHeader, FileCheckAcceptsExactlyVersions220To700) {
 
         TJwwData read;
         const jwwin::ReadReport report = ReadBytes(read, BlankHeader(c.version));
-        if (!c.accepted) EXPECT_EQ(report.reason, kVersionError) << c.version;
+        if (!c.accepted) {
+            EXPECT_EQ(report.reason, kVersionError) << c.version;
+        }
         EXPECT_FALSE(report.ok);  // no entity count follows the header
     }
 }

@@ -54,8 +54,9 @@ TEST(ReaderRealFiles, JwCadDrawingsReadCompletely) {
         EXPECT_EQ(d.Enthd.n1, facts["entity_count"].get<int>());
         EXPECT_EQ(CountsByClass(d.EntNo, d.Enthd.n1), Expected(facts["counts"]));
         EXPECT_EQ(d.MojiEncode, facts["utf16"].get<bool>());
-        if (facts.contains("images"))
+        if (facts.contains("images")) {
             EXPECT_EQ(d.BindImageN, static_cast<int>(facts["images"].size()));
+        }
 
         const nlohmann::json& blocks = facts["blocks"];
         ASSERT_EQ(d.EntBlockDefN, static_cast<int>(blocks.size()));

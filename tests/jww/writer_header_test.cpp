@@ -149,7 +149,9 @@ TEST_F(WriterHeader, PensAreClampedInTheCopy) {
         EXPECT_EQ(I32At(h, screen + 8 * i + 4), expected[i].width) << i;
         EXPECT_EQ(I32At(h, printer + 16 * i), expected[i].prtColor) << i;
         EXPECT_EQ(I32At(h, printer + 16 * i + 4), expected[i].prtWidth) << i;
-        if (i < 3) EXPECT_EQ(F64At(h, printer + 16 * i + 8), expected[i].radius) << i;
+        if (i < 3) {
+            EXPECT_EQ(F64At(h, printer + 16 * i + 8), expected[i].radius) << i;
+        }
     }
     EXPECT_TRUE(std::isnan(F64At(h, printer + 16 * 3 + 8)));
     EXPECT_EQ(d.EntCol[1].anPenWidth, 0) << "the document keeps its values";

@@ -12,6 +12,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <span>
@@ -88,11 +89,17 @@ class ArchiveReader {
     uint64_t Position() const { return loaded_ - static_cast<uint64_t>(end_ - cur_); }
 
   private:
+    // One load on a little-endian machine: the compiler does not merge the
+    // byte loop into one, and reading numbers is most of reading a file.
     template <class U>
     static U Le(const uint8_t* p) {
         U v = 0;
-        for (size_t i = 0; i < sizeof(U); ++i)
-            v |= static_cast<U>(static_cast<U>(p[i]) << (8 * i));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, p, sizeof v);
+        } else {
+            for (size_t i = 0; i < sizeof(U); ++i)
+                v |= static_cast<U>(static_cast<U>(p[i]) << (8 * i));
+        }
         return v;
     }
     // Makes n contiguous bytes available at cur_, or throws.

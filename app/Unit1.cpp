@@ -121,15 +121,7 @@ void TForm1::Button1Click() {
     JwwDataFree(JW);
     JW.DataDefaultSet();
 
-    JW.EntLgrp.resize(16);
-    JW.EntLay.resize(256);
-    JW.EntCol.resize(10);
-    JW.EntLtp1.resize(8);
-    JW.EntLtp2.resize(5);
-    JW.EntLtp3.resize(4);
-    JW.EntMoj.resize(10);
-    JW.EntColS.resize(257);
-    JW.EntLtpS.resize(33);
+    JW.SetTableLengths();
 
     InitLayer(JW);
     InitColor(JW);

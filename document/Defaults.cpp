@@ -273,15 +273,7 @@ void SetExtendedLineTypeDefaults(std::vector<TEntJwwLineTypeExNo>& types) {
 void TJwwData::DataDefaultSet() {
     SetHeaderDefaults(Enthd);
 
-    EntLgrp.resize(16);
-    EntLay.resize(256);
-    EntCol.resize(10);
-    EntLtp1.resize(8);
-    EntLtp2.resize(5);
-    EntLtp3.resize(4);
-    EntMoj.resize(10);
-    EntColS.resize(257);
-    EntLtpS.resize(33);
+    SetTableLengths();
 
     SetLayerDefaults(EntLgrp, EntLay);
     SetPenDefaults(EntCol);

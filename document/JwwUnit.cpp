@@ -89,4 +89,17 @@ uint32_t TJwwData::ChangeBlockNo(uint32_t n) const {
     return 0;
 }
 
+void TJwwData::SetTableLengths() {
+    using namespace tables;
+    EntLgrp.resize(kLayerGroups);
+    EntLay.resize(kLayerGroups * kLayersPerGroup);
+    EntCol.resize(kPens);
+    EntLtp1.resize(kLineTypes);
+    EntLtp2.resize(kRandomLines);
+    EntLtp3.resize(kDoubleLineTypes);
+    EntMoj.resize(kTextStyles);
+    EntColS.resize(kExtColors);
+    EntLtpS.resize(kExtLineTypes);
+}
+
 }  // namespace tw

@@ -24,17 +24,17 @@ namespace tw {
 class TgraAttribute;
 
 class TJwwData {
-public:
+  public:
     TJwwData();  // Create
     virtual ~TJwwData();
     TJwwData(const TJwwData&) = delete;
     TJwwData& operator=(const TJwwData&) = delete;
 
     TEntJwwHeader Enthd;
-    std::vector<TEntJwwLayerGroup> EntLgrp;  // 16
-    std::vector<TEntJwwLayer> EntLay;        // 256, group x 16 + layer
-    std::vector<TEntJwwColorNo> EntCol;      // 10
-    std::vector<TEntJwwLineTypeNo> EntLtp1;  // 8, line types 2 to 9
+    std::vector<TEntJwwLayerGroup> EntLgrp;    // 16
+    std::vector<TEntJwwLayer> EntLay;          // 256, group x 16 + layer
+    std::vector<TEntJwwColorNo> EntCol;        // 10
+    std::vector<TEntJwwLineTypeNo> EntLtp1;    // 8, line types 2 to 9
     std::vector<TEntJwwRandomLineNo> EntLtp2;  // 5, line types 11 to 15
     std::vector<TEntJwwLineTypeNo> EntLtp3;    // 4, line types 16 to 19
     std::vector<TEntJwwColorExNo> EntColS;     // 257, colour n is entry n - 100
@@ -83,6 +83,8 @@ public:
     void DataInit();
     void DataFree();
     void DataDefaultSet();
+    // Gives the nine tables the format's lengths, keeping their entries.
+    void SetTableLengths();
     void SetFileOutOption(int32_t n);
     uint32_t ChangeBlockNo(uint32_t n) const;
     void MakeBlockTree();

@@ -10,6 +10,19 @@
 
 namespace tw {
 
+// Fixed table lengths of the format.
+namespace tables {
+constexpr int kLayerGroups = 16;
+constexpr int kLayersPerGroup = 16;
+constexpr int kPens = 10;
+constexpr int kLineTypes = 8;
+constexpr int kRandomLines = 5;
+constexpr int kDoubleLineTypes = 4;
+constexpr int kExtColors = 257;
+constexpr int kExtLineTypes = 33;
+constexpr int kTextStyles = 10;
+}  // namespace tables
+
 // Entity kinds of TEntJwwNo::EntType.
 enum : int32_t {
     kEntLine = 1,
@@ -55,7 +68,7 @@ struct TEntJwwEnko {  // arc, circle, elliptic arc or ellipse; 75 bytes
     uint32_t bZenEnFlg = 0;
 };
 
-struct TEntJwwTen {  // point; 35 bytes, 55 with the marker fields
+struct TEntJwwTen {   // point; 35 bytes, 55 with the marker fields
     TEntJwwAttr att;  // nPenStyle 1, or 100 for a marker point
     double start_x = 0, start_y = 0;
     uint32_t bKariten = 0;
@@ -86,7 +99,7 @@ struct TEntJwwSunpo {  // dimension
 };
 
 struct TEntJwwSolid {  // 79 bytes, 83 with Color
-    TEntJwwAttr att;  // nPenColor 10: the solid's own Color
+    TEntJwwAttr att;   // nPenColor 10: the solid's own Color
     double start_x = 0, start_y = 0;
     double end_x = 0, end_y = 0;
     double DPoint2_x = 0, DPoint2_y = 0;

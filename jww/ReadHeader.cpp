@@ -12,18 +12,6 @@ namespace {
 
 constexpr size_t kMagicBytes = 8;
 
-void SizeTables(TJwwData& doc) {
-    doc.EntLgrp.resize(rec::kLayerGroups);
-    doc.EntLay.resize(rec::kLayerGroups * rec::kLayersPerGroup);
-    doc.EntCol.resize(rec::kPens);
-    doc.EntLtp1.resize(rec::kLineTypes);
-    doc.EntLtp2.resize(rec::kRandomLines);
-    doc.EntLtp3.resize(rec::kDoubleLineTypes);
-    doc.EntColS.resize(rec::kExtColors);
-    doc.EntLtpS.resize(rec::kExtLineTypes);
-    doc.EntMoj.resize(rec::kTextStyles);
-}
-
 // The maximum line width setting w: a negative w of -101 and below stands
 // for widths in steps of 1/100, with a kept copy of the older setting.
 void DeriveLineWidthSettings(TEntJwwHeader& h) {
@@ -74,7 +62,7 @@ std::u16string ReadMagic(ArchiveReader& ar) {
 }
 
 void ReadHeader(TJwwData& doc, ArchiveReader& ar) {
-    SizeTables(doc);
+    doc.SetTableLengths();
     TEntJwwHeader& h = doc.Enthd;
     h.jwID = ReadMagic(ar);
     if (h.jwID != kMagic) throw ReadError(kHeaderError);

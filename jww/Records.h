@@ -213,16 +213,15 @@ struct HeaderRefs {
     }
 };
 
-// Fixed table lengths of the format.
-constexpr int kLayerGroups = 16;
-constexpr int kLayersPerGroup = 16;
-constexpr int kPens = 10;
-constexpr int kLineTypes = 8;
-constexpr int kRandomLines = 5;
-constexpr int kDoubleLineTypes = 4;
-constexpr int kExtColors = 257;
-constexpr int kExtLineTypes = 33;
-constexpr int kTextStyles = 10;
+using tw::tables::kDoubleLineTypes;
+using tw::tables::kExtColors;
+using tw::tables::kExtLineTypes;
+using tw::tables::kLayerGroups;
+using tw::tables::kLayersPerGroup;
+using tw::tables::kLineTypes;
+using tw::tables::kPens;
+using tw::tables::kRandomLines;
+using tw::tables::kTextStyles;
 
 // Filler between the layer table and the dimension settings, and after them.
 constexpr size_t kBlankFiller = 56;

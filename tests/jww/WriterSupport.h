@@ -94,15 +94,7 @@ ByteBuffer Written(int32_t version, bool utf16, F&& f) {
 // A document whose nine tables have the format's lengths, every value 0 and
 // every name empty.
 inline void SizeTables(TJwwData& d) {
-    d.EntLgrp.resize(16);
-    d.EntLay.resize(256);
-    d.EntCol.resize(10);
-    d.EntLtp1.resize(8);
-    d.EntLtp2.resize(5);
-    d.EntLtp3.resize(4);
-    d.EntColS.resize(257);
-    d.EntLtpS.resize(33);
-    d.EntMoj.resize(10);
+    d.SetTableLengths();
 }
 
 inline void AddEntry(TJwwData& d, int32_t type, int32_t index) {

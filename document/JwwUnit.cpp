@@ -29,6 +29,31 @@ TEntJwwHeader EmptyHeader() {
     return header;
 }
 
+// Every table, entity and block array, and the font names.
+template <class F>
+void ForEachArray(TJwwData& doc, F f) {
+    f(doc.EntLgrp);
+    f(doc.EntLay);
+    f(doc.EntCol);
+    f(doc.EntLtp1);
+    f(doc.EntLtp2);
+    f(doc.EntLtp3);
+    f(doc.EntColS);
+    f(doc.EntLtpS);
+    f(doc.EntMoj);
+    f(doc.EntNo);
+    f(doc.EntLine);
+    f(doc.EntEnko);
+    f(doc.EntTen);
+    f(doc.EntMoji);
+    f(doc.EntSunpo);
+    f(doc.EntSolid);
+    f(doc.EntBlock);
+    f(doc.EntBlockDef);
+    f(doc.EntBlockTree);
+    f(doc.FontNames);
+}
+
 }  // namespace
 
 TJwwData::TJwwData() {
@@ -41,25 +66,9 @@ TJwwData::~TJwwData() = default;
 void TJwwData::DataInit() {
     FileOutOpt = 0;
 
-    Release(EntLgrp);
-    Release(EntLay);
-    Release(EntCol);
-    Release(EntLtp1);
-    Release(EntLtp2);
-    Release(EntLtp3);
-    Release(EntColS);
-    Release(EntLtpS);
-    Release(EntMoj);
-    Release(EntNo);
-    Release(EntLine);
-    Release(EntEnko);
-    Release(EntTen);
-    Release(EntMoji);
-    Release(EntSunpo);
-    Release(EntSolid);
-    Release(EntBlock);
-    Release(EntBlockDef);
-    Release(EntBlockTree);
+    // The entries go, their storage stays: a document read again and again
+    // does not fault in fresh pages for every file. DataFree gives it back.
+    ForEachArray(*this, [](auto& entries) { entries.clear(); });
     EntLineN = EntEnkoN = EntTenN = EntMojiN = EntSunpoN = EntSolidN = EntBlockN = 0;
     EntBlockDefN = EntBlockTreeN = EntBlockNum = 0;
 
@@ -68,13 +77,13 @@ void TJwwData::DataInit() {
     BindImageInit();
 
     FontNameN = 0;
-    Release(FontNames);
     MojiEncode = false;
 }
 
-// Block definitions own their member arrays, so releasing the definitions in
-// DataInit releases the members too.
+// Block definitions own their member arrays, so releasing the definitions
+// releases the members too.
 void TJwwData::DataFree() {
+    ForEachArray(*this, [](auto& entries) { Release(entries); });
     DataInit();
 }
 

@@ -79,7 +79,8 @@ class TJwwData {
     // Reference table and fallback numbers; the owner may share its own.
     std::shared_ptr<TRefTable> Ref = std::make_shared<TRefTable>();
 
-    // Empty state and options.
+    // Empty state and options. DataInit empties every array and keeps its
+    // storage for the next reading or building; DataFree also releases it.
     void DataInit();
     void DataFree();
     void DataDefaultSet();

@@ -183,6 +183,39 @@ TEST(RoundTripLarge, LongMixedOrderListsReadBackInOrder) {
     EXPECT_EQ(read.EntLine.size(), static_cast<size_t>(read.EntLineN));
 }
 
+// A document keeps its arrays' storage from one reading to the next; what a
+// reading leaves must not depend on what the document held before, and
+// DataFree gives the storage back.
+TEST(RoundTripLarge, ReadingAgainGivesWhatAFreshDocumentReads) {
+    TempDir dir;
+    TJwwData large;
+    SampleDrawing(large);
+    for (int32_t i = 0; i < 20000; ++i)
+        AddLine(large, Line(i, 0, i, 1));
+    TJwwData small;
+    SampleDrawing(small);
+    const std::u16string largeFile = (dir.path() / "large.jww").u16string();
+    const std::u16string smallFile = (dir.path() / "small.jww").u16string();
+    ASSERT_TRUE(large.FileOut(largeFile, 700));
+    ASSERT_TRUE(small.FileOut(smallFile, 700));
+
+    TJwwData fresh;
+    ASSERT_TRUE(fresh.FileIn(smallFile));
+    TJwwData reused;
+    ASSERT_TRUE(reused.FileIn(largeFile));
+    ASSERT_TRUE(reused.FileIn(smallFile));
+    EXPECT_EQ(AsRead(DrawingTarget(reused), 700), AsRead(DrawingTarget(fresh), 700));
+    EXPECT_EQ(reused.EntLine.size(), static_cast<size_t>(fresh.EntLineN));
+    EXPECT_EQ(reused.EntNo.size(), fresh.EntNo.size());
+    EXPECT_EQ(reused.EntBlockDefN, fresh.EntBlockDefN);
+    EXPECT_EQ(reused.EntBlockTreeN, fresh.EntBlockTreeN);
+
+    reused.DataFree();
+    for (size_t capacity : {reused.EntNo.capacity(), reused.EntLine.capacity(),
+                            reused.EntMoji.capacity(), reused.EntLay.capacity()})
+        EXPECT_EQ(capacity, 0u);
+}
+
 TEST(ReaderImages, OnlyBindImageExrListsImagesWithoutWritingThem) {
     TempDir dir;
     const ByteBuffer image(5000, 0x5A);

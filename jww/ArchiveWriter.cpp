@@ -89,19 +89,14 @@ void ArchiveWriter::WriteAnsi(const std::u16string& s) {
         Commit(s.size());
         return;
     }
-    // Texts repeat (every text of a drawing names its font): the last
-    // conversion is kept.
-    if (s != convertedText_) {
-        convertedBytes_ = StrToAnsiBytes(s);
-        convertedText_ = s;
-    }
+    StrToAnsiBytes(s, ansiBytes_);
     // The length counts up to the first zero byte, as a reader of
     // zero-terminated texts would; only U+0000 converts to one.
-    const auto zero = std::find(convertedBytes_.begin(), convertedBytes_.end(), 0);
-    const auto length = static_cast<size_t>(zero - convertedBytes_.begin());
+    const auto zero = std::find(ansiBytes_.begin(), ansiBytes_.end(), 0);
+    const auto length = static_cast<size_t>(zero - ansiBytes_.begin());
     CheckTextLength(length);
     WriteLength(length);
-    Put(convertedBytes_.data(), length);
+    Put(ansiBytes_.data(), length);
 }
 
 void ArchiveWriter::WriteWide(const std::u16string& s) {
@@ -160,11 +155,6 @@ void ArchiveWriter::Spill(const void* data, size_t size) {
     }
     std::memcpy(buffer_.get(), data, size);
     used_ = size;
-}
-
-uint8_t* ArchiveWriter::Room(size_t size) {
-    if (size > kBufferSize - used_) Flush();
-    return buffer_.get() + used_;
 }
 
 }  // namespace tw

@@ -43,6 +43,52 @@ constexpr size_t kRecordClasses = 8;
 // The class name as it appears in a class definition ("CDataSen", ...).
 const char* ClassName(RecordClass cls);
 
+// The archive for one record without texts, written straight into the
+// archive's buffer. Its position lives in a local object the compiler keeps
+// in registers, where the archive's own would be reloaded after every byte
+// stored (a byte store may alias anything). Throws WriteError should a record
+// outgrow the room it was given.
+class RecordCursor {
+  public:
+    RecordCursor(uint8_t* begin, size_t room, int32_t version)
+        : begin_(begin), at_(begin), end_(begin + room), version_(version) {}
+
+    int32_t version() const { return version_; }
+    void u8(uint8_t v) { PutLE(v); }
+    void u16(uint16_t v) { PutLE(v); }
+    void u32(uint32_t v) { PutLE(v); }
+    void i32(int32_t v) { PutLE(static_cast<uint32_t>(v)); }
+    void f64(double v) { PutLE(std::bit_cast<uint64_t>(v)); }
+    void fill(uint8_t value, size_t n) {
+        Check(n);
+        std::memset(at_, value, n);
+        at_ += n;
+    }
+
+    size_t written() const { return static_cast<size_t>(at_ - begin_); }
+
+  private:
+    void Check(size_t n) const {
+        if (n > static_cast<size_t>(end_ - at_)) throw WriteError("a record outgrew its room");
+    }
+    template <class U>
+    void PutLE(U v) {
+        Check(sizeof(U));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(at_, &v, sizeof(U));
+        } else {
+            for (size_t i = 0; i < sizeof(U); ++i)
+                at_[i] = static_cast<uint8_t>(v >> (8 * i));
+        }
+        at_ += sizeof(U);
+    }
+
+    uint8_t* const begin_;
+    uint8_t* at_;
+    uint8_t* const end_;
+    const int32_t version_;
+};
+
 class ArchiveWriter {
   public:
     static constexpr size_t kBufferSize = size_t{1} << 20;
@@ -92,6 +138,17 @@ class ArchiveWriter {
     int32_t objectIndex() const { return static_cast<int32_t>(objectIndex_); }
     int32_t classIndex(RecordClass cls) const { return classIndex_[static_cast<size_t>(cls)]; }
 
+    // Room for the largest record without texts, with some to spare.
+    static constexpr size_t kPlainRecordRoom = 128;
+    // A record without texts, described by describe(RecordCursor&) straight
+    // into the buffer.
+    template <class Describe>
+    void WritePlain(Describe&& describe) {
+        RecordCursor cursor(Room(kPlainRecordRoom), kPlainRecordRoom, version_);
+        describe(cursor);
+        Commit(cursor.written());
+    }
+
     // Hands every buffered byte to the sink.
     void Flush();
 
@@ -115,7 +172,10 @@ class ArchiveWriter {
     void Spill(const void* data, size_t size);
     // size contiguous bytes of the buffer (size <= kBufferSize); Commit
     // makes the first n of them part of the stream.
-    uint8_t* Room(size_t size);
+    uint8_t* Room(size_t size) {
+        if (size > kBufferSize - used_) Flush();
+        return buffer_.get() + used_;
+    }
     void Commit(size_t n) { used_ += n; }
     void WriteLength(size_t n);
     void WriteAnsi(const std::u16string& s);
@@ -128,8 +188,7 @@ class ArchiveWriter {
     size_t used_ = 0;
     uint32_t objectIndex_ = 1;  // unsigned: wraps instead of overflowing
     std::array<int32_t, kRecordClasses> classIndex_{};
-    std::u16string convertedText_;  // the last text converted to code page 932
-    std::vector<uint8_t> convertedBytes_;
+    std::vector<uint8_t> ansiBytes_;  // a text in code page 932, storage reused
 };
 
 }  // namespace tw

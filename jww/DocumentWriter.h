@@ -6,6 +6,7 @@
 // descriptions of jww/Records.h; the document changes only where noted.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +27,9 @@ constexpr int32_t kOptUtf16 = 0x20;           // texts as UTF-16
 // Attribute kind of a block definition's own attributes; entity records use
 // their entity kind (kEntLine .. kEntBlock).
 constexpr int kAttrBlockDef = 8;
+
+// The last extended pen colour; colours above it are known to no reader.
+constexpr uint16_t kLastExtColor = 356;
 
 // An order list and the arrays it indexes: the drawing's own entities or the
 // members of one block definition. Each span is cut to its count (and to its
@@ -58,6 +62,25 @@ int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer);
 // clamped.
 TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable& ref);
 
+// FilterAttr for one file, with the answers for every pen style and every
+// pen colour up to the last extended one worked out once: a drawing's
+// records ask for them a million times. Colours beyond that are all treated
+// alike, kept or replaced by the same fallback.
+class AttrFilter {
+  public:
+    AttrFilter(int32_t version, const TRefTable& ref);
+    // Filters a in place.
+    void Apply(TEntJwwAttr& a, int kind) const;
+
+  private:
+    static constexpr int kKinds = kAttrBlockDef + 1;  // by kind, 0 unused
+    static constexpr uint16_t kTabledColors = kLastExtColor + 1;
+    std::array<std::array<uint8_t, 256>, kKinds> styles_{};
+    std::array<std::array<uint16_t, kTabledColors>, kKinds> colors_{};
+    std::array<bool, kKinds> keepsOtherColors_{};
+    std::array<uint16_t, kKinds> otherColor_{};
+};
+
 // A character width or height as written: its magnitude, within 1e-10..1e10.
 double ClampTextSize(double size);
 
@@ -77,8 +100,8 @@ class EntityWriter {
     // One object record per writable entry of src, in order (an SXF-mode
     // dimension below version 4.20 is followed by its six parts).
     void WriteAll(const EntitySource& src);
-    // FilterAttr with this file's version and reference table.
-    TEntJwwAttr Filter(const TEntJwwAttr& a, int kind) const;
+    // FilterAttr in place, with this file's version and reference table.
+    void Filter(TEntJwwAttr& a, int kind) const { filter_.Apply(a, kind); }
 
   private:
     void Body(const TEntJwwLine& r);
@@ -94,6 +117,7 @@ class EntityWriter {
     ArchiveWriter& ar_;
     const TJwwData& doc_;
     const TRefTable& ref_;
+    const AttrFilter filter_;
     TEntJwwLine line_;
     TEntJwwEnko arc_;
     TEntJwwTen point_;

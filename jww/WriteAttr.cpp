@@ -18,7 +18,6 @@ constexpr uint8_t kLastExtStyle = 62;
 // Extended colours 101 to 116 (the sixteen named ones) as basic pens.
 constexpr uint16_t kFirstMappedColor = 101;
 constexpr std::array<uint16_t, 16> kOldColors = {2, 8, 3, 6, 4, 5, 1, 2, 5, 8, 4, 3, 6, 5, 2, 2};
-constexpr uint16_t kLastExtColor = 356;
 
 constexpr uint16_t kMaxLayer = 15;
 constexpr uint16_t kMaxPenWidth = 30000;
@@ -64,6 +63,12 @@ uint16_t CheckedColor(uint16_t color, int kind, uint16_t fallback) {
     return known ? color : fallback;
 }
 
+void ClampLayersAndWidth(TEntJwwAttr& a) {
+    if (a.nLayer > kMaxLayer) a.nLayer = 0;
+    if (a.nGLayer > kMaxLayer) a.nGLayer = 0;
+    if (a.nPenWidth > kMaxPenWidth) a.nPenWidth = 0;
+}
+
 }  // namespace
 
 TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable& ref) {
@@ -76,10 +81,34 @@ TEntJwwAttr FilterAttr(TEntJwwAttr a, int kind, int32_t version, const TRefTable
     }
     a.nPenStyle = CheckedStyle(a.nPenStyle, kind, styleFallback);
     a.nPenColor = CheckedColor(a.nPenColor, kind, colorFallback);
-    if (a.nLayer > kMaxLayer) a.nLayer = 0;
-    if (a.nGLayer > kMaxLayer) a.nGLayer = 0;
-    if (a.nPenWidth > kMaxPenWidth) a.nPenWidth = 0;
+    ClampLayersAndWidth(a);
     return a;
+}
+
+AttrFilter::AttrFilter(int32_t version, const TRefTable& ref) {
+    for (int kind = kEntLine; kind < kKinds; ++kind) {
+        TEntJwwAttr a;
+        for (size_t style = 0; style < styles_[kind].size(); ++style) {
+            a.nPenStyle = static_cast<uint8_t>(style);
+            styles_[kind][style] = FilterAttr(a, kind, version, ref).nPenStyle;
+        }
+        for (size_t color = 0; color < kTabledColors; ++color) {
+            a.nPenColor = static_cast<uint16_t>(color);
+            colors_[kind][color] = FilterAttr(a, kind, version, ref).nPenColor;
+        }
+        a.nPenColor = kTabledColors;
+        otherColor_[kind] = FilterAttr(a, kind, version, ref).nPenColor;
+        keepsOtherColors_[kind] = otherColor_[kind] == kTabledColors;
+    }
+}
+
+void AttrFilter::Apply(TEntJwwAttr& a, int kind) const {
+    a.nPenStyle = styles_[kind][a.nPenStyle];
+    if (a.nPenColor < kTabledColors)
+        a.nPenColor = colors_[kind][a.nPenColor];
+    else if (!keepsOtherColors_[kind])
+        a.nPenColor = otherColor_[kind];
+    ClampLayersAndWidth(a);
 }
 
 }  // namespace tw::jwwout

@@ -20,7 +20,8 @@ void WriteDefinition(ArchiveWriter& ar, TJwwData& doc, TEntJwwBlockDef& def,
     if (def.dtime & kLongTimeBit) throw WriteError("a block definition's time cannot be stored");
     ar.BeginRecord(RecordClass::List);
     TEntJwwBlockDef head;
-    head.att = entities.Filter(def.att, kAttrBlockDef);
+    head.att = def.att;
+    entities.Filter(head.att, kAttrBlockDef);
     head.nNumber = doc.ChangeBlockNo(def.nNumber);
     head.bRefferd = def.bRefferd;
     head.dtime = def.dtime;

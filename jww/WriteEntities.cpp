@@ -42,6 +42,12 @@ bool HasSeparateParts(const TEntJwwSunpo& dim, int32_t version, int32_t jwVer) {
 
 constexpr int32_t kSeparateParts = 6;
 
+// A record without texts, described straight into the archive's buffer.
+template <class R>
+void DescribePlain(ArchiveWriter& ar, R& r) {
+    ar.WritePlain([&](RecordCursor& cursor) { rec::describe(cursor, r); });
+}
+
 }  // namespace
 
 EntitySource EntitySource::Of(const TJwwData& d) {
@@ -74,7 +80,7 @@ int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer) {
 }
 
 EntityWriter::EntityWriter(ArchiveWriter& ar, const TJwwData& doc, const TRefTable& ref)
-    : ar_(ar), doc_(doc), ref_(ref) {}
+    : ar_(ar), doc_(doc), ref_(ref), filter_(ar.version(), ref) {}
 
 void EntityWriter::WriteAll(const EntitySource& src) {
     for (const TEntJwwNo& entry : src.order) {
@@ -114,10 +120,6 @@ void EntityWriter::WriteAll(const EntitySource& src) {
     }
 }
 
-TEntJwwAttr EntityWriter::Filter(const TEntJwwAttr& a, int kind) const {
-    return FilterAttr(a, kind, ar_.version(), ref_);
-}
-
 void EntityWriter::PrepareFontAndSize(TEntJwwMoji& moji) const {
     StripLineCodesOf(moji.strFontName);
     moji.dSizeX = ClampTextSize(moji.dSizeX);
@@ -126,25 +128,25 @@ void EntityWriter::PrepareFontAndSize(TEntJwwMoji& moji) const {
 
 void EntityWriter::Body(const TEntJwwLine& r) {
     line_ = r;
-    line_.att = Filter(r.att, kEntLine);
-    rec::describe(ar_, line_);
+    Filter(line_.att, kEntLine);
+    DescribePlain(ar_, line_);
 }
 
 void EntityWriter::Body(const TEntJwwEnko& r) {
     arc_ = r;
-    arc_.att = Filter(r.att, kEntArc);
-    rec::describe(ar_, arc_);
+    Filter(arc_.att, kEntArc);
+    DescribePlain(ar_, arc_);
 }
 
 void EntityWriter::Body(const TEntJwwTen& r) {
     point_ = r;
-    point_.att = Filter(r.att, kEntPoint);
-    rec::describe(ar_, point_);
+    Filter(point_.att, kEntPoint);
+    DescribePlain(ar_, point_);
 }
 
 void EntityWriter::Body(const TEntJwwMoji& r) {
     text_ = r;
-    text_.att = Filter(r.att, kEntText);
+    Filter(text_.att, kEntText);
     PrepareFontAndSize(text_);
     PrepareText(text_.str, doc_.FileOutOpt, ref_);
     rec::describe(ar_, text_);
@@ -152,18 +154,18 @@ void EntityWriter::Body(const TEntJwwMoji& r) {
 
 void EntityWriter::Body(const TEntJwwSunpo& r) {
     dim_ = r;
-    dim_.att = Filter(r.att, kEntDim);
-    dim_.Sen.att = Filter(r.Sen.att, kEntLine);
-    dim_.Moji.att = Filter(r.Moji.att, kEntText);
+    Filter(dim_.att, kEntDim);
+    Filter(dim_.Sen.att, kEntLine);
+    Filter(dim_.Moji.att, kEntText);
     PrepareFontAndSize(dim_.Moji);
     // A dimension's own text always passes through the reference table and
     // never names an image.
     StripLineCodesOf(dim_.Moji.str);
     dim_.Moji.str = ref_.LookupRefText(dim_.Moji.str);
     for (TEntJwwLine* part : {&dim_.Ho1, &dim_.Ho2})
-        part->att = Filter(part->att, kEntLine);
+        Filter(part->att, kEntLine);
     for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2})
-        part->att = Filter(part->att, kEntPoint);
+        Filter(part->att, kEntPoint);
     rec::describe(ar_, dim_);
     if (HasSeparateParts(r, ar_.version(), doc_.Enthd.jwVer)) DimensionParts();
 }
@@ -174,28 +176,28 @@ void EntityWriter::DimensionParts() {
     for (TEntJwwLine* part : {&dim_.Ho1, &dim_.Ho2}) {
         ar_.CountObject();
         ar_.BeginRecord(RecordClass::Sen);
-        rec::describe(ar_, *part);
+        DescribePlain(ar_, *part);
     }
     dim_.Kt1.bKariten = 1;  // the base points are temporary points
     dim_.Kt2.bKariten = 1;
     for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2}) {
         ar_.CountObject();
         ar_.BeginRecord(RecordClass::Ten);
-        rec::describe(ar_, *part);
+        DescribePlain(ar_, *part);
     }
 }
 
 void EntityWriter::Body(const TEntJwwSolid& r) {
     solid_ = r;
-    solid_.att = Filter(r.att, kEntSolid);
-    rec::describe(ar_, solid_);
+    Filter(solid_.att, kEntSolid);
+    DescribePlain(ar_, solid_);
 }
 
 void EntityWriter::Body(const TEntJwwBlock& r) {
     block_ = r;
-    block_.att = Filter(r.att, kEntBlock);
+    Filter(block_.att, kEntBlock);
     block_.nNumber = doc_.ChangeBlockNo(r.nNumber);
-    rec::describe(ar_, block_);
+    DescribePlain(ar_, block_);
 }
 
 }  // namespace tw::jwwout

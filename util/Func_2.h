@@ -14,7 +14,9 @@ using ByteBuffer = std::vector<uint8_t>;
 
 // Text and bytes.
 ByteBuffer StrToAnsiBytes(const std::u16string& text);  // unmappable -> "?"
-ByteBuffer StrToWideBytes(const std::u16string& text);   // UTF-16LE, no BOM
+// The same into out, whose storage is reused: for callers converting many texts.
+void StrToAnsiBytes(const std::u16string& text, ByteBuffer& out);
+ByteBuffer StrToWideBytes(const std::u16string& text);  // UTF-16LE, no BOM
 int32_t AnsiByteCount(const std::u16string& text);
 int32_t ByteStrLen(const ByteBuffer& buf);
 std::u16string AnsiBytesToStr(const ByteBuffer& buf);

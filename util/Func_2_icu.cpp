@@ -149,18 +149,22 @@ const std::vector<char16_t>& DecodeTable() {
     return table;
 }
 
-// False, with out unspecified, when the text needs ICU.
+// False, with out unspecified, when the text needs ICU. Every character
+// stores two bytes and keeps the second only when it needs it: texts mix one-
+// and two-byte characters, which a branch per character would mispredict.
 bool EncodeByTable(const std::u16string& text, ByteBuffer& out) {
     const std::vector<uint16_t>& table = EncodeTable();
     out.resize(text.size() * 2);
-    size_t n = 0;
+    uint8_t* at = out.data();
     for (char16_t c : text) {
         const uint16_t code = table[c];
         if (code == 0) return false;
-        if (code > 0xFF) out[n++] = static_cast<uint8_t>(code >> 8);
-        out[n++] = static_cast<uint8_t>(code);
+        const bool pair = code > 0xFF;
+        at[0] = static_cast<uint8_t>(pair ? code >> 8 : code);
+        at[1] = static_cast<uint8_t>(code);
+        at += 1 + pair;
     }
-    out.resize(n);
+    out.resize(static_cast<size_t>(at - out.data()));
     return true;
 }
 
@@ -210,21 +214,28 @@ std::u16string MapCase(const std::u16string& text, CaseMapping mapping) {
 
 }  // namespace
 
-ByteBuffer StrToAnsiBytes(const std::u16string& text) {
-    if (IsAscii(text)) return ByteBuffer(text.begin(), text.end());
-    ByteBuffer result;
-    if (EncodeByTable(text, result)) return result;
+void StrToAnsiBytes(const std::u16string& text, ByteBuffer& out) {
+    if (IsAscii(text)) {
+        out.assign(text.begin(), text.end());
+        return;
+    }
+    if (EncodeByTable(text, out)) return;
     UConverter* converter = Cp932Converter();
     // Every UTF-16 code unit becomes at most two bytes, a substitute one.
-    result.assign(text.size() * 2, 0);
-    auto* target = reinterpret_cast<char*>(result.data());
+    out.assign(text.size() * 2, 0);
+    auto* target = reinterpret_cast<char*>(out.data());
     const UChar* source = text.data();
     UErrorCode error = U_ZERO_ERROR;
-    ucnv_fromUnicode(converter, &target, target + result.size(), &source, source + text.size(),
+    ucnv_fromUnicode(converter, &target, target + out.size(), &source, source + text.size(),
                      nullptr, true, &error);
     if (U_FAILURE(error)) throw std::runtime_error("code page 932 encoding failed");
-    result.resize(static_cast<size_t>(target - reinterpret_cast<char*>(result.data())));
-    std::transform(result.begin(), result.end(), result.begin(), IcuToWindowsByte);
+    out.resize(static_cast<size_t>(target - reinterpret_cast<char*>(out.data())));
+    std::transform(out.begin(), out.end(), out.begin(), IcuToWindowsByte);
+}
+
+ByteBuffer StrToAnsiBytes(const std::u16string& text) {
+    ByteBuffer result;
+    StrToAnsiBytes(text, result);
     return result;
 }
 

@@ -4,6 +4,10 @@
 #include <random>
 #include <system_error>
 
+#ifdef __linux__
+#include <fcntl.h>
+#endif
+
 namespace tw {
 
 namespace {
@@ -52,9 +56,23 @@ SiblingFile::~SiblingFile() {
 bool SiblingFile::Write(const uint8_t* data, size_t size) {
     if (file_ == nullptr) return false;
     errno = 0;
-    if (std::fwrite(data, 1, size, file_) == size) return true;
-    error_ = errno;
-    return false;
+    if (std::fwrite(data, 1, size, file_) != size) {
+        error_ = errno;
+        return false;
+    }
+    StartWriteback(size);
+    return true;
+}
+
+// Renaming over an existing file makes the file system write out the whole
+// new file inside the rename. Starting that writeback block by block as the
+// bytes arrive spreads it over the writing, so the rename finds it done.
+void SiblingFile::StartWriteback(size_t size) {
+#ifdef __linux__
+    sync_file_range(fileno(file_), static_cast<off64_t>(written_), static_cast<off64_t>(size),
+                    SYNC_FILE_RANGE_WRITE);
+#endif
+    written_ += size;
 }
 
 bool SiblingFile::Commit() {

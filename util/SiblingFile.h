@@ -29,10 +29,13 @@ class SiblingFile {
     bool Commit();
 
   private:
+    void StartWriteback(size_t size);
+
     std::filesystem::path target_;
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
     int error_ = 0;
+    uint64_t written_ = 0;
     bool committed_ = false;
 };
 

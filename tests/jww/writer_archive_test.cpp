@@ -185,6 +185,37 @@ TEST(WriterArchive, HandsBytesToTheSinkInLargeBlocks) {
     EXPECT_EQ(sink.bytes.back(), 0x20);
 }
 
+// Records written straight into the buffer land in order with the values
+// written one by one, across the buffer's end; a record that outgrows its
+// room is refused instead of running past it.
+TEST(WriterArchive, PlainRecordsEqualFieldByFieldWriting) {
+    const auto fields = [](auto& ar, int i) {
+        ar.u8(static_cast<uint8_t>(i));
+        ar.u16(0xBEEF);
+        ar.i32(-i);
+        ar.f64(i * 0.5);
+        ar.fill(0x20, 3);
+    };
+    const int records = static_cast<int>(ArchiveWriter::kBufferSize / 18) + 10;
+    const ByteBuffer direct = Written(700, false, [&](ArchiveWriter& ar) {
+        for (int i = 0; i < records; ++i)
+            ar.WritePlain([&](RecordCursor& cursor) { fields(cursor, i); });
+    });
+    const ByteBuffer oneByOne = Written(700, false, [&](ArchiveWriter& ar) {
+        for (int i = 0; i < records; ++i)
+            fields(ar, i);
+    });
+    EXPECT_EQ(direct, oneByOne);
+
+    uint8_t room[8] = {};
+    RecordCursor cursor(room, 7, 700);
+    cursor.u32(1);
+    EXPECT_THROW(cursor.f64(2.0), WriteError);
+    EXPECT_THROW(cursor.fill(0, 4), WriteError);
+    EXPECT_EQ(cursor.written(), 4u);
+    EXPECT_EQ(room[7], 0);
+}
+
 // Printable ASCII goes out without the converter; the result must be what the
 // converter gives.
 TEST(WriterArchive, AsciiTextsMatchTheConverter) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "jww/WriterSupport.h"
 
@@ -88,6 +89,31 @@ TEST(WriterEntities, FallbacksComeFromTheReferenceTable) {
     EXPECT_EQ(FilterAttr(Attr(20), kEntLine, 700, ref).nPenStyle, 2);
     EXPECT_EQ(FilterAttr(test::Attr(1, 200), kEntLine, 351, ref).nPenColor, 3);
     EXPECT_EQ(FilterAttr(test::Attr(1, 0), kEntText, 700, ref).nPenColor, 3);
+}
+
+// The writer's precomputed filter answers exactly as FilterAttr for every
+// style and every colour, including those beyond its tables.
+TEST(WriterEntities, PrecomputedFilterEqualsFilterAttr) {
+    TRefTable ref;
+    ref.FallbackPenStyle = 2;
+    ref.FallbackPenColor = 3;
+    for (int32_t version : {300, 351, 420, 700}) {
+        const jwwout::AttrFilter filter(version, ref);
+        for (int kind = kEntLine; kind <= jwwout::kAttrBlockDef; ++kind) {
+            for (uint32_t value = 0; value <= 0xFFFF; ++value) {
+                TEntJwwAttr a =
+                    test::Attr(static_cast<uint8_t>(value), static_cast<uint16_t>(value));
+                a.nLayer = a.nGLayer = static_cast<uint16_t>(value & 0x1F);
+                a.nPenWidth = static_cast<uint16_t>(value);
+                const TEntJwwAttr expected = FilterAttr(a, kind, version, ref);
+                filter.Apply(a, kind);
+                ASSERT_EQ(std::tie(a.nPenStyle, a.nPenColor, a.nLayer, a.nGLayer, a.nPenWidth),
+                          std::tie(expected.nPenStyle, expected.nPenColor, expected.nLayer,
+                                   expected.nGLayer, expected.nPenWidth))
+                    << "version " << version << " kind " << kind << " value " << value;
+            }
+        }
+    }
 }
 
 struct CheckCase {

@@ -33,7 +33,7 @@ gui: build
 
 bench: build
 	@test -x build/bin/tintwright-bench || { echo "make bench: the benchmarks are not built yet"; exit 1; }
-	@build/bin/tintwright-bench --benchmark_counters_tabular=true
+	@build/bin/tintwright-bench --benchmark_counters_tabular=true --benchmark_enable_random_interleaving=true
 
 clean:
 	rm -rf build build-debug build-sanitize build-fuzz

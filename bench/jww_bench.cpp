@@ -91,7 +91,11 @@ void WriteBaselineBench(benchmark::State& state, int32_t option) {
     SetCounters(state, file);
 }
 
-void FileInBench(benchmark::State& state, int32_t option) {
+// Reading again into one document reuses its arrays' storage, so one reading
+// before the timed ones makes each of them find the storage of the one
+// before. A fresh document for every reading also pays for fresh pages, as a
+// program that opens one drawing and ends does.
+void FileInBench(benchmark::State& state, int32_t option, bool freshDocument) {
     ScratchFolder scratch;
     const auto file = scratch.File("in.jww");
     {
@@ -99,9 +103,11 @@ void FileInBench(benchmark::State& state, int32_t option) {
         PrepareFile(state, doc, file, option);
     }
     const std::u16string name = FromUtf8(file.string());
-    TJwwData doc;
+    auto doc = std::make_unique<TJwwData>();
+    if (!freshDocument && !doc->FileIn(name)) state.SkipWithError("FileIn failed");
     for (auto _ : state) {
-        if (!doc.FileIn(name)) state.SkipWithError("FileIn failed");
+        if (freshDocument) doc = std::make_unique<TJwwData>();
+        if (!doc->FileIn(name)) state.SkipWithError("FileIn failed");
     }
     SetCounters(state, file);
 }
@@ -133,7 +139,7 @@ void BM_WriteBaseline(benchmark::State& state) {
     WriteBaselineBench(state, 0);
 }
 void BM_FileIn(benchmark::State& state) {
-    FileInBench(state, 0);
+    FileInBench(state, 0, false);
 }
 void BM_ReadBaseline(benchmark::State& state) {
     ReadBaselineBench(state, 0);
@@ -145,7 +151,10 @@ void BM_WriteBaselineUtf16(benchmark::State& state) {
     WriteBaselineBench(state, kUtf16Option);
 }
 void BM_FileInUtf16(benchmark::State& state) {
-    FileInBench(state, kUtf16Option);
+    FileInBench(state, kUtf16Option, false);
+}
+void BM_FileInFreshDocument(benchmark::State& state) {
+    FileInBench(state, 0, true);
 }
 void BM_ReadBaselineUtf16(benchmark::State& state) {
     ReadBaselineBench(state, kUtf16Option);
@@ -165,6 +174,7 @@ BENCHMARK(BM_FileOutUtf16)->Apply(Sizes);
 BENCHMARK(BM_WriteBaselineUtf16)->Apply(Sizes);
 BENCHMARK(BM_FileInUtf16)->Apply(Sizes);
 BENCHMARK(BM_ReadBaselineUtf16)->Apply(Sizes);
+BENCHMARK(BM_FileInFreshDocument)->Apply(Sizes);
 
 int WriteSample(int argc, char** argv) {
     if (argc < 4) {

@@ -1,5 +1,6 @@
 #include "bench/MixedDrawing.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -7,8 +8,6 @@
 
 namespace tw::bench {
 namespace {
-
-constexpr int kDefinitions = 3;
 
 TEntJwwAttr Attr(int32_t i) {
     TEntJwwAttr a;
@@ -78,13 +77,14 @@ TEntJwwSolid Solid(int32_t i) {
     return r;
 }
 
-TEntJwwBlock Insertion(int32_t i) {
+// The insertion at entity i, of the definitions in turn.
+TEntJwwBlock Insertion(int32_t i, int32_t definitions) {
     TEntJwwBlock r;
     r.att = Attr(i);
     r.DPKijunTen_x = i * 0.5;
     r.DPKijunTen_y = i * 0.5;
     r.dBairitsuX = r.dBairitsuY = 1.0;
-    r.nNumber = static_cast<uint32_t>(i % kDefinitions);
+    r.nNumber = static_cast<uint32_t>((i / 100) % definitions);
     return r;
 }
 
@@ -95,8 +95,8 @@ void Append(TJwwData& doc, std::vector<Record>& array, int32_t& count, int32_t k
     doc.EntNo.push_back({kind, count++});
 }
 
-void AddDefinitions(TJwwData& doc) {
-    for (int d = 0; d < kDefinitions; ++d) {
+void AddDefinitions(TJwwData& doc, int32_t definitions) {
+    for (int d = 0; d < definitions; ++d) {
         TEntJwwBlockDef def;
         def.nNumber = static_cast<uint32_t>(d);
         def.strName = u"部品" + IntToText(d) + u"@@SfigorgFlag@@4";
@@ -109,16 +109,17 @@ void AddDefinitions(TJwwData& doc) {
         def.N = static_cast<int32_t>(def.mNo.size());
         doc.EntBlockDef.push_back(std::move(def));
     }
-    doc.EntBlockDefN = kDefinitions;
-    doc.Enthd.n2 = kDefinitions;
+    doc.EntBlockDefN = definitions;
+    doc.Enthd.n2 = definitions;
 }
 
 }  // namespace
 
-void MakeMixedDrawing(TJwwData& doc, int32_t n) {
+void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions) {
+    definitions = std::max(definitions, 1);
     doc.DataFree();
     doc.DataDefaultSet();
-    AddDefinitions(doc);
+    AddDefinitions(doc, definitions);
     doc.EntNo.reserve(n);
     for (int32_t i = 0; i < n; ++i) {
         const int32_t slot = i % 100;
@@ -133,7 +134,7 @@ void MakeMixedDrawing(TJwwData& doc, int32_t n) {
         } else if (slot < 99) {
             Append(doc, doc.EntSolid, doc.EntSolidN, kEntSolid, Solid(i));
         } else {
-            Append(doc, doc.EntBlock, doc.EntBlockN, kEntBlock, Insertion(i));
+            Append(doc, doc.EntBlock, doc.EntBlockN, kEntBlock, Insertion(i, definitions));
         }
     }
     doc.Enthd.n1 = n;

@@ -1,6 +1,6 @@
 // A generated drawing of N entities with the mix of a real plan: mostly
 // lines, some arcs, texts with Japanese strings, points, solids, and a few
-// block insertions of three small definitions.
+// block insertions of small definitions.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,8 @@
 namespace tw::bench {
 
 // Fills doc (emptied and given the defaults first) with n entities in a
-// fixed, repeatable order and rebuilds the block bookkeeping.
-void MakeMixedDrawing(TJwwData& doc, int32_t n);
+// fixed, repeatable order and rebuilds the block bookkeeping. One entity in
+// a hundred inserts one of `definitions` (at least 1), in turn.
+void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions = 3);
 
 }  // namespace tw::bench

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -50,8 +51,8 @@ std::vector<char> ReadAll(const std::filesystem::path& path) {
 
 // The drawing of state.range(0) entities, written once to `file`.
 void PrepareFile(benchmark::State& state, TJwwData& doc, const std::filesystem::path& file,
-                 int32_t option) {
-    MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)));
+                 int32_t option, int32_t definitions = 3) {
+    MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)), definitions);
     doc.SetFileOutOption(option);
     if (!doc.FileOut(FromUtf8(file.string()), kVersion)) state.SkipWithError("FileOut failed");
 }
@@ -62,11 +63,11 @@ void SetCounters(benchmark::State& state, const std::filesystem::path& file) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void FileOutBench(benchmark::State& state, int32_t option) {
+void FileOutBench(benchmark::State& state, int32_t option, int32_t definitions = 3) {
     ScratchFolder scratch;
     const auto file = scratch.File("out.jww");
     TJwwData doc;
-    PrepareFile(state, doc, file, option);
+    PrepareFile(state, doc, file, option, definitions);
     const std::u16string name = FromUtf8(file.string());
     for (auto _ : state) {
         if (!doc.FileOut(name, kVersion)) state.SkipWithError("FileOut failed");
@@ -156,6 +157,11 @@ void BM_FileInUtf16(benchmark::State& state) {
 void BM_FileInFreshDocument(benchmark::State& state) {
     FileInBench(state, 0, true);
 }
+// As many definitions as insertions: a parts library. Every insertion looks
+// its definition's number up, which must not cost more as definitions grow.
+void BM_FileOutManyDefinitions(benchmark::State& state) {
+    FileOutBench(state, 0, static_cast<int32_t>(std::max<int64_t>(state.range(0) / 100, 1)));
+}
 void BM_ReadBaselineUtf16(benchmark::State& state) {
     ReadBaselineBench(state, kUtf16Option);
 }
@@ -175,6 +181,7 @@ BENCHMARK(BM_WriteBaselineUtf16)->Apply(Sizes);
 BENCHMARK(BM_FileInUtf16)->Apply(Sizes);
 BENCHMARK(BM_ReadBaselineUtf16)->Apply(Sizes);
 BENCHMARK(BM_FileInFreshDocument)->Apply(Sizes);
+BENCHMARK(BM_FileOutManyDefinitions)->Apply(Sizes);
 
 int WriteSample(int argc, char** argv) {
     if (argc < 4) {

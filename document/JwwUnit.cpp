@@ -91,9 +91,13 @@ void TJwwData::SetFileOutOption(int32_t n) {
     FileOutOpt = (n >= 0 && n <= 63) ? n : 0;
 }
 
+uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def) {
+    return def.ref_flag ? static_cast<uint32_t>(def.ref_no) : def.nNumber;
+}
+
 uint32_t TJwwData::ChangeBlockNo(uint32_t n) const {
     for (const auto& def : Counted(EntBlockDef, EntBlockDefN)) {
-        if (def.nNumber == n) return def.ref_flag ? static_cast<uint32_t>(def.ref_no) : n;
+        if (def.nNumber == n) return WrittenBlockNumber(def);
     }
     return 0;
 }

@@ -23,6 +23,10 @@ namespace tw {
 
 class TgraAttribute;
 
+// The number under which a block definition is written: its place among
+// the definitions in use (ref_no), or its own number when it is not in use.
+uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def);
+
 class TJwwData {
   public:
     TJwwData();  // Create

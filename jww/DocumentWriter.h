@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <unordered_map>
 
 #include "document/JwwUnit.h"
 #include "document/RefTable.h"
@@ -102,6 +103,9 @@ class EntityWriter {
     void WriteAll(const EntitySource& src);
     // FilterAttr in place, with this file's version and reference table.
     void Filter(TEntJwwAttr& a, int kind) const { filter_.Apply(a, kind); }
+    // ChangeBlockNo from a table made once: a drawing may insert many of
+    // many definitions.
+    uint32_t BlockNumber(uint32_t n) const;
 
   private:
     void Body(const TEntJwwLine& r);
@@ -118,6 +122,7 @@ class EntityWriter {
     const TJwwData& doc_;
     const TRefTable& ref_;
     const AttrFilter filter_;
+    std::unordered_map<uint32_t, uint32_t> blockNumbers_;
     TEntJwwLine line_;
     TEntJwwEnko arc_;
     TEntJwwTen point_;

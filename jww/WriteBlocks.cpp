@@ -22,7 +22,7 @@ void WriteDefinition(ArchiveWriter& ar, TJwwData& doc, TEntJwwBlockDef& def,
     TEntJwwBlockDef head;
     head.att = def.att;
     entities.Filter(head.att, kAttrBlockDef);
-    head.nNumber = doc.ChangeBlockNo(def.nNumber);
+    head.nNumber = entities.BlockNumber(def.nNumber);
     head.bRefferd = def.bRefferd;
     head.dtime = def.dtime;
     rec::describeHead(ar, head);

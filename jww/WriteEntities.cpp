@@ -80,7 +80,16 @@ int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer) {
 }
 
 EntityWriter::EntityWriter(ArchiveWriter& ar, const TJwwData& doc, const TRefTable& ref)
-    : ar_(ar), doc_(doc), ref_(ref), filter_(ar.version(), ref) {}
+    : ar_(ar), doc_(doc), ref_(ref), filter_(ar.version(), ref) {
+    // Of two definitions with one number the first counts, as in ChangeBlockNo.
+    for (const TEntJwwBlockDef& def : Counted(doc.EntBlockDef, doc.EntBlockDefN))
+        blockNumbers_.try_emplace(def.nNumber, WrittenBlockNumber(def));
+}
+
+uint32_t EntityWriter::BlockNumber(uint32_t n) const {
+    const auto found = blockNumbers_.find(n);
+    return found == blockNumbers_.end() ? 0 : found->second;
+}
 
 void EntityWriter::WriteAll(const EntitySource& src) {
     for (const TEntJwwNo& entry : src.order) {
@@ -196,7 +205,7 @@ void EntityWriter::Body(const TEntJwwSolid& r) {
 void EntityWriter::Body(const TEntJwwBlock& r) {
     block_ = r;
     Filter(block_.att, kEntBlock);
-    block_.nNumber = doc_.ChangeBlockNo(r.nNumber);
+    block_.nNumber = BlockNumber(r.nNumber);
     DescribePlain(ar_, block_);
 }
 

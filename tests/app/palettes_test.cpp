@@ -140,7 +140,9 @@ TEST(Palettes, DxfHueGroupsDarkenStepByStep) {
                 const int entry = 10 + 10 * h + 2 * k + p;
                 for (int shift : {0, 8, 16}) {
                     EXPECT_LE(channel(entry, shift), channel(entry - 2, shift)) << entry;
-                    if (p == 1) EXPECT_GE(channel(entry, shift), channel(entry - 1, shift));
+                    if (p == 1) {
+                        EXPECT_GE(channel(entry, shift), channel(entry - 1, shift));
+                    }
                 }
             }
         }

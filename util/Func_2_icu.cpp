@@ -1,6 +1,7 @@
 // The platform part of Func_2 on ICU: code page 932, locale casing and UTF-8.
 // A Windows build puts WideCharToMultiByte(932) and LCMapStringEx here.
 #include <unicode/ucnv.h>
+#include <unicode/uset.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
@@ -115,14 +116,39 @@ char16_t DecodeOne(UConverter* converter, const uint8_t (&windows)[N]) {
     return U_FAILURE(error) || target != text + 1 ? char16_t{0} : text[0];
 }
 
+struct SetClose {
+    void operator()(USet* set) const { uset_close(set); }
+};
+
+// f(c) for every code unit from U+0001 that is no surrogate and that the
+// converter maps at all, one way or both: about 9,400 of them, and no other
+// converts cleanly.
+template <class F>
+void ForEachMappedCodeUnit(UConverter* converter, F f) {
+    const std::unique_ptr<USet, SetClose> set(uset_openEmpty());
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_getUnicodeSet(converter, set.get(), UCNV_ROUNDTRIP_AND_FALLBACK_SET, &error);
+    if (U_FAILURE(error)) throw std::runtime_error("code page 932 character set unavailable");
+    for (int32_t i = 0; i < uset_getItemCount(set.get()); ++i) {
+        UChar32 first = 0;
+        UChar32 last = 0;
+        // Items with a length are strings, not ranges.
+        if (uset_getItem(set.get(), i, &first, &last, nullptr, 0, &error) != 0) continue;
+        for (UChar32 c = std::max(first, 1); c <= std::min(last, 0xFFFF); ++c) {
+            if (c < 0xD800 || c > 0xDFFF) f(static_cast<char16_t>(c));
+        }
+    }
+}
+
 // By UTF-16 code unit. Built on first use, as a reader needs only the other.
+// Only the code units the converter maps are asked about: asking about all
+// 65,536 took most of the time of a small program's first save.
 const std::vector<uint16_t>& EncodeTable() {
     static const std::vector<uint16_t> table = [] {
         const auto converter = StrictConverter();
         std::vector<uint16_t> codes(0x10000);
-        for (uint32_t c = 1; c < 0x10000; ++c) {
-            if (c < 0xD800 || c > 0xDFFF) codes[c] = EncodeOne(converter.get(), char16_t(c));
-        }
+        ForEachMappedCodeUnit(converter.get(),
+                              [&](char16_t c) { codes[c] = EncodeOne(converter.get(), c); });
         return codes;
     }();
     return table;

@@ -12,6 +12,7 @@ namespace tw::bench {
 // Fills doc (emptied and given the defaults first) with n entities in a
 // fixed, repeatable order and rebuilds the block bookkeeping. One entity in
 // a hundred inserts one of `definitions` (at least 1), in turn.
-void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions = 3);
+constexpr int32_t kMixedDrawingDefinitions = 3;
+void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions = kMixedDrawingDefinitions);
 
 }  // namespace tw::bench

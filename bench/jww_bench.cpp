@@ -51,7 +51,7 @@ std::vector<char> ReadAll(const std::filesystem::path& path) {
 
 // The drawing of state.range(0) entities, written once to `file`.
 void PrepareFile(benchmark::State& state, TJwwData& doc, const std::filesystem::path& file,
-                 int32_t option, int32_t definitions = 3) {
+                 int32_t option, int32_t definitions = kMixedDrawingDefinitions) {
     MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)), definitions);
     doc.SetFileOutOption(option);
     if (!doc.FileOut(FromUtf8(file.string()), kVersion)) state.SkipWithError("FileOut failed");
@@ -63,7 +63,8 @@ void SetCounters(benchmark::State& state, const std::filesystem::path& file) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void FileOutBench(benchmark::State& state, int32_t option, int32_t definitions = 3) {
+void FileOutBench(benchmark::State& state, int32_t option,
+                  int32_t definitions = kMixedDrawingDefinitions) {
     ScratchFolder scratch;
     const auto file = scratch.File("out.jww");
     TJwwData doc;

@@ -132,8 +132,10 @@ void ForEachMappedCodeUnit(UConverter* converter, F f) {
     for (int32_t i = 0; i < uset_getItemCount(set.get()); ++i) {
         UChar32 first = 0;
         UChar32 last = 0;
-        // Items with a length are strings, not ranges.
-        if (uset_getItem(set.get(), i, &first, &last, nullptr, 0, &error) != 0) continue;
+        // Items with a length are strings, not ranges; asking for one with no
+        // room reports an error, which must not stop the items after it.
+        UErrorCode itemError = U_ZERO_ERROR;
+        if (uset_getItem(set.get(), i, &first, &last, nullptr, 0, &itemError) != 0) continue;
         for (UChar32 c = std::max(first, 1); c <= std::min(last, 0xFFFF); ++c) {
             if (c < 0xD800 || c > 0xDFFF) f(static_cast<char16_t>(c));
         }

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "document/EntityKinds.h"
 #include "document/JwwUnit.h"
 
 namespace tw {
@@ -58,24 +59,6 @@ inline EntityTarget DefinitionTarget(TEntJwwBlockDef& def) {
              {def.mBlock, def.mBlockN}},
             kDefinitionGrowthStep};
 }
-
-// The entity kind of each record type.
-template <class R>
-inline constexpr int32_t kKindOf = 0;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwLine> = kEntLine;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwEnko> = kEntArc;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwTen> = kEntPoint;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwMoji> = kEntText;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwSunpo> = kEntDim;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwSolid> = kEntSolid;
-template <>
-inline constexpr int32_t kKindOf<TEntJwwBlock> = kEntBlock;
 
 // Calls f with the order list and then with each of the seven entity arrays.
 template <class F>
@@ -144,7 +127,7 @@ bool Append(const EntityTarget& target, R record) {
     GrowFor(array.items, n, target.step);
     GrowFor(target.order.items, order, target.step);
     array.items[n - 1] = std::move(record);
-    target.order.items[order - 1] = {kKindOf<R>, n - 1};
+    target.order.items[order - 1] = {EntityKind<R>::number, n - 1};
     array.count = n;
     target.order.count = order;
     return true;

@@ -6,65 +6,68 @@
 
 #include "attributes/UnitGraAtt.h"
 #include "document/Counted.h"
+#include "document/DrawingRules.h"
+#include "document/EntityView.h"
 #include "document/JwwUnit.h"
 
 namespace tw {
 
 namespace {
 
-constexpr int32_t kMaxCurvedPenStyle = 100;  // a solid above this is a curved one
-
-// Walks every point and every length that follows the drawing's scale, in
-// the drawing's own entities (block definitions are not touched). point(x, y)
-// changes a point, length(v) a length or scale factor.
+// Every point and every length that follows the drawing's scale in one
+// record: point(x, y) changes a point, length(v) a length or scale factor.
 template <class PointFn, class LengthFn>
-void VisitGeometry(TJwwData& doc, PointFn point, LengthFn length) {
-    auto line = [&](TEntJwwLine& e) {
+struct GeometryOf {
+    PointFn point;
+    LengthFn length;
+
+    void operator()(TEntJwwLine& e) const {
         point(e.start_x, e.start_y);
         point(e.end_x, e.end_y);
-    };
-    auto marker = [&](TEntJwwTen& e) {
-        point(e.start_x, e.start_y);
-        length(e.dBairitsu);
-    };
-    auto text = [&](TEntJwwMoji& e) {
-        point(e.start_x, e.start_y);
-        point(e.end_x, e.end_y);
-    };
-    for (TEntJwwLine& e : Counted(doc.EntLine, doc.EntLineN))
-        line(e);
-    for (TEntJwwEnko& e : Counted(doc.EntEnko, doc.EntEnkoN)) {
+    }
+    void operator()(TEntJwwEnko& e) const {
         point(e.start_x, e.start_y);
         length(e.dHankei);
     }
-    for (TEntJwwTen& e : Counted(doc.EntTen, doc.EntTenN))
-        marker(e);
-    for (TEntJwwMoji& e : Counted(doc.EntMoji, doc.EntMojiN))
-        text(e);
-    for (TEntJwwSunpo& e : Counted(doc.EntSunpo, doc.EntSunpoN)) {
-        line(e.Sen);
-        text(e.Moji);
-        if (e.bSxfMode == 0) continue;
-        line(e.Ho1);
-        line(e.Ho2);
-        for (TEntJwwTen* part : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
-            marker(*part);
-    }
-    for (TEntJwwSolid& e : Counted(doc.EntSolid, doc.EntSolidN)) {
+    void operator()(TEntJwwTen& e) const {
         point(e.start_x, e.start_y);
-        if (e.att.nPenStyle > kMaxCurvedPenStyle) {
+        length(e.dBairitsu);
+    }
+    void operator()(TEntJwwMoji& e) const {
+        point(e.start_x, e.start_y);
+        point(e.end_x, e.end_y);
+    }
+    void operator()(TEntJwwSunpo& e) const {
+        (*this)(e.Sen);
+        (*this)(e.Moji);
+        if (e.bSxfMode == 0) return;
+        (*this)(e.Ho1);
+        (*this)(e.Ho2);
+        for (TEntJwwTen* part : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
+            (*this)(*part);
+    }
+    void operator()(TEntJwwSolid& e) const {
+        point(e.start_x, e.start_y);
+        if (rules::IsCurvedSolid(e)) {
             length(e.end_x);  // a curved solid's radius
-            continue;
+            return;
         }
         point(e.end_x, e.end_y);
         point(e.DPoint2_x, e.DPoint2_y);
         point(e.DPoint3_x, e.DPoint3_y);
     }
-    for (TEntJwwBlock& e : Counted(doc.EntBlock, doc.EntBlockN)) {
+    void operator()(TEntJwwBlock& e) const {
         point(e.DPKijunTen_x, e.DPKijunTen_y);
         length(e.dBairitsuX);
         length(e.dBairitsuY);
     }
+};
+
+// Walks the geometry of the drawing's own entities (block definitions are
+// not touched).
+template <class PointFn, class LengthFn>
+void VisitGeometry(TJwwData& doc, PointFn point, LengthFn length) {
+    ForEachRecord(MutableEntityView::Of(doc), GeometryOf<PointFn, LengthFn>{point, length});
 }
 
 // At most three leading "@" (vertical writing) are not part of a font name.
@@ -127,16 +130,14 @@ void TJwwData::GetFontNames() {
         FontNames.push_back(name);
         ++FontNameN;
     };
-    for (const TEntJwwMoji& e : Counted(EntMoji, EntMojiN))
-        offer(e.strFontName);
-    for (const TEntJwwSunpo& e : Counted(EntSunpo, EntSunpoN))
-        offer(e.Moji.strFontName);
-    for (const TEntJwwBlockDef& def : Counted(EntBlockDef, EntBlockDefN)) {
-        for (const TEntJwwMoji& e : Counted(def.mMoji, def.mMojiN))
+    const auto offerAll = [&](const EntityView& view) {
+        for (const TEntJwwMoji& e : view.All<TEntJwwMoji>())
             offer(e.strFontName);
-        for (const TEntJwwSunpo& e : Counted(def.mSunpo, def.mSunpoN))
+        for (const TEntJwwSunpo& e : view.All<TEntJwwSunpo>())
             offer(e.Moji.strFontName);
-    }
+    };
+    offerAll(EntityView::Of(*this));
+    ForEachDefinition(*this, [&](const TEntJwwBlockDef& def) { offerAll(EntityView::Of(def)); });
 }
 
 void TJwwData::MoveEntALL(double dx, double dy) {

@@ -4,15 +4,14 @@
 #include <cstring>
 #include <system_error>
 
+#include "jww/Framing.h"
 #include "util/Func_2.h"
 
 namespace tw {
 
 namespace {
 
-constexpr uint8_t kLongLength = 0xFF;
-constexpr uint16_t kWideMarker = 0xFFFE;
-constexpr uint16_t kLongCount = 0xFFFF;
+using namespace framing;
 
 uint64_t RegularFileSize(const std::filesystem::path& file) {
     std::error_code error;

@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
+#include "jww/Framing.h"
 #include "util/Func_2.h"
 
 namespace tw {
 
 namespace {
 
-constexpr uint16_t kNewClassTag = 0xFFFF;
-constexpr uint16_t kBigClassTag = 0x7FFF;
-constexpr int32_t kSmallClassIndexLimit = 0x7FFF;
-constexpr uint16_t kClassTagBit = 0x8000;
-constexpr uint32_t kBigClassTagBit = 0x80000000u;
-constexpr int32_t kSmallCountLimit = 0xFFFF;
-constexpr uint8_t kLongLength = 0xFF;
-constexpr uint16_t kWideMarker = 0xFFFE;
+using namespace framing;
 
 // Printable ASCII is the same byte in every code page 932 converter; other
 // characters go through the conversion of Func_2.
@@ -31,10 +25,10 @@ void CheckTextLength(size_t n) {
 }  // namespace
 
 const char* ClassName(RecordClass cls) {
-    static constexpr const char* kNames[kRecordClasses] = {
-        "CDataSen",    "CDataEnko",  "CDataTen",   "CDataMoji",
-        "CDataSunpou", "CDataSolid", "CDataBlock", "CDataList"};
-    return kNames[static_cast<size_t>(cls)];
+    const char* name = "CDataList";
+    VisitKind(static_cast<int32_t>(cls) + kEntLine,
+              [&]<class R>(std::type_identity<R>) { name = EntityKind<R>::className; });
+    return name;
 }
 
 ArchiveWriter::ArchiveWriter(ByteSink& sink, int32_t version, bool utf16)
@@ -55,7 +49,7 @@ void ArchiveWriter::WriteMagic() {
 }
 
 void ArchiveWriter::WriteCount(int32_t n) {
-    if (n < kSmallCountLimit) {
+    if (n < kLongCount) {
         u16(static_cast<uint16_t>(n));
     } else {
         u16(0xFFFF);

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "document/EntityKinds.h"
+
 namespace tw {
 
 // Why a file could not be written.
@@ -36,9 +38,17 @@ class ByteSink {
     virtual void Write(const uint8_t* data, size_t size) = 0;
 };
 
-// The eight record classes of a JWW file.
+// The eight record classes of a JWW file: the seven entity kinds in kind
+// order, then the block definition's list.
 enum class RecordClass : uint8_t { Sen, Enko, Ten, Moji, Sunpou, Solid, Block, List };
 constexpr size_t kRecordClasses = 8;
+static_assert(kEntityKinds + 1 == kRecordClasses);
+
+// The record class of entity record type R.
+template <class R>
+constexpr RecordClass RecordClassOf() {
+    return static_cast<RecordClass>(EntityKind<R>::number - kEntLine);
+}
 
 // The class name as it appears in a class definition ("CDataSen", ...).
 const char* ClassName(RecordClass cls);

@@ -12,6 +12,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "document/DrawingRules.h"
+#include "document/EntityView.h"
 #include "document/JwwUnit.h"
 #include "document/RefTable.h"
 #include "document/jwwtype.h"
@@ -30,33 +32,13 @@ constexpr int32_t kOptUtf16 = 0x20;           // texts as UTF-16
 constexpr int kAttrBlockDef = 8;
 
 // The last extended pen colour; colours above it are known to no reader.
-constexpr uint16_t kLastExtColor = 356;
-
-// An order list and the arrays it indexes: the drawing's own entities or the
-// members of one block definition. Each span is cut to its count (and to its
-// array), so an index is valid exactly when it is below the span's size.
-struct EntitySource {
-    std::span<const TEntJwwNo> order;
-    std::span<const TEntJwwLine> lines;
-    std::span<const TEntJwwEnko> arcs;
-    std::span<const TEntJwwTen> points;
-    std::span<const TEntJwwMoji> texts;
-    std::span<const TEntJwwSunpo> dims;
-    std::span<const TEntJwwSolid> solids;
-    std::span<const TEntJwwBlock> blocks;
-
-    static EntitySource Of(const TJwwData& doc);
-    static EntitySource Of(const TEntJwwBlockDef& def);
-
-    // True when the entry names an entity of these arrays.
-    bool Writable(const TEntJwwNo& entry) const;
-};
+constexpr uint16_t kLastExtColor = rules::kLastExtColor;
 
 // Number of object records that EntityWriter::WriteAll writes for src:
 // one per writable entry, six more for each SXF-mode dimension written below
 // version 4.20 when the document's own version (jwVer) is 4.20 or newer.
 // Throws WriteError when the number does not fit a count.
-int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer);
+int32_t CountRecords(const EntityView& src, int32_t version, int32_t jwVer);
 
 // The attribute record as written for an entity of the given kind: pen
 // style and colour mapped for old files and checked, layers and width
@@ -100,7 +82,7 @@ class EntityWriter {
 
     // One object record per writable entry of src, in order (an SXF-mode
     // dimension below version 4.20 is followed by its six parts).
-    void WriteAll(const EntitySource& src);
+    void WriteAll(const EntityView& src);
     // FilterAttr in place, with this file's version and reference table.
     void Filter(TEntJwwAttr& a, int kind) const { filter_.Apply(a, kind); }
     // ChangeBlockNo from a table made once: a drawing may insert many of

@@ -15,7 +15,7 @@ void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
     const TRefTable& ref = doc.Ref ? *doc.Ref : defaults;
     EntityWriter entities(ar, doc, ref);
     WriteHeaderSection(ar, doc);
-    entities.WriteAll(EntitySource::Of(doc));
+    entities.WriteAll(EntityView::Of(doc));
     WriteBlockSection(ar, doc, entities);
     if (ar.version() >= ver::kImages) WriteImageSection(ar, doc);
 }

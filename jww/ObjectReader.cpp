@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "jww/ArchiveWriter.h"
+#include "jww/Framing.h"
 #include "jww/Reader.h"
 #include "jww/RecordSizes.h"
 #include "jww/Records.h"
@@ -14,18 +14,16 @@ namespace tw::jwwin {
 
 namespace {
 
-constexpr uint16_t kNewClassTag = 0xFFFF;
-constexpr uint16_t kBigClassTag = 0x7FFF;
-constexpr uint16_t kClassTagBit = 0x8000;
-constexpr uint32_t kBigClassTagBit = 0x80000000u;
+using namespace framing;
 
 // After this many objects of a long order list, each kind's array gets room
 // for its share of the whole list, so that the arrays of a large drawing are
 // not copied again and again as they grow.
 constexpr int32_t kSampleObjects = 4096;
 
-bool IsClassName(const std::u16string& name, int32_t kind) {
-    const std::string_view expected = ClassName(static_cast<RecordClass>(kind - 1));
+template <class R>
+bool IsClassName(const std::u16string& name) {
+    const std::string_view expected = EntityKind<R>::className;
     return std::equal(name.begin(), name.end(), expected.begin(), expected.end());
 }
 
@@ -79,23 +77,11 @@ int32_t ReadRecord(ArchiveReader& ar, const CountedArray<R>& array, bool inBlock
 }
 
 int32_t ReadKind(ArchiveReader& ar, const EntityTarget& target, int32_t kind, bool inBlock) {
-    const auto& k = target.kinds;
-    switch (kind) {
-        case kEntLine:
-            return ReadRecord(ar, std::get<0>(k), inBlock);
-        case kEntArc:
-            return ReadRecord(ar, std::get<1>(k), inBlock);
-        case kEntPoint:
-            return ReadRecord(ar, std::get<2>(k), inBlock);
-        case kEntText:
-            return ReadRecord(ar, std::get<3>(k), inBlock);
-        case kEntDim:
-            return ReadRecord(ar, std::get<4>(k), inBlock);
-        case kEntSolid:
-            return ReadRecord(ar, std::get<5>(k), inBlock);
-        default:
-            return ReadRecord(ar, std::get<6>(k), inBlock);
-    }
+    int32_t index = -1;
+    VisitKind(kind, [&]<class R>(std::type_identity<R>) {
+        index = ReadRecord(ar, std::get<CountedArray<R>>(target.kinds), inBlock);
+    });
+    return index;
 }
 
 // `declared` entries of kind 0, or as many as the rest of the stream could
@@ -179,12 +165,13 @@ int32_t ObjectReader::DefineEntityClass() {
     ar_.Word();  // schema
     const uint16_t length = ar_.Word();
     const std::u16string name = AnsiBytesToStr(ar_.Take(length), length);
-    for (int32_t kind = kEntLine; kind <= kEntBlock; ++kind) {
-        if (!IsClassName(name, kind)) continue;
-        classIndex_[static_cast<size_t>(kind - 1)] = running_++;
-        return kind;
-    }
-    throw ReadError(kFileIoError);
+    int32_t kind = 0;
+    ForEachKind([&]<class R>(std::type_identity<R>) {
+        if (kind == 0 && IsClassName<R>(name)) kind = EntityKind<R>::number;
+    });
+    if (kind == 0) throw ReadError(kFileIoError);
+    classIndex_[static_cast<size_t>(kind - kEntLine)] = running_++;
+    return kind;
 }
 
 void ObjectReader::ReadListTag() {

@@ -50,7 +50,7 @@ class ObjectReader {
     ArchiveReader& ar_;
     std::optional<int64_t> tagsLeft_;
     int64_t running_ = 1;
-    std::array<int64_t, 7> classIndex_{};  // by kind - 1; 0 until defined
+    std::array<int64_t, kEntityKinds> classIndex_{};  // by kind - kEntLine; 0 until defined
 };
 
 }  // namespace tw::jwwin

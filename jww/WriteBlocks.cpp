@@ -28,7 +28,7 @@ void WriteDefinition(ArchiveWriter& ar, TJwwData& doc, TEntJwwBlockDef& def,
     rec::describeHead(ar, head);
     ar.WriteString(StripLineCodes(def.strName));
     def.mNo.resize(static_cast<size_t>(std::max(def.N, 0)));  // missing entries are skipped
-    const EntitySource members = EntitySource::Of(def);
+    const EntityView members = EntityView::Of(def);
     ar.WriteCount(CountRecords(members, ar.version(), doc.Enthd.jwVer));
     ar.CountObject();  // the list itself, before its members
     entities.WriteAll(members);

@@ -12,27 +12,6 @@ namespace tw::jwwout {
 
 namespace {
 
-size_t KindCount(const EntitySource& src, int32_t type) {
-    switch (type) {
-        case kEntLine:
-            return src.lines.size();
-        case kEntArc:
-            return src.arcs.size();
-        case kEntPoint:
-            return src.points.size();
-        case kEntText:
-            return src.texts.size();
-        case kEntDim:
-            return src.dims.size();
-        case kEntSolid:
-            return src.solids.size();
-        case kEntBlock:
-            return src.blocks.size();
-        default:
-            return 0;
-    }
-}
-
 // Files older than 4.20 have no room for an SXF-mode dimension's parts in
 // its record, so they follow it as ordinary lines and points. Only a
 // document of version 4.20 or newer carries such parts.
@@ -50,31 +29,12 @@ void DescribePlain(ArchiveWriter& ar, R& r) {
 
 }  // namespace
 
-EntitySource EntitySource::Of(const TJwwData& d) {
-    return {Counted(d.EntNo, d.Enthd.n1),     Counted(d.EntLine, d.EntLineN),
-            Counted(d.EntEnko, d.EntEnkoN),   Counted(d.EntTen, d.EntTenN),
-            Counted(d.EntMoji, d.EntMojiN),   Counted(d.EntSunpo, d.EntSunpoN),
-            Counted(d.EntSolid, d.EntSolidN), Counted(d.EntBlock, d.EntBlockN)};
-}
-
-EntitySource EntitySource::Of(const TEntJwwBlockDef& b) {
-    return {Counted(b.mNo, b.N),          Counted(b.mLine, b.mLineN),  Counted(b.mEnko, b.mEnkoN),
-            Counted(b.mTen, b.mTenN),     Counted(b.mMoji, b.mMojiN),  Counted(b.mSunpo, b.mSunpoN),
-            Counted(b.mSolid, b.mSolidN), Counted(b.mBlock, b.mBlockN)};
-}
-
-bool EntitySource::Writable(const TEntJwwNo& entry) const {
-    return entry.EntNo >= 0 && static_cast<size_t>(entry.EntNo) < KindCount(*this, entry.EntType);
-}
-
-int32_t CountRecords(const EntitySource& src, int32_t version, int32_t jwVer) {
+int32_t CountRecords(const EntityView& src, int32_t version, int32_t jwVer) {
     int64_t records = 0;
-    for (const TEntJwwNo& entry : src.order) {
-        if (!src.Writable(entry)) continue;
-        ++records;
-        if (entry.EntType == kEntDim && HasSeparateParts(src.dims[entry.EntNo], version, jwVer))
-            records += kSeparateParts;
-    }
+    ForEachEntity(src, [&](const auto&) { ++records; });
+    ForEachEntityOf<TEntJwwSunpo>(src, [&](const TEntJwwSunpo& dim) {
+        if (HasSeparateParts(dim, version, jwVer)) records += kSeparateParts;
+    });
     if (records > std::numeric_limits<int32_t>::max()) throw WriteError("too many entities");
     return static_cast<int32_t>(records);
 }
@@ -91,42 +51,12 @@ uint32_t EntityWriter::BlockNumber(uint32_t n) const {
     return found == blockNumbers_.end() ? 0 : found->second;
 }
 
-void EntityWriter::WriteAll(const EntitySource& src) {
-    for (const TEntJwwNo& entry : src.order) {
-        if (!src.Writable(entry)) continue;
-        const auto i = static_cast<size_t>(entry.EntNo);
-        switch (entry.EntType) {
-            case kEntLine:
-                ar_.BeginRecord(RecordClass::Sen);
-                Body(src.lines[i]);
-                break;
-            case kEntArc:
-                ar_.BeginRecord(RecordClass::Enko);
-                Body(src.arcs[i]);
-                break;
-            case kEntPoint:
-                ar_.BeginRecord(RecordClass::Ten);
-                Body(src.points[i]);
-                break;
-            case kEntText:
-                ar_.BeginRecord(RecordClass::Moji);
-                Body(src.texts[i]);
-                break;
-            case kEntDim:
-                ar_.BeginRecord(RecordClass::Sunpou);
-                Body(src.dims[i]);
-                break;
-            case kEntSolid:
-                ar_.BeginRecord(RecordClass::Solid);
-                Body(src.solids[i]);
-                break;
-            case kEntBlock:
-                ar_.BeginRecord(RecordClass::Block);
-                Body(src.blocks[i]);
-                break;
-        }
+void EntityWriter::WriteAll(const EntityView& src) {
+    ForEachEntity(src, [&]<class R>(const R& r) {
+        ar_.BeginRecord(RecordClassOf<R>());
+        Body(r);
         ar_.CountObject();
-    }
+    });
 }
 
 void EntityWriter::PrepareFontAndSize(TEntJwwMoji& moji) const {

@@ -149,7 +149,7 @@ HeaderCopy CopyForOutput(const TJwwData& doc, int32_t version) {
 
 void WriteHeaderSection(ArchiveWriter& ar, TJwwData& doc) {
     doc.Enthd.jwID = u"JwwData.";
-    const int32_t records = CountRecords(EntitySource::Of(doc), ar.version(), doc.Enthd.jwVer);
+    const int32_t records = CountRecords(EntityView::Of(doc), ar.version(), doc.Enthd.jwVer);
     HeaderCopy copy = CopyForOutput(doc, ar.version());
     ar.WriteMagic();
     ar.i32(ar.version());

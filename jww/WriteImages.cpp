@@ -45,10 +45,8 @@ class ImageMarker {
         }
     }
 
-    void MarkTexts(const EntitySource& src) {
-        for (const TEntJwwNo& entry : src.order) {
-            if (entry.EntType == kEntText && src.Writable(entry)) Mark(src.texts[entry.EntNo].str);
-        }
+    void MarkTexts(const EntityView& src) {
+        ForEachEntityOf<TEntJwwMoji>(src, [&](const TEntJwwMoji& text) { Mark(text.str); });
     }
 
   private:
@@ -97,9 +95,9 @@ void ClearFlags(std::span<TBindImageType> images) {
 int32_t MarkEmbedded(TJwwData& doc, std::span<TBindImageType> images) {
     if (images.empty()) return 0;  // nothing a text could name
     ImageMarker marker(images);
-    marker.MarkTexts(EntitySource::Of(doc));
+    marker.MarkTexts(EntityView::Of(doc));
     for (const TEntJwwBlockDef& def : Counted(doc.EntBlockDef, doc.EntBlockDefN))
-        marker.MarkTexts(EntitySource::Of(def));
+        marker.MarkTexts(EntityView::Of(def));
     int32_t count = 0;
     for (TBindImageType& image : images) {
         if (!image.exf) continue;

@@ -2,19 +2,13 @@
 
 namespace tw::cli {
 
-const char* KindName(int32_t kind) {
-    static constexpr const char* kNames[kKinds] = {"line",      "arc",   "point", "text",
-                                                   "dimension", "solid", "block"};
-    return kNames[kind - 1];
-}
-
-KindCounts CountsOf(const TJwwData& doc) {
-    return {doc.EntLineN,  doc.EntEnkoN,  doc.EntTenN,  doc.EntMojiN,
-            doc.EntSunpoN, doc.EntSolidN, doc.EntBlockN};
-}
-
-KindCounts CountsOf(const TEntJwwBlockDef& def) {
-    return {def.mLineN, def.mEnkoN, def.mTenN, def.mMojiN, def.mSunpoN, def.mSolidN, def.mBlockN};
+KindCounts CountsOf(const EntityView& view) {
+    KindCounts counts{};
+    size_t next = 0;
+    ForEachKind([&]<class R>(std::type_identity<R>) {
+        counts[next++] = {EntityKind<R>::name, view.All<R>().size()};
+    });
+    return counts;
 }
 
 }  // namespace tw::cli

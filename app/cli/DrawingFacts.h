@@ -1,22 +1,20 @@
-// What `dump` reports of a drawing: entity kinds by name and counts by kind.
+// What `dump` reports of a drawing: entity counts by kind, in kind order.
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
 
-#include "document/JwwUnit.h"
+#include "document/EntityView.h"
 
 namespace tw::cli {
 
-constexpr int32_t kKinds = 7;
+struct KindCount {
+    const char* name;  // "line" ... "block"
+    size_t count;
+};
+using KindCounts = std::array<KindCount, kEntityKinds>;
 
-// "line", "arc", "point", "text", "dimension", "solid" or "block" for the
-// kinds 1 to 7.
-const char* KindName(int32_t kind);
-
-// Entities by kind, entry kind - 1.
-using KindCounts = std::array<int32_t, kKinds>;
-KindCounts CountsOf(const TJwwData& doc);
-KindCounts CountsOf(const TEntJwwBlockDef& def);
+// The records of each kind that the view holds.
+KindCounts CountsOf(const EntityView& view);
 
 }  // namespace tw::cli

@@ -23,10 +23,10 @@ std::string VersionText(int32_t version) {
 
 std::string CountsText(const KindCounts& counts) {
     std::string text;
-    for (int32_t kind = 1; kind <= kKinds; ++kind) {
-        if (counts[kind - 1] == 0) continue;
-        text += (text.empty() ? "" : ", ") + std::string(KindName(kind)) + " " +
-                std::to_string(counts[kind - 1]);
+    for (const KindCount& kind : counts) {
+        if (kind.count == 0) continue;
+        text +=
+            (text.empty() ? "" : ", ") + std::string(kind.name) + " " + std::to_string(kind.count);
     }
     return text.empty() ? "none" : text;
 }
@@ -39,11 +39,12 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
         memo.replace(at, 2, "\n        ");
     out << "  memo: " << memo << "\n";
     out << "  texts: " << (doc.MojiEncode ? "UTF-16" : "code page 932") << "\n";
-    out << "  entities: " << doc.Enthd.n1 << " (" << CountsText(CountsOf(doc)) << ")\n";
+    out << "  entities: " << doc.Enthd.n1 << " (" << CountsText(CountsOf(EntityView::Of(doc)))
+        << ")\n";
     out << "  block definitions: " << doc.EntBlockDefN << "\n";
     for (const TEntJwwBlockDef& def : Counted(doc.EntBlockDef, doc.EntBlockDefN)) {
         out << "    " << def.nNumber << " " << ToUtf8(def.strName) << ": " << def.N << " members ("
-            << CountsText(CountsOf(def)) << ")\n";
+            << CountsText(CountsOf(EntityView::Of(def))) << ")\n";
     }
     out << "  images: " << doc.BindImageN << "\n";
     for (const TBindImageType& image : Counted(doc.BindImage, doc.BindImageN))

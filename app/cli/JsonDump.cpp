@@ -58,8 +58,8 @@ std::string Text(const Json& j) {
 
 Json Counts(const KindCounts& counts) {
     Json out = Json::object();
-    for (int32_t kind = 1; kind <= kKinds; ++kind)
-        out[KindName(kind)] = counts[kind - 1];
+    for (const KindCount& kind : counts)
+        out[kind.name] = kind.count;
     return out;
 }
 
@@ -69,7 +69,7 @@ Json Blocks(const TJwwData& doc) {
         out.push_back({{"number", def.nNumber},
                        {"name", ToUtf8(def.strName)},
                        {"members", def.N},
-                       {"counts", Counts(CountsOf(def))}});
+                       {"counts", Counts(CountsOf(EntityView::Of(def)))}});
     }
     return out;
 }
@@ -81,37 +81,6 @@ Json Images(const TJwwData& doc) {
     return out;
 }
 
-template <class R>
-bool Describe(Json& entity, std::vector<R>& array, int32_t count, int32_t index) {
-    if (index < 0 || index >= count || static_cast<size_t>(index) >= array.size()) return false;
-    JsonDumper dumper(entity);
-    rec::describe(dumper, array[static_cast<size_t>(index)]);
-    return true;
-}
-
-// The entity an order entry names, or false for an entry that names none.
-bool EntityOf(TJwwData& d, const TEntJwwNo& entry, Json& entity) {
-    entity = Json{{"kind", ""}};
-    switch (entry.EntType) {
-        case kEntLine:
-            return Describe(entity, d.EntLine, d.EntLineN, entry.EntNo);
-        case kEntArc:
-            return Describe(entity, d.EntEnko, d.EntEnkoN, entry.EntNo);
-        case kEntPoint:
-            return Describe(entity, d.EntTen, d.EntTenN, entry.EntNo);
-        case kEntText:
-            return Describe(entity, d.EntMoji, d.EntMojiN, entry.EntNo);
-        case kEntDim:
-            return Describe(entity, d.EntSunpo, d.EntSunpoN, entry.EntNo);
-        case kEntSolid:
-            return Describe(entity, d.EntSolid, d.EntSolidN, entry.EntNo);
-        case kEntBlock:
-            return Describe(entity, d.EntBlock, d.EntBlockN, entry.EntNo);
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 void WriteJson(TJwwData& doc, std::ostream& out) {
@@ -119,7 +88,7 @@ void WriteJson(TJwwData& doc, std::ostream& out) {
                        {"memo", ToUtf8(doc.Enthd.strMemo)},
                        {"utf16", doc.MojiEncode},
                        {"entity_count", doc.Enthd.n1},
-                       {"counts", Counts(CountsOf(doc))},
+                       {"counts", Counts(CountsOf(EntityView::Of(doc)))},
                        {"blocks", Blocks(doc)},
                        {"images", Images(doc)}};
     out << "{\n";
@@ -127,13 +96,14 @@ void WriteJson(TJwwData& doc, std::ostream& out) {
         out << " " << Text(key) << ": " << Text(value) << ",\n";
     out << " \"entities\": [";
     const char* separator = "\n  ";
-    Json entity;
-    for (const TEntJwwNo& entry : Counted(doc.EntNo, doc.Enthd.n1)) {
-        if (!EntityOf(doc, entry, entity)) continue;
-        entity["kind"] = KindName(entry.EntType);
+    // The descriptions walk writable records, as the reader fills them.
+    ForEachEntity(MutableEntityView::Of(doc), [&]<class R>(R& record) {
+        Json entity = {{"kind", EntityKind<R>::name}};
+        JsonDumper dumper(entity);
+        rec::describe(dumper, record);
         out << separator << Text(entity);
         separator = ",\n  ";
-    }
+    });
     out << "\n ]\n}\n";
 }
 

@@ -205,8 +205,8 @@ class SameAsEntity : public BlockBuild {
         const TEntJwwNo entity = doc.EntNo[doc.Enthd.n1 - 1];
         const TEntJwwNo member = def.mNo[def.N - 1];
         EXPECT_EQ(member.EntType, entity.EntType);
-        EXPECT_EQ(test::FieldsAt(DefinitionTarget(def), member),
-                  test::FieldsAt(DrawingTarget(doc), entity));
+        EXPECT_EQ(test::FieldsAt(EntityView::Of(def), member),
+                  test::FieldsAt(EntityView::Of(doc), entity));
     }
 };
 

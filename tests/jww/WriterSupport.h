@@ -129,7 +129,7 @@ inline TEntJwwLine Line(double x1, double y1, double x2, double y2, TEntJwwAttr 
 // The entity section of d alone, numbered from a fresh archive.
 inline ByteBuffer EntitySection(const TJwwData& d, int32_t version, bool utf16 = false) {
     return Written(version, utf16, [&](ArchiveWriter& ar) {
-        jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(jwwout::EntitySource::Of(d));
+        jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(EntityView::Of(d));
     });
 }
 

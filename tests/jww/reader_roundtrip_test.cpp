@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "document/EntityTarget.h"
+#include "document/EntityView.h"
 #include "jww/ReaderSupport.h"
 #include "support/TempDir.h"
 
@@ -28,35 +28,13 @@ Laid Lay(int32_t kind, R record, int32_t version) {
     return {kind, Written(version, true, [&](ArchiveWriter& ar) { PutBody(ar, record); })};
 }
 
-template <class F>
-void ForEntry(const EntityTarget& t, const TEntJwwNo& e, F&& f) {
-    const auto at = [&](const auto& array) { return array.items.at(static_cast<size_t>(e.EntNo)); };
-    switch (e.EntType) {
-        case kEntLine:
-            return f(at(std::get<0>(t.kinds)));
-        case kEntArc:
-            return f(at(std::get<1>(t.kinds)));
-        case kEntPoint:
-            return f(at(std::get<2>(t.kinds)));
-        case kEntText:
-            return f(at(std::get<3>(t.kinds)));
-        case kEntDim:
-            return f(at(std::get<4>(t.kinds)));
-        case kEntSolid:
-            return f(at(std::get<5>(t.kinds)));
-        case kEntBlock:
-            return f(at(std::get<6>(t.kinds)));
-        default:
-            FAIL() << "entry of kind " << e.EntType;
-    }
-}
-
-// The entities of an order list as read.
-std::vector<Laid> AsRead(const EntityTarget& t, int32_t version) {
+// The entities of an order list as read; an entry that names no record fails.
+std::vector<Laid> AsRead(const EntityView& v, int32_t version) {
     std::vector<Laid> out;
-    for (int32_t i = 0; i < t.order.count; ++i) {
-        const TEntJwwNo& e = t.order.items.at(static_cast<size_t>(i));
-        ForEntry(t, e, [&](const auto& r) { out.push_back(Lay(e.EntType, r, version)); });
+    for (const TEntJwwNo& e : v.order) {
+        const bool named =
+            VisitEntry(v, e, [&](const auto& r) { out.push_back(Lay(e.EntType, r, version)); });
+        EXPECT_TRUE(named) << "entry of kind " << e.EntType << ", index " << e.EntNo;
     }
     return out;
 }
@@ -64,19 +42,21 @@ std::vector<Laid> AsRead(const EntityTarget& t, int32_t version) {
 // The entities of an order list as a file of the version holds them: below
 // 4.20 an SXF-mode dimension of a 4.20 or newer document is followed by its
 // parts as lines and points, the base points temporary.
-std::vector<Laid> AsWritten(const EntityTarget& t, int32_t version, int32_t jwVer) {
+std::vector<Laid> AsWritten(const EntityView& v, int32_t version, int32_t jwVer) {
     std::vector<Laid> out;
-    for (int32_t i = 0; i < t.order.count; ++i) {
-        const TEntJwwNo& e = t.order.items.at(static_cast<size_t>(i));
-        ForEntry(t, e, [&](const auto& r) { out.push_back(Lay(e.EntType, r, version)); });
-        if (e.EntType != kEntDim || version >= 420 || jwVer < 420) continue;
-        TEntJwwSunpo s = std::get<4>(t.kinds).items.at(static_cast<size_t>(e.EntNo));
-        if (s.bSxfMode == 0) continue;
+    const auto parts = [&](TEntJwwSunpo s) {
+        if (version >= 420 || jwVer < 420 || s.bSxfMode == 0) return;
         s.Kt1.bKariten = s.Kt2.bKariten = 1;
         for (const TEntJwwLine& part : {s.Ho1, s.Ho2})
             out.push_back(Lay(kEntLine, part, version));
         for (const TEntJwwTen& part : {s.Te1, s.Te2, s.Kt1, s.Kt2})
             out.push_back(Lay(kEntPoint, part, version));
+    };
+    for (const TEntJwwNo& e : v.order) {
+        VisitEntry(v, e, [&]<class R>(const R& r) {
+            out.push_back(Lay(e.EntType, r, version));
+            if constexpr (std::is_same_v<R, TEntJwwSunpo>) parts(r);
+        });
     }
     return out;
 }
@@ -113,8 +93,8 @@ TEST_P(RoundTrip, EveryEntityReadsBackAsWritten) {
     EXPECT_EQ(read.Enthd.strMemo, original.Enthd.strMemo);
     EXPECT_EQ(read.MojiEncode, utf16);
     EXPECT_EQ(read.Enthd.n1, version >= 420 ? 12 : 18);
-    EXPECT_EQ(AsRead(DrawingTarget(read), version),
-              AsWritten(DrawingTarget(original), version, original.Enthd.jwVer));
+    EXPECT_EQ(AsRead(EntityView::Of(read), version),
+              AsWritten(EntityView::Of(original), version, original.Enthd.jwVer));
 
     ASSERT_EQ(read.EntBlockDefN, 2);
     for (int i = 0; i < 2; ++i) {
@@ -124,8 +104,8 @@ TEST_P(RoundTrip, EveryEntityReadsBackAsWritten) {
         EXPECT_EQ(got.nNumber, want.nNumber);
         EXPECT_EQ(got.dtime, want.dtime);
         EXPECT_EQ(got.bRefferd, want.bRefferd);
-        EXPECT_EQ(AsRead(DefinitionTarget(got), version),
-                  AsWritten(DefinitionTarget(want), version, original.Enthd.jwVer));
+        EXPECT_EQ(AsRead(EntityView::Of(got), version),
+                  AsWritten(EntityView::Of(want), version, original.Enthd.jwVer));
     }
     EXPECT_EQ(read.EntBlockTreeN, 4);  // two insertions, each with its nested one
     EXPECT_EQ(read.EntBlockNum, 2);
@@ -177,7 +157,7 @@ TEST(RoundTripLarge, LongMixedOrderListsReadBackInOrder) {
     TJwwData read;
     ASSERT_TRUE(read.FileIn(file));
     ASSERT_EQ(read.Enthd.n1, original.Enthd.n1);
-    EXPECT_EQ(AsRead(DrawingTarget(read), 600), AsWritten(DrawingTarget(original), 600, 600));
+    EXPECT_EQ(AsRead(EntityView::Of(read), 600), AsWritten(EntityView::Of(original), 600, 600));
     EXPECT_EQ(read.EntLineN, original.EntLineN);
     EXPECT_EQ(read.EntEnkoN, original.EntEnkoN);
     EXPECT_EQ(read.EntLine.size(), static_cast<size_t>(read.EntLineN));
@@ -204,7 +184,7 @@ TEST(RoundTripLarge, ReadingAgainGivesWhatAFreshDocumentReads) {
     TJwwData reused;
     ASSERT_TRUE(reused.FileIn(largeFile));
     ASSERT_TRUE(reused.FileIn(smallFile));
-    EXPECT_EQ(AsRead(DrawingTarget(reused), 700), AsRead(DrawingTarget(fresh), 700));
+    EXPECT_EQ(AsRead(EntityView::Of(reused), 700), AsRead(EntityView::Of(fresh), 700));
     EXPECT_EQ(reused.EntLine.size(), static_cast<size_t>(fresh.EntLineN));
     EXPECT_EQ(reused.EntNo.size(), fresh.EntNo.size());
     EXPECT_EQ(reused.EntBlockDefN, fresh.EntBlockDefN);

@@ -73,7 +73,7 @@ Sections Write(TJwwData& d, int32_t version) {
     test::MemorySink sink;
     ArchiveWriter ar(sink, version, false);
     jwwout::EntityWriter entities(ar, d, *d.Ref);
-    entities.WriteAll(jwwout::EntitySource::Of(d));
+    entities.WriteAll(EntityView::Of(d));
     ar.Flush();
     Sections s;
     s.blocksAt = sink.bytes.size();

@@ -284,10 +284,10 @@ TEST(WriterEntities, UnwritableEntriesAreSkippedAndNotCounted) {
     for (TEntJwwNo e : {TEntJwwNo{kEntLine, 1}, TEntJwwNo{0, 0}, TEntJwwNo{8, 0}, TEntJwwNo{-1, 0},
                         TEntJwwNo{kEntLine, -1}, TEntJwwNo{kEntArc, 1}, TEntJwwNo{kEntArc, 0}})
         test::AddEntry(d, e.EntType, e.EntNo);
-    EXPECT_EQ(jwwout::CountRecords(jwwout::EntitySource::Of(d), 700, 600), 2);
+    EXPECT_EQ(jwwout::CountRecords(EntityView::Of(d), 700, 600), 2);
     test::MemorySink sink;
     ArchiveWriter ar(sink, 700, false);
-    jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(jwwout::EntitySource::Of(d));
+    jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(EntityView::Of(d));
     EXPECT_EQ(ar.classIndex(RecordClass::Enko), 3);
     EXPECT_EQ(ar.objectIndex(), 5);
 }
@@ -346,7 +346,7 @@ class WriterDimension : public ::testing::Test {
         test::AddEntry(d, kEntDim, 0);
     }
     int32_t Records(int32_t version) {
-        return jwwout::CountRecords(jwwout::EntitySource::Of(d), version, d.Enthd.jwVer);
+        return jwwout::CountRecords(EntityView::Of(d), version, d.Enthd.jwVer);
     }
     TJwwData d;
 };
@@ -360,7 +360,7 @@ TEST_F(WriterDimension, SxfPartsAreSeparateRecordsBelow420) {
     EXPECT_EQ(Records(351), 7);
     test::MemorySink sink;
     ArchiveWriter ar(sink, 351, false);
-    jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(jwwout::EntitySource::Of(d));
+    jwwout::EntityWriter(ar, d, *d.Ref).WriteAll(EntityView::Of(d));
     ar.Flush();
     EXPECT_EQ(ar.classIndex(RecordClass::Sunpou), 1);
     EXPECT_EQ(ar.classIndex(RecordClass::Sen), 3);

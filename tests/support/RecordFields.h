@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/EntityTarget.h"
+#include "document/EntityView.h"
 #include "document/JwwUnit.h"
 #include "jww/Records.h"
 
@@ -69,38 +69,20 @@ std::vector<std::string> FieldsOf(R record, int32_t version = 700) {
     return std::move(list.fields());
 }
 
-// The fields of the entity that an order entry names in the target's arrays.
-inline std::vector<std::string> FieldsAt(const EntityTarget& target, TEntJwwNo entry,
+// The fields of the entity that an order entry names in the view.
+inline std::vector<std::string> FieldsAt(const EntityView& view, TEntJwwNo entry,
                                          int32_t version = 700) {
-    const auto of = [&](const auto& array) {
-        return FieldsOf(array.items.at(static_cast<size_t>(entry.EntNo)), version);
-    };
-    switch (entry.EntType) {
-        case kEntLine:
-            return of(std::get<CountedArray<TEntJwwLine>>(target.kinds));
-        case kEntArc:
-            return of(std::get<CountedArray<TEntJwwEnko>>(target.kinds));
-        case kEntPoint:
-            return of(std::get<CountedArray<TEntJwwTen>>(target.kinds));
-        case kEntText:
-            return of(std::get<CountedArray<TEntJwwMoji>>(target.kinds));
-        case kEntDim:
-            return of(std::get<CountedArray<TEntJwwSunpo>>(target.kinds));
-        case kEntSolid:
-            return of(std::get<CountedArray<TEntJwwSolid>>(target.kinds));
-        case kEntBlock:
-            return of(std::get<CountedArray<TEntJwwBlock>>(target.kinds));
-        default:
-            return {"no entity of kind " + std::to_string(entry.EntType)};
-    }
+    std::vector<std::string> fields = {"no entity of kind " + std::to_string(entry.EntType)};
+    VisitEntry(view, entry, [&](const auto& r) { fields = FieldsOf(r, version); });
+    return fields;
 }
 
-// Every entry of the target's order list, in order, each field led by its
+// Every entry of the view's order list, in order, each field led by its
 // position ("3 att.nPenColor=2").
-inline std::vector<std::string> OrderedFields(const EntityTarget& target, int32_t version) {
+inline std::vector<std::string> OrderedFields(const EntityView& view, int32_t version) {
     std::vector<std::string> fields;
-    for (int32_t i = 0; i < target.order.count; ++i) {
-        for (std::string& f : FieldsAt(target, target.order.items.at(i), version)) {
+    for (size_t i = 0; i < view.order.size(); ++i) {
+        for (std::string& f : FieldsAt(view, view.order[i], version)) {
             fields.push_back(std::to_string(i) + " " + std::move(f));
         }
     }
@@ -109,7 +91,7 @@ inline std::vector<std::string> OrderedFields(const EntityTarget& target, int32_
 
 // The drawing's entities, then every definition's head, name and members.
 inline std::vector<std::string> DrawingFields(TJwwData& doc, int32_t version) {
-    std::vector<std::string> fields = OrderedFields(DrawingTarget(doc), version);
+    std::vector<std::string> fields = OrderedFields(EntityView::Of(doc), version);
     for (int32_t d = 0; d < doc.EntBlockDefN; ++d) {
         TEntJwwBlockDef& def = doc.EntBlockDef.at(d);
         const std::string lead = "def " + std::to_string(d) + " ";
@@ -119,7 +101,7 @@ inline std::vector<std::string> DrawingFields(TJwwData& doc, int32_t version) {
         head.text(def.strName);
         for (std::string& f : head.fields())
             fields.push_back(lead + std::move(f));
-        for (std::string& f : OrderedFields(DefinitionTarget(def), version)) {
+        for (std::string& f : OrderedFields(EntityView::Of(def), version)) {
             fields.push_back(lead + std::move(f));
         }
     }

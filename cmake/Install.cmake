@@ -53,6 +53,7 @@ install(FILES ${PROJECT_BINARY_DIR}/TintwrightConfig.cmake
 # The .pc file finds the prefix from its own place, so that it stays right
 # for whatever prefix the installation is given.
 file(RELATIVE_PATH tw_pkgconfig_prefix /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" tw_pkgconfig_prefix "${tw_pkgconfig_prefix}")
 configure_file(cmake/tintwright.pc.in tintwright.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tintwright.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 

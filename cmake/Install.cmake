@@ -12,6 +12,9 @@ set(tw_public_headers
     util/Func_2.h
     attributes/UnitGraAtt.h
     document/JwwUnit.h document/RefTable.h document/jwwtype.h
+    document/Counted.h document/EntityKinds.h document/EntityView.h
+    document/DefinitionIndex.h document/Transform.h document/BlockExpansion.h
+    document/DrawingRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
     jww/Versions.h)
 set(tw_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/tintwright)
 set(tw_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Tintwright)

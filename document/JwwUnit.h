@@ -67,7 +67,8 @@ class TJwwData {
     int32_t EntBlockDefN = 0;
     std::vector<TEntJwwBlockTree> EntBlockTree;
     int32_t EntBlockTreeN = 0;
-    int32_t EntBlockNum = 0;  // definitions in use, written as their count
+    int32_t EntBlockTreeCut = 0;  // nodes the tree's memory budget left incomplete
+    int32_t EntBlockNum = 0;      // definitions in use, written as their count
 
     std::u16string BindImageFolder;  // ends in a path separator
     std::vector<TBindImageType> BindImage;

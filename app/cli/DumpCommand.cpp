@@ -82,7 +82,7 @@ int RunDump(const std::string& file, bool json, const std::string& imagesTo) {
     TJwwData doc;
     doc.BindImageExr = true;  // the image list, even when no image is written
     if (!imagesTo.empty() && !ExtractInto(doc, imagesTo)) return 1;
-    const jwwin::ReadReport report = jwwin::ReadDrawingFile(doc, FromUtf8(file), {});
+    const jwwin::ReadReport report = jwwin::ReadDrawingFile(doc, std::filesystem::path(file), {});
     if (!report.ok) {
         std::cerr << file << ": cannot be read: " << report.reason;
         if (report.headerRead) std::cerr << " (at byte " << report.stoppedAt << ")";

@@ -76,7 +76,8 @@ class TJwwData {
     bool BindImageExp = false;  // reading extracts embedded images
     bool BindImageExr = false;  // reading lists them; writing embeds when either is set
 
-    int32_t FileOutOpt = 0;  // 32 UTF-16 texts; 16, 8, 1 text treatments
+    int32_t FileOutOpt = 0;    // 32 UTF-16 texts; 16, 8, 1 text treatments
+    std::string FileOutError;  // the system's reason when the last FileOut failed
     int32_t FontNameN = 0;
     std::vector<std::u16string> FontNames;
     bool MojiEncode = false;  // the file read held UTF-16 texts

@@ -2,7 +2,13 @@
 .PHONY: deps build test test-release test-sanitize fuzz run gui bench clean
 .PHONY: package test-package
 
+# make fuzz runs each fuzz target this long; for a longer search, e.g.
+#   make fuzz FUZZ_SECONDS=3600 FUZZ_RSS_MB=1024
+# FUZZ_RSS_MB is libFuzzer's -rss_limit_mb: a memory limit well below the
+# machine's, so an input that makes the reader hold too much is a finding.
 FUZZ_SECONDS ?= 60
+FUZZ_RSS_MB ?= 1024
+export FUZZ_RSS_MB
 
 deps:
 	@scripts/install-deps

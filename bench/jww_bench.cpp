@@ -166,6 +166,32 @@ void BM_ReadBaselineUtf16(benchmark::State& state) {
     ReadBaselineBench(state, kOutUtf16);
 }
 
+// A chain of n definitions, each inserting the next, and one insertion of
+// the first: a tree as deep as the chain, which must cost time linear in n.
+void BM_MakeBlockTreeChain(benchmark::State& state) {
+    const auto n = static_cast<uint32_t>(state.range(0));
+    TJwwData doc;
+    doc.EntBlockDef.resize(n);
+    for (uint32_t i = 0; i < n; ++i) {
+        doc.EntBlockDef[i].nNumber = i + 1;
+        if (i + 1 == n) break;
+        doc.EntBlockDef[i].mBlock.resize(1);
+        doc.EntBlockDef[i].mBlock[0].nNumber = i + 2;
+        doc.EntBlockDef[i].mBlockN = 1;
+    }
+    doc.EntBlockDefN = static_cast<int32_t>(n);
+    doc.EntBlock.resize(1);
+    doc.EntBlock[0].nNumber = 1;
+    doc.EntBlockN = 1;
+    for (auto _ : state) {
+        doc.MakeBlockTree();
+        benchmark::DoNotOptimize(doc.EntBlockTreeN);
+    }
+    state.counters["ns_per_node"] = benchmark::Counter(
+        static_cast<double>(n) * 1e-9,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -182,6 +208,7 @@ BENCHMARK(BM_FileInUtf16)->Apply(Sizes);
 BENCHMARK(BM_ReadBaselineUtf16)->Apply(Sizes);
 BENCHMARK(BM_FileInFreshDocument)->Apply(Sizes);
 BENCHMARK(BM_FileOutManyDefinitions)->Apply(Sizes);
+BENCHMARK(BM_MakeBlockTreeChain)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
 int WriteSample(int argc, char** argv) {
     if (argc < 4) {

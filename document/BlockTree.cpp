@@ -7,7 +7,9 @@
 #include <unordered_map>
 
 #include "document/Counted.h"
+#include "document/DefinitionIndex.h"
 #include "document/JwwUnit.h"
+#include "document/Transform.h"
 
 namespace tw {
 
@@ -73,42 +75,9 @@ class Budget {
     size_t left_;
 };
 
-struct Matrix {
-    double r1, r2, r3, r4;  // [r1 r2; r3 r4]
-};
-
-Matrix InsertionMatrix(const TEntJwwBlock& insertion) {
-    const double c = std::cos(insertion.radKaitenKaku);
-    const double s = std::sin(insertion.radKaitenKaku);
-    return {insertion.dBairitsuX * c, -insertion.dBairitsuY * s, insertion.dBairitsuX * s,
-            insertion.dBairitsuY * c};
-}
-
-Matrix Product(const Matrix& p, const Matrix& m) {
-    return {p.r1 * m.r1 + p.r2 * m.r3, p.r1 * m.r2 + p.r2 * m.r4, p.r3 * m.r1 + p.r4 * m.r3,
-            p.r3 * m.r2 + p.r4 * m.r4};
-}
-
-// Index of the first definition of each number.
-class DefinitionIndex {
-  public:
-    explicit DefinitionIndex(std::span<const TEntJwwBlockDef> defs) {
-        for (size_t i = 0; i < defs.size(); ++i) {
-            first_.try_emplace(defs[i].nNumber, static_cast<int32_t>(i));
-        }
-    }
-    int32_t Find(uint32_t number) const {
-        const auto found = first_.find(number);
-        return found == first_.end() ? -1 : found->second;
-    }
-
-  private:
-    std::unordered_map<uint32_t, int32_t> first_;
-};
-
 TEntJwwBlockTree MakeNode(const TEntJwwAttr& att, int32_t level, int32_t parent,
-                          const TEntJwwBlock& insertion, double x, double y, const Matrix& m,
-                          int32_t defno, std::span<const TEntJwwBlockDef> defs) {
+                          const TEntJwwBlock& insertion, const Transform& xf, int32_t defno,
+                          std::span<const TEntJwwBlockDef> defs) {
     TEntJwwBlockTree node;
     node.att = att;
     node.level = level;
@@ -116,12 +85,12 @@ TEntJwwBlockTree MakeNode(const TEntJwwAttr& att, int32_t level, int32_t parent,
     node.no = insertion.nNumber;
     node.defno = defno;
     if (defno >= 0) node.name = defs[static_cast<size_t>(defno)].strName;
-    node.x = x;
-    node.y = y;
-    node.r1 = m.r1;
-    node.r2 = m.r2;
-    node.r3 = m.r3;
-    node.r4 = m.r4;
+    node.x = xf.tx;
+    node.y = xf.ty;
+    node.r1 = xf.a;
+    node.r2 = xf.b;
+    node.r3 = xf.c;
+    node.r4 = xf.d;
     return node;
 }
 
@@ -204,8 +173,7 @@ std::vector<TEntJwwBlockTree> Assemble(const Shapes& shapes,
     shapeOf.reserve(shapes.nodes.size());
     for (size_t i = 0; i < shapes.roots; ++i) {
         const TEntJwwBlock& insertion = *shapes.nodes[i].insertion;
-        tree.push_back(MakeNode(insertion.att, 0, -1, insertion, insertion.DPKijunTen_x,
-                                insertion.DPKijunTen_y, InsertionMatrix(insertion),
+        tree.push_back(MakeNode(insertion.att, 0, -1, insertion, InsertionTransform(insertion),
                                 shapes.nodes[i].defno, defs));
         shapeOf.push_back(static_cast<int32_t>(i));
     }
@@ -214,17 +182,15 @@ std::vector<TEntJwwBlockTree> Assemble(const Shapes& shapes,
         const Shape& shape = shapes.nodes[static_cast<size_t>(shapeOf[k])];
         if (shape.firstChild < 0) continue;
         const TEntJwwAttr& att = defs[static_cast<size_t>(shape.defno)].att;
-        const Matrix p{tree[k].r1, tree[k].r2, tree[k].r3, tree[k].r4};
-        const double px = tree[k].x, py = tree[k].y;
+        const Transform parent{tree[k].r1, tree[k].r2, tree[k].r3,
+                               tree[k].r4, tree[k].x,  tree[k].y};
         const int32_t level = tree[k].level + 1;
         for (int32_t c = shape.firstChild; c >= 0;
              c = shapes.nodes[static_cast<size_t>(c)].nextSibling) {
             const Shape& child = shapes.nodes[static_cast<size_t>(c)];
             const TEntJwwBlock& member = *child.insertion;
-            const double x = px + p.r1 * member.DPKijunTen_x + p.r2 * member.DPKijunTen_y;
-            const double y = py + p.r3 * member.DPKijunTen_x + p.r4 * member.DPKijunTen_y;
-            tree.push_back(MakeNode(att, level, static_cast<int32_t>(k), member, x, y,
-                                    Product(p, InsertionMatrix(member)), child.defno, defs));
+            tree.push_back(MakeNode(att, level, static_cast<int32_t>(k), member,
+                                    parent.After(InsertionTransform(member)), child.defno, defs));
             shapeOf.push_back(c);
         }
     }

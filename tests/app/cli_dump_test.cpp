@@ -137,6 +137,21 @@ TEST(CliDump, LayerUsageOfRealDrawings) {
     }
 }
 
+// The text summary gives the version in hundredths: 600 is "6.00", 351 "3.51".
+TEST(CliDump, SummaryPrintsTheVersionWithTwoDecimals) {
+    TempDir dir;
+    for (const auto& [version, text] : {std::pair{600, "6.00"}, {351, "3.51"}, {700, "7.00"}}) {
+        SCOPED_TRACE(text);
+        TJwwData doc;
+        SampleDrawing(doc);
+        ASSERT_TRUE(doc.FileOut((dir.path() / "v.jww").u16string(), version));
+        const CliRun run = Cli(dir.path(), "dump v.jww");
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("  version: ") + text + "\n"), std::string::npos)
+            << run.out;
+    }
+}
+
 TEST(CliDump, EntitiesCarryTheirRecordFieldsInDrawingOrder) {
     TempDir dir;
     TJwwData doc;

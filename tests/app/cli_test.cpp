@@ -105,6 +105,16 @@ TEST_F(ChartCli, ExistingFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(ReadBytes(file), SavedBy(TPalette::Dxf, 600, TTextCode::Ansi));
 }
 
+// A link to nowhere is an existing name too: only --force writes through it.
+TEST_F(ChartCli, DanglingLinkIsReplacedOnlyWithForce) {
+    fs::create_symlink(dir.path() / "gone.jww", dir.path() / "link.jww");
+    const CliResult refused = Cli("chart link.jww");
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.jww"));
+    EXPECT_FALSE(fs::exists(dir.path() / "gone.jww"));
+}
+
 TEST_F(ChartCli, PlacesThatCannotBeWrittenFailWithAReason) {
     fs::create_directory(dir.path() / "folder.jww");
     std::ofstream(dir.path() / "plain") << "x";

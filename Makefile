@@ -1,5 +1,6 @@
 # Set-up, build and test entry points; see README.md.
 .PHONY: deps build test test-release test-sanitize fuzz run gui bench clean
+.PHONY: package test-package
 
 FUZZ_SECONDS ?= 60
 
@@ -10,7 +11,7 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
-test: test-release test-sanitize fuzz
+test: test-release test-package test-sanitize fuzz
 
 test-release: build
 	@ctest --preset release -j2
@@ -19,6 +20,15 @@ test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize -j2
+
+# The Debian package (build/tintwright_VERSION_ARCH.deb), and its checks: the
+# consumer example against an installed prefix, the package's contents, lintian.
+package: build
+	@cmake --build --preset release --target package
+
+test-package: package
+	@scripts/check-install
+	@scripts/check-package
 
 fuzz: deps
 	@scripts/run-fuzz $(FUZZ_SECONDS)

@@ -49,9 +49,11 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
     out << "  layers in use:\n";
     for (const LayerFacts& layer : LayersOf(doc)) {
         if (layer.usage.entities == 0 && layer.usage.inBlocks == 0) continue;
-        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer << std::dec
-            << " " << ToUtf8(layer.groupName) << " / " << ToUtf8(layer.name) << ": "
-            << layer.usage.entities << " entities, " << layer.usage.inBlocks << " in blocks\n";
+        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer << std::dec;
+        if (!layer.groupName.empty() || !layer.name.empty())
+            out << " (" << ToUtf8(layer.groupName) << " / " << ToUtf8(layer.name) << ")";
+        out << ": " << layer.usage.entities << " entities, " << layer.usage.inBlocks
+            << " in blocks\n";
     }
     out << "  images: " << doc.BindImageN << "\n";
     for (const TBindImageType& image : Counted(doc.BindImage, doc.BindImageN))

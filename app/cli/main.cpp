@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
 
@@ -58,7 +59,7 @@ T ValueOf(const Choices<T>& choices, const std::string& name) {
 int main(int argc, char** argv) {
     CLI::App app{"Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.",
                  "tintwright-cli"};
-    app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION);
+    app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION_TEXT);
     app.require_subcommand(1);
 
     tw::cli::ChartOptions chart;

@@ -228,11 +228,12 @@ std::u16string MapCase(const std::u16string& text, CaseMapping mapping) {
     const auto length = static_cast<int32_t>(text.size());
     std::u16string result(text.size(), u'\0');
     UErrorCode error = U_ZERO_ERROR;
-    int32_t needed = mapping(result.data(), length, text.data(), length, "", &error);
+    // nullptr: the user's default locale, so that a Turkish user's "i" becomes "İ".
+    int32_t needed = mapping(result.data(), length, text.data(), length, nullptr, &error);
     if (error == U_BUFFER_OVERFLOW_ERROR) {
         result.resize(static_cast<size_t>(needed));
         error = U_ZERO_ERROR;
-        needed = mapping(result.data(), needed, text.data(), length, "", &error);
+        needed = mapping(result.data(), needed, text.data(), length, nullptr, &error);
     }
     if (U_FAILURE(error))
         throw std::runtime_error(std::string("case mapping: ") + u_errorName(error));

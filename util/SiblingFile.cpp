@@ -7,6 +7,11 @@
 #ifdef __linux__
 #include <fcntl.h>
 #endif
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
 
 namespace tw {
 
@@ -16,7 +21,14 @@ constexpr int kNameAttempts = 64;
 
 std::FILE* OpenNewFile(const std::filesystem::path& path) {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
+    // The C library of mingw ignores the "x" of "wbx" and would truncate a
+    // file that exists: the exclusive creation is asked of the system itself.
+    const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) _close(fd);
+    return file;
 #else
     return std::fopen(path.c_str(), "wbx");
 #endif

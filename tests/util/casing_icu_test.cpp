@@ -9,6 +9,11 @@
 namespace tw {
 namespace {
 
+// ICU's full mappings: the sharp s grows to two letters (Windows keeps it).
+TEST(IcuCasing, UsesFullUnicodeMappings) {
+    EXPECT_EQ(UpperText(u"\uFF41\u00DF"), u"\uFF21SS");
+}
+
 class TurkishLocale : public ::testing::Test {
   protected:
     void SetUp() override {

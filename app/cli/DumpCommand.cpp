@@ -52,9 +52,11 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
 
 // Sends the drawing's images into folder, which is made when missing.
 bool ExtractInto(TJwwData& doc, const std::string& folder) {
+    // From UTF-16, as a narrow path is read in the ANSI code page on Windows.
+    const std::filesystem::path path(FromUtf8(folder));
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error)) {
+    std::filesystem::create_directories(path, error);
+    if (!std::filesystem::is_directory(path, error)) {
         std::cerr << "cannot use the image folder " << folder
                   << (error ? ": " + error.message() : "") << "\n";
         return false;

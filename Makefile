@@ -1,5 +1,5 @@
 # Set-up, build and test entry points; see README.md.
-.PHONY: deps build test test-release test-sanitize fuzz run gui bench clean
+.PHONY: deps build test test-release test-sanitize test-windows fuzz run gui bench windows clean
 
 FUZZ_SECONDS ?= 60
 
@@ -10,7 +10,7 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
-test: test-release test-sanitize fuzz
+test: test-release test-sanitize fuzz test-windows
 
 test-release: build
 	@ctest --preset release -j2
@@ -19,6 +19,24 @@ test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize -j2
+
+# The Windows programs, cross-built with mingw-w64, and a zip to hand out.
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+	@mkdir -p dist
+	@rm -f dist/tintwright-windows.zip
+	@python3 -m zipfile -c dist/tintwright-windows.zip \
+		$(wildcard build-windows/bin/tintwright.exe) build-windows/bin/tintwright-cli.exe README.md
+	@echo "dist/tintwright-windows.zip"
+
+# Under Wine: each library test program once, the command line against the
+# Linux one, the window, and the DLLs the programs import.
+test-windows: windows build
+	@ctest --preset windows -j2
+	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
+		../shared/testdata/jwcad
+	@scripts/windows-dlls build-windows/bin/*.exe
 
 fuzz: deps
 	@scripts/run-fuzz $(FUZZ_SECONDS)
@@ -36,4 +54,4 @@ bench: build
 	@build/bin/tintwright-bench --benchmark_counters_tabular=true --benchmark_enable_random_interleaving=true
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz
+	rm -rf build build-debug build-sanitize build-fuzz build-windows dist

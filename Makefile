@@ -36,6 +36,8 @@ test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
 		../shared/testdata/jwcad
+	@scripts/windows-window-check build-windows/bin/tintwright.exe \
+		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
 
 fuzz: deps

@@ -94,13 +94,13 @@ void MainWindow::CreateControls() {
     radio_[1] = Control(L"BUTTON", u"Mix Color", BS_AUTORADIOBUTTON, {8, 64, 120, 19}, 0);
     radio_[2] = Control(L"BUTTON", u"Grad Color", BS_AUTORADIOBUTTON, {8, 88, 120, 19}, 0);
     SendMessageW(radio_[0], BM_SETCHECK, BST_CHECKED, 0);
-    Control(L"STATIC", u"バージョン：", SS_LEFT | WS_GROUP, {8, 112, 61, 18}, 0);
+    Control(L"STATIC", u"バージョン：", SS_LEFT | WS_GROUP, {8, 112, 64, 18}, 0);
     versions_ = Control(WC_COMBOBOXW, u"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_GROUP | WS_VSCROLL,
                         {72, 112, 81, 120}, 0);
     for (const char16_t* item : {u"4.20", u"6.00", u"7.00"})
         SendMessageW(versions_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
     SendMessageW(versions_, CB_SETCURSEL, kStartVersionIndex, 0);
-    Control(L"STATIC", u"文字コード：", SS_LEFT, {8, 136, 61, 18}, 0);
+    Control(L"STATIC", u"文字コード：", SS_LEFT, {8, 136, 64, 18}, 0);
     textCodes_ = Control(WC_COMBOBOXW, u"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_GROUP | WS_VSCROLL,
                          {72, 136, 121, 120}, 0);
     for (const char16_t* item : {u"ANSI (Shift-JIS)", u"Unicode (UTF-16)"})

@@ -10,6 +10,8 @@
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
+#include "util/CommandLine.h"
+#include "util/Func_2.h"
 
 namespace {
 
@@ -17,10 +19,7 @@ constexpr int kUsageError = 2;
 
 // The running executable, beside which the program keeps its TEMP folder.
 std::string ExecutablePath(const char* argv0) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return self.string();
-    return std::filesystem::absolute(argv0, error).string();
+    return tw::ToUtf8(tw::ExecutableFile(argv0).u16string());
 }
 
 // The choices of an option in the order --help lists them, and their values.
@@ -68,6 +67,8 @@ std::string UnknownWord(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tw::UseUtf8BinaryOutput();
+    const std::vector<std::string> arguments = tw::Utf8Arguments(argc, argv);
     CLI::App app{"Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.",
                  "tintwright-cli"};
     app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION_TEXT);
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
     // "A subcommand is required".
     app.require_subcommand(0, 1);
     app.allow_extras();
+    // A file name such as "/drawings/x.jww" is no option, on Windows too.
+    app.allow_windows_style_options(false);
 
     tw::cli::ChartOptions chart;
     std::string palette = "dxf";
@@ -115,7 +118,10 @@ int main(int argc, char** argv) {
         command->allow_extras();
 
     try {
-        app.parse(argc, argv);
+        // CLI11 takes the arguments after the program's name, last first.
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        if (!reversed.empty()) reversed.pop_back();
+        app.parse(reversed);
     } catch (const CLI::ParseError& e) {
         // --help and --version end here too, with exit code 0.
         return app.exit(e) == 0 ? 0 : kUsageError;

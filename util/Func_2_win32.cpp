@@ -2,6 +2,7 @@
 // character, the user's casing and UTF-8, through the system's own calls.
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,27 +71,55 @@ std::u16string LowerText(const std::u16string& text) {
     return MapCase(text, LCMAP_LOWERCASE);
 }
 
-std::string ToUtf8(const std::u16string& text) {
-    if (text.empty()) return {};
+namespace {
+
+// UTF-8 of text; with WC_ERR_INVALID_CHARS none for a lone surrogate,
+// without it such a unit becomes U+FFFD.
+std::optional<std::string> Utf8Of(const std::u16string& text, DWORD flags) {
+    if (text.empty()) return std::string();
     const auto length = static_cast<int>(text.size());
     const int needed =
-        WideCharToMultiByte(CP_UTF8, 0, Wide(text), length, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(CP_UTF8, flags, Wide(text), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return std::nullopt;
     std::string result(static_cast<size_t>(needed), '\0');
-    if (needed <= 0 || WideCharToMultiByte(CP_UTF8, 0, Wide(text), length, result.data(), needed,
-                                           nullptr, nullptr) != needed)
-        throw std::runtime_error("UTF-8 encoding failed");
+    if (WideCharToMultiByte(CP_UTF8, flags, Wide(text), length, result.data(), needed, nullptr,
+                            nullptr) != needed)
+        return std::nullopt;
     return result;
 }
 
-std::u16string FromUtf8(const std::string& text) {
-    if (text.empty()) return {};
+// UTF-16 of text; with MB_ERR_INVALID_CHARS none for invalid bytes.
+std::optional<std::u16string> Utf16Of(const std::string& text, DWORD flags) {
+    if (text.empty()) return std::u16string();
     const auto length = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    const int needed = MultiByteToWideChar(CP_UTF8, flags, text.data(), length, nullptr, 0);
+    if (needed <= 0) return std::nullopt;
     std::u16string result(static_cast<size_t>(needed), u'\0');
-    if (needed <= 0 ||
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), length, Wide(result), needed) != needed)
-        throw std::runtime_error("UTF-8 decoding failed");
+    if (MultiByteToWideChar(CP_UTF8, flags, text.data(), length, Wide(result), needed) != needed)
+        return std::nullopt;
     return result;
+}
+
+}  // namespace
+
+std::string ToUtf8(const std::u16string& text) {
+    auto result = Utf8Of(text, 0);
+    if (!result) throw std::runtime_error("UTF-8 encoding failed");
+    return std::move(*result);
+}
+
+std::u16string FromUtf8(const std::string& text) {
+    auto result = Utf16Of(text, 0);
+    if (!result) throw std::runtime_error("UTF-8 decoding failed");
+    return std::move(*result);
+}
+
+std::optional<std::string> ExactUtf8(const std::u16string& text) {
+    return Utf8Of(text, WC_ERR_INVALID_CHARS);
+}
+
+std::optional<std::u16string> ExactFromUtf8(const std::string& text) {
+    return Utf16Of(text, MB_ERR_INVALID_CHARS);
 }
 
 }  // namespace tw

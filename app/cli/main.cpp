@@ -9,6 +9,7 @@
 
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
+#include "app/cli/RenderCommand.h"
 
 namespace {
 
@@ -96,6 +97,33 @@ int main(int argc, char** argv) {
     dumpCommand->add_option("--images-to", imagesTo, "Also extract the embedded images into DIR")
         ->type_name("DIR");
 
+    std::vector<std::string> renderArgs;
+    tw::cli::RenderCommandOptions render;
+    std::string renderTo;
+    std::string renderFormat;
+    std::string fit = "paper";
+    std::string background = "white";
+    CLI::App* renderCommand = app.add_subcommand(
+        "render", "Draw a drawing as SVG, PNG or PDF: render IN OUT, or render --to DIR FILE...");
+    renderCommand
+        ->add_option("FILES", renderArgs,
+                     "IN.jww OUT.svg|OUT.png|OUT.pdf, or with --to the drawings")
+        ->required();
+    renderCommand->add_option("--to", renderTo, "Write each FILE into DIR")->type_name("DIR");
+    renderCommand->add_option("--format", renderFormat, "Format of the files written with --to")
+        ->check(CLI::IsMember({"svg", "png", "pdf"}));
+    renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
+        ->capture_default_str()
+        ->check(CLI::Range(1.0, 2400.0));
+    renderCommand->add_option("--fit", fit, "Show the paper sheet or the drawing's extents")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"paper", "extents"}));
+    renderCommand->add_option("--background", background, "Background colour")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"white", "black"}));
+    renderCommand->add_flag("--print", render.print, "Use the print colours and widths");
+    renderCommand->add_flag("--force", render.force, "Replace existing outputs");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -111,5 +139,22 @@ int main(int argc, char** argv) {
     }
     if (checkCommand->parsed()) return tw::cli::RunCheck(checkFile);
     if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, json, imagesTo);
+    if (renderCommand->parsed()) {
+        render.fit = fit == "extents" ? tw::render::Fit::Extents : tw::render::Fit::Paper;
+        render.blackBackground = background == "black";
+        if (!renderTo.empty()) {
+            if (renderFormat.empty()) {
+                std::cerr << "render --to needs --format svg|png|pdf\n";
+                return kUsageError;
+            }
+            return tw::cli::RunRenderBatch(renderArgs, renderTo, renderFormat, render, std::cout,
+                                           std::cerr);
+        }
+        if (renderArgs.size() != 2) {
+            std::cerr << "render needs IN and OUT (or --to DIR --format F FILE...)\n";
+            return kUsageError;
+        }
+        return tw::cli::RunRender(renderArgs[0], renderArgs[1], render, std::cout, std::cerr);
+    }
     return kUsageError;
 }

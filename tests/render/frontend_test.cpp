@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "document/JwwUnit.h"
 #include "render/Frontend.h"
 #include "render/Styles.h"
+#include "support/TempDir.h"
 #include "tests/render/RecordingBackend.h"
 
 namespace tw::render {
@@ -27,7 +29,7 @@ class Frontend : public testing::Test {
               int32_t ly = 0, int32_t tp = 1) {
         ASSERT_TRUE(doc.AddEntLine(0, lg, ly, co, tp, 0, 0, x1, y1, x2, y2));
     }
-    RenderReport Draw(RenderOptions options = {}) {
+    RenderReport Draw(const RenderOptions& options = RenderOptions()) {
         doc.AddEntPost();
         return Render(doc, options, out);
     }
@@ -64,7 +66,9 @@ TEST_F(Frontend, WhiteIsBlackOnWhiteAndWhiteOnBlack) {
     EXPECT_EQ(out.lines[0].stroke.rgb, 0x000000u);
     EXPECT_EQ(out.lines[1].stroke.rgb, 0x000000u);
     RecordingBackend black;
-    Render(doc, {.blackBackground = true}, black);
+    RenderOptions options;
+    options.blackBackground = true;
+    Render(doc, options, black);
     EXPECT_EQ(black.background, 0x000000u);
     EXPECT_EQ(black.lines[0].stroke.rgb, 0xFFFFFFu);
     EXPECT_EQ(black.lines[1].stroke.rgb, 0xFFFFFFu);
@@ -74,7 +78,9 @@ TEST_F(Frontend, PrintTakesThePrintColours) {
     doc.EntCol[2].aPenColor = 0x0000FF;
     doc.EntCol[2].aPrtPenColor = 0x00FF00;
     Line(2, 0, 0, 10, 0);
-    Draw({.print = true});
+    RenderOptions options;
+    options.print = true;
+    Draw(options);
     EXPECT_EQ(out.lines[0].stroke.rgb, 0x00FF00u);
 }
 
@@ -141,6 +147,24 @@ TEST_F(Frontend, EveryKindReachesTheBackend) {
     EXPECT_DOUBLE_EQ(out.texts[0].height, doc.EntMoji[0].dSizeY);
     EXPECT_EQ(out.fills.size(), 2u);
     EXPECT_GT(out.fills[1].points.size(), 8u);  // the curved solid's outline
+}
+
+TEST_F(Frontend, ImagesArePlacedFromTheirBoundFiles) {
+    TempDir folder;
+    std::ofstream(folder.path() / "plan.png", std::ios::binary) << "picture";
+    doc.BindImageFolder = folder.folder();
+    ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 10, 20, 5, 5, 0, 0, u"MS Gothic",
+                               u"^@BMplan.png,40,30"));
+    ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 10, 20, 5, 5, 0, 0, u"MS Gothic",
+                               u"^@BMgone.png,40,30"));
+    const RenderReport report = Draw();
+    ASSERT_EQ(out.images.size(), 1u);
+    EXPECT_EQ(out.images[0].file, folder.path() / "plan.png");
+    EXPECT_DOUBLE_EQ(out.images[0].at.x, 10);
+    EXPECT_DOUBLE_EQ(out.images[0].width, 40);
+    EXPECT_DOUBLE_EQ(out.images[0].height, 30);
+    EXPECT_EQ(report.undrawable, 1);  // the image whose file is not there
+    EXPECT_EQ(report.reasons.count("image file not at hand"), 1u);
 }
 
 struct DashCase {

@@ -55,7 +55,9 @@ TEST_P(RealDrawings, EveryEntityIsDrawnOrAccountedFor) {
     ASSERT_TRUE(jwwin::ReadDrawingFile(doc, file.u16string(), {}).ok);
     std::string svg;
     SvgBackend backend(svg, 0.1);
-    const RenderReport report = Render(doc, {.fit = Fit::Extents}, backend);
+    RenderOptions options;
+    options.fit = Fit::Extents;
+    const RenderReport report = Render(doc, options, backend);
     EXPECT_EQ(report.visited, ExpandedCount(GetParam()));
     EXPECT_EQ(report.drawn + report.hidden + report.culled + report.undrawable, report.visited);
     EXPECT_EQ(report.culled, 0);  // the extents hold everything

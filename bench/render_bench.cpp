@@ -1,7 +1,8 @@
 // The renderer on the generated mixed drawing: to SVG and to a 300 dpi A3
 // PNG (the drawing fitted to the sheet) at 10,000 to 1,000,000 entities, time
 // per entity; and a viewer frame of the 100,000-entity drawing, the whole
-// drawing against a tenth of it, where culling leaves most entities out.
+// drawing against a tenth of its width and height, where culling leaves
+// most entities out.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
@@ -88,13 +89,13 @@ void BM_RenderPngA3(benchmark::State& state) {
 }
 
 // One frame of a 1600 x 1000 viewer: range(1) 1 shows the whole drawing, 10
-// a tenth of its area about the centre.
+// a tenth of its width and height about the centre.
 void BM_ViewerFrame(benchmark::State& state) {
     render::EnsureGuiApplication();
     const TJwwData& doc = Drawing(state.range(0));
     QImage image(1600, 1000, QImage::Format_RGB32);
     render::Box view = FittedView(doc, image.width(), image.height());
-    const double shrink = 1 / std::sqrt(static_cast<double>(state.range(1)));
+    const double shrink = 1.0 / static_cast<double>(state.range(1));
     const double cx = (view.minX + view.maxX) / 2, cy = (view.minY + view.maxY) / 2;
     view = {cx - view.Width() * shrink / 2, cy - view.Height() * shrink / 2,
             cx + view.Width() * shrink / 2, cy + view.Height() * shrink / 2};

@@ -12,6 +12,7 @@ namespace tw::render {
 namespace {
 
 constexpr int kFontPixels = 64;  // texts are laid out at this size, then scaled to their box
+constexpr double kLeastTextPixels = 0.5;  // a text lower than this shows nothing
 
 QColor ColorOf(uint32_t rgb) {
     return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -71,21 +72,30 @@ void QtBackend::Draw(const Dot& point) {
 }
 
 void QtBackend::Draw(const TextRun& text) {
-    if (text.text.empty() || text.height <= 0) return;
+    if (text.text.empty() || text.height * sy_ < kLeastTextPixels) return;
     const QString string = QString::fromStdString(text.text);
-    QFont font(QString::fromStdString(text.font));
-    font.setPixelSize(kFontPixels);
-    const double advance = QFontMetricsF(font).horizontalAdvance(string);
+    const Font& font = FontOf(text.font);
+    const double advance = font.metrics.horizontalAdvance(string);
     const double sy = text.height * sy_ / kFontPixels;
     const double sx = text.length > 0 && advance > 0 ? text.length * sx_ / advance : sy;
     painter_.save();
     painter_.translate(Map(text.at));
     painter_.rotate(-text.angle);
     painter_.scale(sx, sy);
-    painter_.setFont(font);
+    painter_.setFont(font.font);
     painter_.setPen(ColorOf(text.rgb));
     painter_.drawText(QPointF(0, 0), string);
     painter_.restore();
+}
+
+const QtBackend::Font& QtBackend::FontOf(const std::string& name) {
+    auto found = fonts_.find(name);
+    if (found == fonts_.end()) {
+        QFont font(QString::fromStdString(name));
+        font.setPixelSize(kFontPixels);
+        found = fonts_.emplace(name, Font{font, QFontMetricsF(font)}).first;
+    }
+    return found->second;
 }
 
 void QtBackend::Draw(const ImageRun& image) {

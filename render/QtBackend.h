@@ -3,9 +3,13 @@
 // rectangle.
 #pragma once
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "render/Backend.h"
@@ -28,12 +32,19 @@ class QtBackend : public Backend {
   private:
     QPointF Map(const Point& p) const;
     void MapAll(const std::vector<Point>& points);
+    // Fonts are looked up once per name: making one is costly.
+    struct Font {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const Font& FontOf(const std::string& name);
 
     QPainter& painter_;
     QRectF target_;
     Box view_;
     double sx_ = 1, sy_ = 1;
     std::vector<QPointF> mapped_;
+    std::map<std::string, Font> fonts_;
 };
 
 }  // namespace tw::render

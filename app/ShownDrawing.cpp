@@ -1,6 +1,7 @@
 #include "app/ShownDrawing.h"
 
-#include <cstdlib>
+#include <cstdio>
+#include <random>
 #include <system_error>
 
 #include "jww/Reader.h"
@@ -12,12 +13,24 @@ namespace {
 
 // A new empty folder of this process in the system's temporary folder;
 // empty when none can be made (images are then not shown).
+// create_directory makes it only when nothing has the name, on every system.
 std::filesystem::path MakeImageFolder() {
+    namespace fs = std::filesystem;
     std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "tintwright-XXXXXX").string();
-    if (error || !mkdtemp(pattern.data())) return {};
-    return pattern;
+    const fs::path temp = fs::temp_directory_path(error);
+    if (error) return {};
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        char name[40];
+        std::snprintf(name, sizeof name, "tintwright-%016llx",
+                      static_cast<unsigned long long>(random()));
+        const fs::path folder = temp / name;
+        if (!fs::create_directory(folder, error)) continue;
+        fs::permissions(folder, fs::perms::owner_all, error);  // this user's images only
+        return folder;
+    }
+    return {};
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 //   document/WholeDrawing.cpp  paper size, fonts, move/scale, image files
 //   jww/FileOut.cpp            the writer
 //   jww/FileIn.cpp             the reader
+//   dxf/ExportDxf.cpp          the DXF export
 #pragma once
 
 #include <cstdint>
@@ -106,6 +107,10 @@ class TJwwData {
 
     // Writing and reading.
     bool FileOut(const std::u16string& FName, int32_t Ver);
+    // A DXF file of version 1009 (R12), 1015 (2000) or 1021 (2007) at real
+    // size, written as FileOut writes (dxf/ExportDxf.cpp; dxf/DxfExport.h
+    // has the options and the report with reasons and warnings).
+    bool FileOutDXF(const std::u16string& FName, int32_t version);
     bool FileCheck(const std::u16string& FName) const;
     bool FileHeaderIn(const std::u16string& FName);
     bool FileIn(const std::u16string& FName);

@@ -1,4 +1,6 @@
-// tintwright-cli: the colour chart and the JWW reader on the command line.
+// tintwright-cli: the colour chart, the JWW reader and the DXF export on the
+// command line.
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +11,7 @@
 
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
+#include "app/cli/ExportCommand.h"
 
 namespace {
 
@@ -32,6 +35,11 @@ const Choices<tw::TPalette> kPalettes{
 const Choices<int32_t> kFormats{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
                                 {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
                                 {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
+
+const Choices<int32_t> kDxfVersions{
+    {"2007", tw::dxf::kR2007}, {"2000", tw::dxf::kR2000}, {"R12", tw::dxf::kR12}};
+
+const Choices<bool> kUnits{{"real", true}, {"paper", false}};
 
 const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
                                         {"utf16", tw::TTextCode::Utf16}};
@@ -96,6 +104,27 @@ int main(int argc, char** argv) {
     dumpCommand->add_option("--images-to", imagesTo, "Also extract the embedded images into DIR")
         ->type_name("DIR");
 
+    std::vector<std::string> exportFiles;
+    std::string exportTo;
+    std::string dxfVersion = "2007";
+    std::string units = "real";
+    tw::cli::ExportOptions exportOptions;
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Write a drawing as a DXF file: IN OUT, or --to DIR FILE... on all cores");
+    exportCommand->add_option("FILES", exportFiles, "IN OUT, or with --to the files to convert")
+        ->required();
+    exportCommand->add_option("--to", exportTo, "Convert every FILE to DIR/<name>.dxf")
+        ->type_name("DIR");
+    exportCommand->add_option("--dxf", dxfVersion, "DXF version")
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kDxfVersions)));
+    exportCommand
+        ->add_option("--units", units,
+                     "real: each layer group at its scale, in millimetres; paper: as stored")
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kUnits)));
+    exportCommand->add_flag("--force", exportOptions.force, "Replace existing output files");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -111,5 +140,16 @@ int main(int argc, char** argv) {
     }
     if (checkCommand->parsed()) return tw::cli::RunCheck(checkFile);
     if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, json, imagesTo);
+    if (exportCommand->parsed()) {
+        exportOptions.dxf = {ValueOf(kDxfVersions, dxfVersion), ValueOf(kUnits, units)};
+        if (!exportTo.empty())
+            return tw::cli::RunExportBatch(exportFiles, exportTo, exportOptions, std::cerr,
+                                           isatty(STDERR_FILENO) != 0);
+        if (exportFiles.size() != 2) {
+            std::cerr << "export: give IN and OUT, or --to DIR and the files\n";
+            return kUsageError;
+        }
+        return tw::cli::RunExport(exportFiles[0], exportFiles[1], exportOptions, std::cerr);
+    }
     return kUsageError;
 }

@@ -11,8 +11,6 @@ namespace tw {
 namespace {
 
 constexpr uint32_t kGrayColor = 0xFF808080;
-constexpr int32_t kUtf16Option = 32;
-constexpr int32_t kAnsiOption = 0;
 
 // The folder part of a path, ending with the directory separator.
 std::u16string FolderOf(const std::u16string& path) {
@@ -132,7 +130,7 @@ void TForm1::Button1Click() {
     SetChartHeader(JW);
     AddChartLines(JW);
 
-    JW.SetFileOutOption(TextCode == TTextCode::Utf16 ? kUtf16Option : kAnsiOption);
+    JW.SetFileOutOption(TextCode == TTextCode::Utf16 ? kOutUtf16 : 0);
     ui_.ShowMessage(JW.FileOut(*FName, Version) ? kSaveDoneMessage : kSaveFailedMessage);
 }
 

@@ -24,7 +24,6 @@ namespace tw::bench {
 namespace {
 
 constexpr int32_t kVersion = 700;
-constexpr int32_t kUtf16Option = 32;
 
 // A private folder under the system's temporary folder, removed at the end.
 class ScratchFolder {
@@ -147,13 +146,13 @@ void BM_ReadBaseline(benchmark::State& state) {
     ReadBaselineBench(state, 0);
 }
 void BM_FileOutUtf16(benchmark::State& state) {
-    FileOutBench(state, kUtf16Option);
+    FileOutBench(state, kOutUtf16);
 }
 void BM_WriteBaselineUtf16(benchmark::State& state) {
-    WriteBaselineBench(state, kUtf16Option);
+    WriteBaselineBench(state, kOutUtf16);
 }
 void BM_FileInUtf16(benchmark::State& state) {
-    FileInBench(state, kUtf16Option, false);
+    FileInBench(state, kOutUtf16, false);
 }
 void BM_FileInFreshDocument(benchmark::State& state) {
     FileInBench(state, 0, true);
@@ -164,7 +163,7 @@ void BM_FileOutManyDefinitions(benchmark::State& state) {
     FileOutBench(state, 0, static_cast<int32_t>(std::max<int64_t>(state.range(0) / 100, 1)));
 }
 void BM_ReadBaselineUtf16(benchmark::State& state) {
-    ReadBaselineBench(state, kUtf16Option);
+    ReadBaselineBench(state, kOutUtf16);
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
@@ -191,7 +190,7 @@ int WriteSample(int argc, char** argv) {
     }
     TJwwData doc;
     MakeMixedDrawing(doc, std::atoi(argv[3]));
-    doc.SetFileOutOption(argc > 4 && std::strcmp(argv[4], "--utf16") == 0 ? kUtf16Option : 0);
+    doc.SetFileOutOption(argc > 4 && std::strcmp(argv[4], "--utf16") == 0 ? kOutUtf16 : 0);
     return doc.FileOut(FromUtf8(argv[2]), kVersion) ? 0 : 1;
 }
 

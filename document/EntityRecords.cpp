@@ -7,6 +7,8 @@
 #include <tuple>
 #include <utility>
 
+#include "document/DrawingRules.h"
+
 namespace tw::build {
 
 namespace {
@@ -54,10 +56,6 @@ constexpr uint16_t kDimLineFlags = 0x2000;
 constexpr uint16_t kDimTextFlags = 0x4010;
 constexpr uint16_t kDimPointFlags = 0x0040;
 
-constexpr int32_t kMarkerPointStyle = 100;
-constexpr int32_t kOwnColour = 10;  // a solid's own colour
-constexpr int32_t kMaxOwnColour = 0xFFFFFF;
-
 uint16_t Flags(int32_t fl, FlagTable table, uint16_t start = 0) {
     uint16_t bits = start;
     for (const FlagBit& bit : table) {
@@ -76,7 +74,7 @@ const TRefTable& RefOf(const TJwwData& doc) {
 }
 
 uint16_t Layer(int32_t v) {
-    return static_cast<uint16_t>(InRange(v, 0, 15) ? v : 0);
+    return static_cast<uint16_t>(rules::IsLayerNumber(v) ? v : 0);
 }
 
 TEntJwwAttr Attr(const AttrArgs& a, int32_t color, int32_t style, uint16_t flags) {
@@ -262,7 +260,7 @@ TEntJwwTen DimPoint(const TJwwData& doc, const TEntJwwAttr& dimAtt, const DimPoi
     const bool temporary = part.fl & 8;
     const int32_t code = temporary || !InRange(part.tp, -7, maxCode) ? 0 : part.tp;
     point.att.nPenColor = static_cast<uint16_t>(CheckPenColor(doc, part.co));
-    point.att.nPenStyle = code != 0 ? kMarkerPointStyle : 1;
+    point.att.nPenStyle = code != 0 ? rules::kMarkerPointStyle : 1;
     point.att.nPenWidth = static_cast<uint16_t>(part.wd);
     point.att.sFlg = Flags(part.fl, kArcPointFlags, kDimPointFlags);
     point.start_x = at.x;
@@ -317,7 +315,7 @@ using SolidValues = std::array<double, 8>;
 
 TEntJwwSolid SolidRecord(const TJwwData& doc, const AttrArgs& a, int32_t fc, const SolidValues& v) {
     const int32_t color = CheckPenColor(doc, a.co);
-    const int32_t style = a.tp > 100 ? a.tp : CheckPenStyle(doc, a.tp);
+    const int32_t style = a.tp > rules::kLastPlainSolidStyle ? a.tp : CheckPenStyle(doc, a.tp);
     TEntJwwSolid s;
     s.att = Attr(a, color, style, Flags(a.fl, kSolidBlockFlags));
     s.start_x = v[0];
@@ -328,7 +326,9 @@ TEntJwwSolid SolidRecord(const TJwwData& doc, const AttrArgs& a, int32_t fc, con
     s.DPoint2_y = v[5];
     s.DPoint3_x = v[6];
     s.DPoint3_y = v[7];
-    s.Color = color == kOwnColour && InRange(fc, 0, kMaxOwnColour) ? static_cast<uint32_t>(fc) : 0;
+    s.Color = color == rules::kOwnColorPen && InRange(fc, 0, rules::kMaxOwnColor)
+                  ? static_cast<uint32_t>(fc)
+                  : 0;
     return s;
 }
 
@@ -341,13 +341,11 @@ constexpr double kFullCurve = 100;  // last value of a full curved solid
 }  // namespace
 
 int32_t CheckPenColor(const TJwwData& doc, int32_t co) {
-    return InRange(co, 1, 10) || InRange(co, 101, 356) ? co : RefOf(doc).FallbackPenColor;
+    return rules::IsKnownPenColor(co, /*ownColorAllowed=*/true) ? co : RefOf(doc).FallbackPenColor;
 }
 
 int32_t CheckPenStyle(const TJwwData& doc, int32_t tp) {
-    return InRange(tp, 1, 9) || InRange(tp, 11, 19) || InRange(tp, 31, 62)
-               ? tp
-               : RefOf(doc).FallbackPenStyle;
+    return rules::IsKnownLineType(tp) ? tp : RefOf(doc).FallbackPenStyle;
 }
 
 double TextLength(const std::u16string& text, double spacing, double width) {
@@ -407,7 +405,7 @@ TEntJwwTen MakeTen(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int3
     const int32_t code = temporary || !InRange(tp, -7, 11) ? 0 : tp;
     TEntJwwTen point;
     point.att = Attr({cn, lg, ly, co, tp, wd, fl}, CheckPenColor(doc, co),
-                     code != 0 ? kMarkerPointStyle : 1, Flags(fl, kArcPointFlags));
+                     code != 0 ? rules::kMarkerPointStyle : 1, Flags(fl, kArcPointFlags));
     point.start_x = px;
     point.start_y = py;
     point.bKariten = temporary ? 1 : 0;

@@ -24,6 +24,14 @@ namespace tw {
 
 class TgraAttribute;
 
+// Bits of FileOutOpt (SetFileOutOption): how the writer treats texts.
+enum FileOutOption : int32_t {
+    kOutImageFileName = 0x01,   // "^@BM" image texts keep only the file name of their path
+    kOutDropTempMarker = 0x08,  // "^@BM%temp%" is written as "^@BM"
+    kOutRefText = 0x10,         // texts pass through the reference table
+    kOutUtf16 = 0x20,           // texts as UTF-16 (from version 7.00), else code page 932
+};
+
 // The number under which a block definition is written: its place among
 // the definitions in use (ref_no), or its own number when it is not in use.
 uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def);
@@ -76,7 +84,7 @@ class TJwwData {
     bool BindImageExp = false;  // reading extracts embedded images
     bool BindImageExr = false;  // reading lists them; writing embeds when either is set
 
-    int32_t FileOutOpt = 0;  // 32 UTF-16 texts; 16, 8, 1 text treatments
+    int32_t FileOutOpt = 0;  // FileOutOption bits
     int32_t FontNameN = 0;
     std::vector<std::u16string> FontNames;
     bool MojiEncode = false;  // the file read held UTF-16 texts

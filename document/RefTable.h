@@ -13,14 +13,14 @@
 namespace tw {
 
 class TRefTable {
-public:
-    std::u16string RefFileName;     // upper case; empty when none was found
+  public:
+    std::u16string RefFileName;  // upper case; empty when none was found
     std::vector<TStr2List> RefTable;
     int32_t RefCount = 0;
-    int32_t RefSubstOn = 0;         // LookupRefText replaces only when 1
+    int32_t RefSubstOn = 0;  // LookupRefText replaces only when 1
     int32_t FallbackPenColor = 1;
     int32_t FallbackPenStyle = 1;
-    std::u16string DrawingPath;     // the last drawing read
+    std::u16string DrawingPath;  // the last drawing read
 
     // Empty table, substitution off, both fallbacks 1.
     void ClearRefTable();

@@ -21,12 +21,6 @@
 
 namespace tw::jwwout {
 
-// Bits of TJwwData::FileOutOpt that the writer reads.
-constexpr int32_t kOptImageFileName = 0x01;   // "^@BM" texts keep only the file name
-constexpr int32_t kOptDropTempMarker = 0x08;  // "^@BM%temp%" is written as "^@BM"
-constexpr int32_t kOptRefText = 0x10;         // texts pass through the reference table
-constexpr int32_t kOptUtf16 = 0x20;           // texts as UTF-16
-
 // Attribute kind of a block definition's own attributes; entity records use
 // their entity kind (kEntLine .. kEntBlock).
 constexpr int kAttrBlockDef = 8;

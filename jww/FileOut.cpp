@@ -27,7 +27,7 @@ void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
 bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver) {
     try {
         ReplacingFile file{std::filesystem::path(FName)};
-        ArchiveWriter ar(file, Ver, (FileOutOpt & jwwout::kOptUtf16) != 0);
+        ArchiveWriter ar(file, Ver, (FileOutOpt & kOutUtf16) != 0);
         jwwout::WriteDocument(ar, *this);
         ar.Flush();
         file.Commit();

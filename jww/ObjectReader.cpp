@@ -39,7 +39,7 @@ template <class R>
 void Complete(R&, int32_t, bool) {}
 
 void Complete(TEntJwwTen& r, int32_t, bool inBlock) {
-    if (r.att.nPenStyle != rec::kMarkerPointStyle && !inBlock) r.dBairitsu = 1.0;
+    if (!rules::IsMarkerPoint(r) && !inBlock) r.dBairitsu = 1.0;
 }
 
 void Complete(TEntJwwMoji& r, int32_t, bool) {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/DrawingRules.h"
 #include "document/JwwUnit.h"
 #include "document/jwwtype.h"
 #include "jww/Versions.h"
@@ -93,9 +94,6 @@ void describe(Ar& ar, TEntJwwEnko& r) {
     TW_FIELD(u32, bZenEnFlg);
 }
 
-// A marker point (style 100) carries three more fields.
-constexpr uint8_t kMarkerPointStyle = 100;
-
 template <class Ar>
 void describeFixed(Ar& ar, TEntJwwTen& r) {
     TW_RECORD(att);
@@ -114,7 +112,8 @@ void describeMarker(Ar& ar, TEntJwwTen& r) {
 template <class Ar>
 void describe(Ar& ar, TEntJwwTen& r) {
     describeFixed(ar, r);
-    if (r.att.nPenStyle == kMarkerPointStyle) describeMarker(ar, r);
+    // A marker point carries three more fields.
+    if (rules::IsMarkerPoint(r)) describeMarker(ar, r);
 }
 
 template <class Ar>

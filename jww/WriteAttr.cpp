@@ -13,13 +13,12 @@ namespace {
 // Extended line types 31 to 45 as the basic types of older versions.
 constexpr uint8_t kFirstMappedStyle = 31;
 constexpr std::array<uint8_t, 15> kOldStyles = {1, 4, 3, 6, 8, 8, 2, 5, 7, 6, 6, 8, 8, 17, 17};
-constexpr uint8_t kLastExtStyle = 62;
+constexpr uint8_t kLastExtStyle = rules::kLastExtLineType;
 
 // Extended colours 101 to 116 (the sixteen named ones) as basic pens.
-constexpr uint16_t kFirstMappedColor = 101;
+constexpr uint16_t kFirstMappedColor = rules::kFirstExtColor;
 constexpr std::array<uint16_t, 16> kOldColors = {2, 8, 3, 6, 4, 5, 1, 2, 5, 8, 4, 3, 6, 5, 2, 2};
 
-constexpr uint16_t kMaxLayer = 15;
 constexpr uint16_t kMaxPenWidth = 30000;
 
 bool InRange(unsigned v, unsigned lo, unsigned hi) {
@@ -46,26 +45,22 @@ uint16_t OldFileColor(uint16_t color, uint16_t fallback) {
 
 uint8_t CheckedStyle(uint8_t style, int kind, uint8_t fallback) {
     if (IsLineOrArc(kind)) {
-        const bool known = InRange(style, 1, 9) || InRange(style, 11, 19) ||
-                           InRange(style, kFirstMappedStyle, kLastExtStyle);
-        return known ? style : fallback;
+        return rules::IsKnownLineType(style) ? style : fallback;
     }
-    if (kind == kEntPoint) return style == 1 || style == 100 ? style : 1;
+    if (kind == kEntPoint) return style == 1 || style == rules::kMarkerPointStyle ? style : 1;
     if (kind == kEntText) return InRange(style, 1, 9) ? style : 1;
     return style;
 }
 
 uint16_t CheckedColor(uint16_t color, int kind, uint16_t fallback) {
     if (kind == kEntBlock || kind == kAttrBlockDef) return color;
-    const uint16_t lastBasic = kind == kEntSolid ? 10 : 9;  // 10: a solid's own colour
-    const bool known =
-        InRange(color, 1, lastBasic) || InRange(color, kFirstMappedColor, kLastExtColor);
-    return known ? color : fallback;
+    const bool ownColorAllowed = kind == kEntSolid;
+    return rules::IsKnownPenColor(color, ownColorAllowed) ? color : fallback;
 }
 
 void ClampLayersAndWidth(TEntJwwAttr& a) {
-    if (a.nLayer > kMaxLayer) a.nLayer = 0;
-    if (a.nGLayer > kMaxLayer) a.nGLayer = 0;
+    if (!rules::IsLayerNumber(a.nLayer)) a.nLayer = 0;
+    if (!rules::IsLayerNumber(a.nGLayer)) a.nGLayer = 0;
     if (a.nPenWidth > kMaxPenWidth) a.nPenWidth = 0;
 }
 

@@ -44,10 +44,10 @@ void StripLineCodesOf(std::u16string& t) {
 
 void PrepareText(std::u16string& t, int32_t options, const TRefTable& ref) {
     StripLineCodesOf(t);
-    if (options & kOptRefText) t = ref.LookupRefText(t);
-    if ((options & kOptDropTempMarker) && t.starts_with(kTempImageMark))
+    if (options & kOutRefText) t = ref.LookupRefText(t);
+    if ((options & kOutDropTempMarker) && t.starts_with(kTempImageMark))
         t.erase(kImageMark.size(), kTempImageMark.size() - kImageMark.size());
-    if (options & kOptImageFileName) {
+    if (options & kOutImageFileName) {
         const size_t comma = t.find(u',');
         if (t.starts_with(kImageMark) && comma != std::u16string::npos) {
             const size_t start = kImageMark.size();

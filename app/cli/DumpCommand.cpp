@@ -46,6 +46,13 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
         out << "    " << def.nNumber << " " << ToUtf8(def.strName) << ": " << def.N << " members ("
             << CountsText(CountsOf(EntityView::Of(def))) << ")\n";
     }
+    out << "  layers in use:\n";
+    for (const LayerFacts& layer : LayersOf(doc)) {
+        if (layer.usage.entities == 0 && layer.usage.inBlocks == 0) continue;
+        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer << std::dec
+            << " " << ToUtf8(layer.groupName) << " / " << ToUtf8(layer.name) << ": "
+            << layer.usage.entities << " entities, " << layer.usage.inBlocks << " in blocks\n";
+    }
     out << "  images: " << doc.BindImageN << "\n";
     for (const TBindImageType& image : Counted(doc.BindImage, doc.BindImageN))
         out << "    " << ToUtf8(image.Fname) << ": " << image.Fsize << " bytes\n";

@@ -74,6 +74,19 @@ Json Blocks(const TJwwData& doc) {
     return out;
 }
 
+Json Layers(const TJwwData& doc) {
+    Json out = Json::array();
+    for (const LayerFacts& layer : LayersOf(doc)) {
+        out.push_back({{"group", layer.group},
+                       {"layer", layer.layer},
+                       {"name", ToUtf8(layer.name)},
+                       {"state", layer.state},
+                       {"entities", layer.usage.entities},
+                       {"in_blocks", layer.usage.inBlocks}});
+    }
+    return out;
+}
+
 Json Images(const TJwwData& doc) {
     Json out = Json::array();
     for (const TBindImageType& image : Counted(doc.BindImage, doc.BindImageN))
@@ -90,7 +103,8 @@ void WriteJson(TJwwData& doc, std::ostream& out) {
                        {"entity_count", doc.Enthd.n1},
                        {"counts", Counts(CountsOf(EntityView::Of(doc)))},
                        {"blocks", Blocks(doc)},
-                       {"images", Images(doc)}};
+                       {"images", Images(doc)},
+                       {"layers", Layers(doc)}};
     out << "{\n";
     for (const auto& [key, value] : head.items())
         out << " " << Text(key) << ": " << Text(value) << ",\n";

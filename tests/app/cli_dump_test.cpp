@@ -92,6 +92,48 @@ TEST(CliDump, JsonAgreesWithTheFactsOfRealDrawings) {
     }
 }
 
+// Layer usage as dump counts it equals a count over the independent
+// reading of each real drawing (its own entities) and a count over the
+// definitions' member arrays (entities inside blocks).
+TEST(CliDump, LayerUsageOfRealDrawings) {
+    const fs::path folder = TW_SHARED_TESTDATA;
+    if (!fs::exists(folder / "entities")) GTEST_SKIP() << "no real drawings at " << folder;
+    TempDir dir;
+    for (const auto& listing : fs::directory_iterator(folder / "entities")) {
+        std::ifstream in(listing.path());
+        const nlohmann::json independent = nlohmann::json::parse(in);
+        const fs::path file = folder / independent["file"].get<std::string>();
+        SCOPED_TRACE(file.string());
+        std::map<int, int64_t> entities, inBlocks;
+        for (const nlohmann::json& e : independent["entities"])
+            ++entities[e["a"]["glayer"].get<int>() * 16 + e["a"]["layer"].get<int>()];
+        TJwwData doc;
+        ASSERT_TRUE(doc.FileIn(file.u16string()));
+        const auto count = [&](const auto& array, int32_t n) {
+            for (int32_t i = 0; i < n; ++i)
+                ++inBlocks[array[i].att.nGLayer * 16 + array[i].att.nLayer];
+        };
+        for (int32_t d = 0; d < doc.EntBlockDefN; ++d) {
+            const TEntJwwBlockDef& def = doc.EntBlockDef[d];
+            count(def.mLine, def.mLineN);
+            count(def.mEnko, def.mEnkoN);
+            count(def.mTen, def.mTenN);
+            count(def.mMoji, def.mMojiN);
+            count(def.mSunpo, def.mSunpoN);
+            count(def.mSolid, def.mSolidN);
+            count(def.mBlock, def.mBlockN);
+        }
+        const nlohmann::json layers = DumpJson(dir.path(), file.string())["layers"];
+        ASSERT_EQ(layers.size(), 256u);
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_EQ(layers[i]["group"], i / 16);
+            EXPECT_EQ(layers[i]["layer"], i % 16);
+            EXPECT_EQ(layers[i]["entities"], entities[i]) << i;
+            EXPECT_EQ(layers[i]["in_blocks"], inBlocks[i]) << i;
+        }
+    }
+}
+
 TEST(CliDump, EntitiesCarryTheirRecordFieldsInDrawingOrder) {
     TempDir dir;
     TJwwData doc;

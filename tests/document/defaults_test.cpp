@@ -158,7 +158,7 @@ TEST_F(Defaults, ExtendedLineTypes) {
 
 TEST(DefaultsOverContent, EntitiesAndOptionsStayAndTablesAreRefilled) {
     TJwwData doc;
-    doc.SetFileOutOption(32);
+    doc.SetFileOutOption(kOutUtf16);
     doc.EntLine.resize(2);
     doc.EntLineN = 2;
     doc.EntNo = {{kEntLine, 0}, {kEntLine, 1}};
@@ -174,7 +174,7 @@ TEST(DefaultsOverContent, EntitiesAndOptionsStayAndTablesAreRefilled) {
     EXPECT_EQ(doc.EntNo.size(), 2u);
     EXPECT_EQ(doc.Enthd.n1, 2);
     EXPECT_EQ(doc.Enthd.n2, 3);
-    EXPECT_EQ(doc.FileOutOpt, 32);
+    EXPECT_EQ(doc.FileOutOpt, kOutUtf16);
     EXPECT_EQ(doc.EntLay[5].aanLay, 2);
     EXPECT_EQ(doc.EntLay[5].aanLayProtect, 0);
     EXPECT_TRUE(doc.EntLay[5].aStrLayName.empty());

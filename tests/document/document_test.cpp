@@ -62,7 +62,7 @@ TEST(Document, DataFreeEmptiesEverythingButTheImageFolderAndFlags) {
 
     TJwwData doc;
     doc.DataDefaultSet();
-    doc.SetFileOutOption(32);
+    doc.SetFileOutOption(kOutUtf16);
     doc.Enthd.strMemo = u"memo";
     doc.Enthd.n1 = 1;
     doc.EntNo = {{kEntLine, 0}};

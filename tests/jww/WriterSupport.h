@@ -135,7 +135,7 @@ inline ByteBuffer EntitySection(const TJwwData& d, int32_t version, bool utf16 =
 
 // The whole file of d as FileOut would write it.
 inline ByteBuffer WholeFile(TJwwData& d, int32_t version) {
-    return Written(version, (d.FileOutOpt & jwwout::kOptUtf16) != 0,
+    return Written(version, (d.FileOutOpt & kOutUtf16) != 0,
                    [&](ArchiveWriter& ar) { jwwout::WriteDocument(ar, d); });
 }
 

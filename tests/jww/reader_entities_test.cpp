@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "document/BlockExpansion.h"
 #include "jww/ReaderSupport.h"
 #include "support/TempDir.h"
 
@@ -447,6 +448,50 @@ TEST(ReaderEntities, FilePrevInCountsTagsAcrossBlockMembers) {
         EXPECT_EQ(d.EntBlockDef[0].mLineN, c.members) << c.zMaxN;
         EXPECT_TRUE(CountsFitArrays(d));
     }
+}
+
+// A preview that stops inside the block section reports the file's count of
+// definitions, as it does for entities and members, while the arrays hold
+// only what it read: every walk, the dump and a save stay within the arrays.
+TEST(ReaderEntities, FilePrevInKeepsTheStoredDefinitionCount) {
+    const ByteBuffer file = File(600, [](ArchiveWriter& ar) {
+        ar.WriteCount(1);
+        PutRecord(ar, RecordClass::Block, TEntJwwBlock{});
+        ar.WriteCount(2);
+        for (uint32_t n : {0u, 1u}) {
+            PutDefinitionHead(ar, n, 0);
+            ar.WriteString(u"b");
+            ar.WriteCount(3);
+            ar.CountObject();
+            for (int i = 0; i < 3; ++i)
+                PutRecord(ar, RecordClass::Sen, Line(i, 0, 0, 0));
+        }
+    });
+    TJwwData d;
+    ASSERT_TRUE(ReadBytes(d, file, {.maxObjects = 3}).ok);
+    EXPECT_EQ(d.EntBlockDefN, 2);
+    EXPECT_EQ(d.Enthd.n2, 2);
+    ASSERT_EQ(d.EntBlockDef.size(), 1u);
+    EXPECT_EQ(d.EntBlockDef[0].N, 3);
+    EXPECT_EQ(d.EntBlockDef[0].mLineN, 1);
+
+    int definitions = 0, members = 0;
+    ForEachDefinition(d, [&](const TEntJwwBlockDef& def) {
+        ++definitions;
+        ForEachEntity(EntityView::Of(def), [&](const auto&) { ++members; });
+    });
+    EXPECT_EQ(definitions, 1);
+    EXPECT_EQ(members, 1);
+    ForEachExpanded(d, [](const auto&, const Placement&) {});
+
+    d.MakeBlockTree();
+    TempDir dir;
+    const std::u16string saved = (dir.path() / "preview.jww").u16string();
+    ASSERT_TRUE(d.FileOut(saved, 600));
+    TJwwData back;
+    ASSERT_TRUE(back.FileIn(saved));
+    EXPECT_EQ(back.EntBlockDefN, 1);
+    EXPECT_EQ(back.EntBlockDef[0].N, 1);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_P(RoundTrip, EveryEntityReadsBackAsWritten) {
     original.BindImageExp = original.BindImageExr = true;
     original.BindImage = {{u"plan.png", 0, false}};
     original.BindImageN = 1;
-    original.SetFileOutOption(utf16 ? 32 : 0);
+    original.SetFileOutOption(utf16 ? kOutUtf16 : 0);
     const std::u16string file = (dir.path() / "drawing.jww").u16string();
     ASSERT_TRUE(original.FileOut(file, version));
 

@@ -228,7 +228,7 @@ void AddText(TJwwData& d, const TEntJwwMoji& m) {
 
 TEST(WriterEntities, TextRecordCarriesClampedSizesAndPreparedTexts) {
     TJwwData d;
-    d.FileOutOpt = 8;
+    d.FileOutOpt = kOutDropTempMarker;
     AddText(d, Text(u"^@BM%temp%a.jpg,1", u"Font^m"));
     const ByteBuffer s = test::EntitySection(d, 700);
     const size_t body = 15;  // FF FF, schema, length, "CDataMoji"
@@ -411,7 +411,7 @@ TEST_F(WriterDimension, TextGoesThroughTheReferenceTable) {
 TEST(WriterEntities, WritingChangesNothingInTheDocument) {
     TJwwData d;
     d.Enthd.jwVer = 600;
-    d.FileOutOpt = 9;
+    d.FileOutOpt = kOutDropTempMarker | kOutImageFileName;
     test::AddLine(d, test::Line(0, 0, 1, 1, test::Attr(99, 999)));
     AddText(d, Text(u"^@BM%temp%C:\\a.jpg,1"));
     const ByteBuffer first = test::EntitySection(d, 351);

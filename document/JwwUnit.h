@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/RefTable.h"
@@ -35,6 +36,10 @@ enum FileOutOption : int32_t {
 // The number under which a block definition is written: its place among
 // the definitions in use (ref_no), or its own number when it is not in use.
 uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def);
+
+// A definition's name without the marker beginning "@@SFIG" (any case) that
+// may follow it (document/BlockBuild.cpp).
+std::u16string_view BareName(std::u16string_view name);
 
 class TJwwData {
   public:

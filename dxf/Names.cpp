@@ -35,7 +35,7 @@ std::vector<std::string> BlockNames(const TJwwData& doc, TagWriter& w) {
     std::unordered_set<std::u16string> taken{u"*MODEL_SPACE", u"*PAPER_SPACE"};
     size_t i = 0;
     ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) {
-        std::u16string name = SafeName(def.strName);
+        std::u16string name = SafeName(std::u16string(BareName(def.strName)));
         if (name.empty()) name = u"BLOCK";
         std::u16string upper = UpperText(name);
         if (taken.contains(upper)) {

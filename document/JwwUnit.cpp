@@ -70,7 +70,7 @@ void TJwwData::DataInit() {
     // does not fault in fresh pages for every file. DataFree gives it back.
     ForEachArray(*this, [](auto& entries) { entries.clear(); });
     EntLineN = EntEnkoN = EntTenN = EntMojiN = EntSunpoN = EntSolidN = EntBlockN = 0;
-    EntBlockDefN = EntBlockTreeN = EntBlockNum = 0;
+    EntBlockDefN = EntBlockTreeN = EntBlockTreeCut = EntBlockNum = 0;
 
     Enthd = EmptyHeader();
 

@@ -81,7 +81,8 @@ class TJwwData {
     int32_t EntBlockDefN = 0;
     std::vector<TEntJwwBlockTree> EntBlockTree;
     int32_t EntBlockTreeN = 0;
-    int32_t EntBlockNum = 0;  // definitions in use, written as their count
+    int32_t EntBlockTreeCut = 0;  // nodes the tree's memory budget left incomplete
+    int32_t EntBlockNum = 0;      // definitions in use, written as their count
 
     std::u16string BindImageFolder;  // ends in a path separator
     std::vector<TBindImageType> BindImage;
@@ -89,7 +90,8 @@ class TJwwData {
     bool BindImageExp = false;  // reading extracts embedded images
     bool BindImageExr = false;  // reading lists them; writing embeds when either is set
 
-    int32_t FileOutOpt = 0;  // FileOutOption bits
+    int32_t FileOutOpt = 0;    // FileOutOption bits
+    std::string FileOutError;  // the system's reason when the last FileOut failed
     int32_t FontNameN = 0;
     std::vector<std::u16string> FontNames;
     bool MojiEncode = false;  // the file read held UTF-16 texts

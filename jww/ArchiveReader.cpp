@@ -1,6 +1,7 @@
 #include "jww/ArchiveReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <system_error>
 
@@ -16,7 +17,9 @@ using namespace framing;
 uint64_t RegularFileSize(const std::filesystem::path& file) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error && error != std::errc::no_such_file_or_directory) throw ReadError(error.message());
     if (!std::filesystem::exists(status)) throw ReadError("no such file");
+    if (std::filesystem::is_directory(status)) throw ReadError("a folder, not a file");
     if (!std::filesystem::is_regular_file(status)) throw ReadError("not a regular file");
     const uint64_t size = std::filesystem::file_size(file, error);
     if (error) throw ReadError("cannot read the file size: " + error.message());
@@ -32,7 +35,7 @@ ArchiveReader::ArchiveReader(const std::filesystem::path& file) : unread_(Regula
     // The archive reads large blocks itself; the stream needs no buffer.
     file_.rdbuf()->pubsetbuf(nullptr, 0);
     file_.open(file, std::ios::binary);
-    if (!file_) throw ReadError("cannot open the file");
+    if (!file_) throw ReadError(std::string("cannot open the file: ") + std::strerror(errno));
     buffer_.resize(static_cast<size_t>(std::min<uint64_t>(unread_, kBlockSize)));
     cur_ = end_ = buffer_.data();
 }

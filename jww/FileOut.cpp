@@ -1,5 +1,6 @@
 // Writing a whole document as one JWW file.
 #include <filesystem>
+#include <new>
 
 #include "document/JwwUnit.h"
 #include "jww/DocumentWriter.h"
@@ -25,6 +26,7 @@ void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
 // The file appears under FName only complete: it is written beside it and
 // renamed over it at the end. Any failure leaves an existing file as it was.
 bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver) {
+    FileOutError.clear();
     try {
         ReplacingFile file{std::filesystem::path(FName)};
         ArchiveWriter ar(file, Ver, (FileOutOpt & kOutUtf16) != 0);
@@ -32,9 +34,14 @@ bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver) {
         ar.Flush();
         file.Commit();
         return true;
+    } catch (const std::bad_alloc&) {
+        FileOutError = "out of memory";
+    } catch (const std::exception& e) {
+        FileOutError = e.what();
     } catch (...) {
-        return false;
+        FileOutError = "unknown failure";
     }
+    return false;
 }
 
 }  // namespace tw

@@ -34,11 +34,15 @@ void ReadBlockSection(TJwwData& doc, ObjectReader& rd) {
     if (!rd.TagsLeft()) return;
     const int32_t count = rd.archive().Count();
     if (count < 0) throw ReadError(kFileIoError);
-    // The count is the file's, as n1 and N are, even where a preview stops
-    // early; definitions are added as they are read, never sized from it.
+    // Definitions are added as they are read, never sized from the count.
+    for (int32_t position = 1; position <= count && rd.TagsLeft(); ++position) {
+        TEntJwwBlockDef& def = doc.EntBlockDef.emplace_back();
+        doc.EntBlockDefN = doc.Enthd.n2 = static_cast<int32_t>(doc.EntBlockDef.size());
+        ReadDefinition(def, position, rd);
+    }
+    // A preview that stops early reports the file's count, as it does for n1
+    // and N; the array holds only what it read.
     doc.EntBlockDefN = doc.Enthd.n2 = count;
-    for (int32_t position = 1; position <= count && rd.TagsLeft(); ++position)
-        ReadDefinition(doc.EntBlockDef.emplace_back(), position, rd);
 }
 
 }  // namespace tw::jwwin

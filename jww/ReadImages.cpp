@@ -1,53 +1,88 @@
 // The embedded-image section of a 7.00 file as read: the images are listed,
 // and with BindImageExp written into BindImageFolder.
-#include <filesystem>
-#include <system_error>
+#include <cstring>
+#include <memory>
+#include <optional>
 
-#include "jww/ArchiveWriter.h"
 #include "jww/Reader.h"
-#include "jww/ReplacingFile.h"
+#include "util/Func_2.h"
+#include "util/SiblingFile.h"
 
 namespace tw::jwwin {
 
 namespace {
 
-// The file is replaced by a new one; a link of that name is removed first,
-// so that the image is written in the folder and never where a link points.
-void RemoveLink(const std::filesystem::path& target) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) return;
-    if (!std::filesystem::remove(target, error) || error) throw WriteError("cannot replace a link");
+std::string Reason(const char* what, int error) {
+    return std::string(what) + ": " + std::strerror(error);
 }
 
-// Copies size bytes of the stream into the file at path, which appears only
-// once complete. When the file system fails, the image's remaining bytes are
-// passed over and no file is left; a stream that ends first throws.
-void ExtractImage(ArchiveReader& ar, const std::u16string& path, uint64_t size) {
-    uint64_t left = size;
-    try {
-        const std::filesystem::path target(path);
-        RemoveLink(target);
-        ReplacingFile out(target);
-        while (left > 0) {
-            const std::span<const uint8_t> piece = ar.Piece(left);
-            left -= piece.size();
-            out.Write(piece.data(), piece.size());
+// The image folder, opened once and never through a link, so that nothing
+// done meanwhile to its path or to the names in it can send an image
+// elsewhere: each image is made under a new name inside it and renamed
+// there, replacing a link of its name instead of following it.
+class ImageFolder {
+  public:
+    ImageFolder(const std::u16string& folder, bool replace)
+        : replace_(replace ? SiblingFile::Existing::Replace : SiblingFile::Existing::Keep) {
+        const auto path = ExactPathOf(folder);
+        if (folder.empty() || !path) {
+            problem_ = "no usable image folder";
+            return;
         }
-        out.Commit();
-    } catch (const ReadError&) {
-        throw;
-    } catch (const std::exception&) {
-        ar.Skip(left);
+        handle_ = std::make_unique<FolderHandle>(*path, /*followLink=*/false);
+        if (!handle_->IsOpen()) problem_ = Reason("cannot open the image folder", handle_->Error());
     }
-}
+
+    // Copies size bytes of the stream into the image's file, which appears
+    // only once complete, and says why not when it does not. The bytes of
+    // an image that is not written are passed over; a stream that ends
+    // first throws.
+    std::string Extract(ArchiveReader& ar, const std::u16string& name, uint64_t size) const {
+        std::string problem = ProblemWith(name, size);
+        uint64_t left = size;
+        if (problem.empty()) {
+            SiblingFile out(*handle_, *ExactPathOf(name));
+            if (!out.IsOpen()) problem = Reason("cannot create the file", out.Error());
+            while (problem.empty() && left > 0) {
+                const std::span<const uint8_t> piece = ar.Piece(left);
+                left -= piece.size();
+                if (!out.Write(piece.data(), piece.size()))
+                    problem = Reason("cannot write the file", out.Error());
+            }
+            if (problem.empty() && !out.Commit(replace_)) problem = CommitProblem(out.Error());
+        }
+        ar.Skip(left);
+        return problem;
+    }
+
+  private:
+    std::string ProblemWith(const std::u16string& name, uint64_t size) const {
+        if (!problem_.empty()) return problem_;
+        if (!IsPlainFileName(name)) return "not a plain file name";
+        if (!ExactPathOf(name)) return "the name cannot be kept exactly on this system";
+        if (size == 0) return "empty, no file made";
+        return {};
+    }
+
+    std::string CommitProblem(int error) const {
+        if (error == EEXIST && replace_ == SiblingFile::Existing::Keep) return kImageExists;
+        return Reason("cannot put the file in place", error);
+    }
+
+    SiblingFile::Existing replace_;
+    std::unique_ptr<FolderHandle> handle_;
+    std::string problem_;
+};
 
 }  // namespace
 
-void ReadImages(TJwwData& doc, ArchiveReader& ar) {
+void ReadImages(TJwwData& doc, ArchiveReader& ar, bool replace, std::vector<ImageOutcome>& images) {
     doc.BindImageInit();
     if (!doc.BindImageExp && !doc.BindImageExr) return;
     const int32_t count = ar.Int32();
     if (count < 0) throw ReadError(kFileIoError);
+    std::optional<ImageFolder> folder;
+    if (doc.BindImageExp) folder.emplace(doc.BindImageFolder, replace);
     // Entries are added as they are read, never sized from the count.
     for (int32_t i = 0; i < count; ++i) {
         TBindImageType image;
@@ -56,14 +91,11 @@ void ReadImages(TJwwData& doc, ArchiveReader& ar) {
         if (image.Fsize < 0 || static_cast<uint64_t>(image.Fsize) > ar.Remaining())
             throw ReadError(kFileIoError);
         const auto size = static_cast<uint64_t>(image.Fsize);
-        // Empty when the name is not a plain file name: such an image is
-        // listed but never written, whatever its name points at. An empty
-        // image makes no file.
-        const std::u16string path = size == 0 ? u"" : doc.BindImagePathOf(image.Fname);
         doc.BindImage.push_back(std::move(image));
         doc.BindImageN = static_cast<int32_t>(doc.BindImage.size());
-        if (doc.BindImageExp && !path.empty())
-            ExtractImage(ar, path, size);
+        const std::u16string& name = doc.BindImage.back().Fname;
+        if (folder)
+            images.push_back({name, folder->Extract(ar, name, size)});
         else
             ar.Skip(size);
     }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,5 +58,11 @@ bool IsPlainFileName(const std::u16string& name);
 // messages.
 std::string ToUtf8(const std::u16string& text);
 std::u16string FromUtf8(const std::string& text);
+// The same, or nothing when the text cannot be kept exactly (an unpaired
+// surrogate; bytes that are not UTF-8).
+std::optional<std::string> ExactUtf8(const std::u16string& text);
+std::optional<std::u16string> ExactFromUtf8(const std::string& text);
+// The platform's path for a name, or nothing when no path names exactly it.
+std::optional<std::filesystem::path> ExactPathOf(const std::u16string& name);
 
 }  // namespace tw

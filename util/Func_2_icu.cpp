@@ -298,28 +298,70 @@ std::u16string LowerText(const std::u16string& text) {
     return MapCase(text, u_strToLower);
 }
 
-std::string ToUtf8(const std::u16string& text) {
+namespace {
+
+// UTF-8 of text with U+FFFD for what cannot be encoded, and how many times.
+std::string Utf8WithSub(const std::u16string& text, int32_t& substitutions) {
+    substitutions = 0;
     if (text.empty()) return {};
     std::string result(text.size() * 3, '\0');
     int32_t length = 0;
     UErrorCode error = U_ZERO_ERROR;
     u_strToUTF8WithSub(result.data(), static_cast<int32_t>(result.size()), &length, text.data(),
-                       static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &error);
+                       static_cast<int32_t>(text.size()), 0xFFFD, &substitutions, &error);
     if (U_FAILURE(error)) throw std::runtime_error("UTF-8 encoding failed");
     result.resize(static_cast<size_t>(length));
     return result;
 }
 
-std::u16string FromUtf8(const std::string& text) {
+std::u16string Utf16WithSub(const std::string& text, int32_t& substitutions) {
+    substitutions = 0;
     if (text.empty()) return {};
     std::u16string result(text.size(), u'\0');
     int32_t length = 0;
     UErrorCode error = U_ZERO_ERROR;
     u_strFromUTF8WithSub(result.data(), static_cast<int32_t>(result.size()), &length, text.data(),
-                         static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &error);
+                         static_cast<int32_t>(text.size()), 0xFFFD, &substitutions, &error);
     if (U_FAILURE(error)) throw std::runtime_error("UTF-8 decoding failed");
     result.resize(static_cast<size_t>(length));
     return result;
+}
+
+}  // namespace
+
+std::string ToUtf8(const std::u16string& text) {
+    int32_t substitutions = 0;
+    return Utf8WithSub(text, substitutions);
+}
+
+std::u16string FromUtf8(const std::string& text) {
+    int32_t substitutions = 0;
+    return Utf16WithSub(text, substitutions);
+}
+
+std::optional<std::string> ExactUtf8(const std::u16string& text) {
+    int32_t substitutions = 0;
+    std::string result = Utf8WithSub(text, substitutions);
+    if (substitutions != 0) return std::nullopt;
+    return result;
+}
+
+std::optional<std::u16string> ExactFromUtf8(const std::string& text) {
+    int32_t substitutions = 0;
+    std::u16string result = Utf16WithSub(text, substitutions);
+    if (substitutions != 0) return std::nullopt;
+    return result;
+}
+
+// Windows names are UTF-16 themselves; elsewhere they are bytes, UTF-8 here.
+std::optional<std::filesystem::path> ExactPathOf(const std::u16string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(name);
+#else
+    std::optional<std::string> bytes = ExactUtf8(name);
+    if (!bytes) return std::nullopt;
+    return std::filesystem::path(std::move(*bytes));
+#endif
 }
 
 }  // namespace tw

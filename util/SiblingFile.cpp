@@ -1,11 +1,18 @@
+// The platform split of the output files: POSIX works through the folder's
+// descriptor (openat, renameat), Windows through the folder's path.
 #include "util/SiblingFile.h"
 
 #include <cerrno>
 #include <random>
 #include <system_error>
 
-#ifdef __linux__
+#ifdef _WIN32
+#include <cstdio>
+#else
 #include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #endif
 
 namespace tw {
@@ -14,29 +21,118 @@ namespace {
 
 constexpr int kNameAttempts = 64;
 
-std::FILE* OpenNewFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
-std::filesystem::path TempNameIn(const std::filesystem::path& folder, std::mt19937_64& random) {
+std::filesystem::path TempName(std::mt19937_64& random) {
     char name[32];
     std::snprintf(name, sizeof name, ".tw-%016llx.tmp", static_cast<unsigned long long>(random()));
-    return folder / name;
+    return name;
 }
+
+#ifdef _WIN32
+
+std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& name) {
+    return _wfopen((folder.Path() / name).c_str(), L"wbx");
+}
+
+void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
+    std::error_code ignored;
+    std::filesystem::remove(folder.Path() / name, ignored);
+}
+
+int Rename(const FolderHandle& folder, const std::filesystem::path& from,
+           const std::filesystem::path& to, SiblingFile::Existing existing) {
+    std::error_code error;
+    if (existing == SiblingFile::Existing::Keep &&
+        std::filesystem::exists(std::filesystem::symlink_status(folder.Path() / to, error)))
+        return EEXIST;
+    std::filesystem::rename(folder.Path() / from, folder.Path() / to, error);
+    return error.value();
+}
+
+#else
+
+// O_NOFOLLOW with O_EXCL: nothing of that name, not even a dangling link.
+std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& name) {
+    const int fd = openat(folder.Descriptor(), name.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) close(fd);
+    return file;
+}
+
+void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
+    unlinkat(folder.Descriptor(), name.c_str(), 0);
+}
+
+// Keep needs a refusal without a gap: on Linux a rename that never
+// replaces, elsewhere a hard link, which fails when the name exists.
+int Rename(const FolderHandle& folder, const std::filesystem::path& from,
+           const std::filesystem::path& to, SiblingFile::Existing existing) {
+    const int fd = folder.Descriptor();
+    int rc = 0;
+    if (existing == SiblingFile::Existing::Replace) {
+        rc = renameat(fd, from.c_str(), fd, to.c_str());
+    } else {
+#ifdef __linux__
+        rc = renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE);
+#else
+        rc = linkat(fd, from.c_str(), fd, to.c_str(), 0);
+        if (rc == 0) unlinkat(fd, from.c_str(), 0);
+#endif
+    }
+    return rc == 0 ? 0 : errno;
+}
+
+#endif
 
 }  // namespace
 
-SiblingFile::SiblingFile(const std::filesystem::path& target) : target_(target) {
+FolderHandle::FolderHandle(const std::filesystem::path& folder, bool followLink)
+    : path_(folder.empty() ? std::filesystem::path(".") : folder) {
+#ifdef _WIN32
+    std::error_code error;
+    const auto status = followLink ? std::filesystem::status(path_, error)
+                                   : std::filesystem::symlink_status(path_, error);
+    if (!std::filesystem::is_directory(status)) error_ = error ? error.value() : ENOTDIR;
+#else
+    fd_ = open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+    if (fd_ < 0) error_ = errno;
+#endif
+}
+
+FolderHandle::~FolderHandle() {
+#ifndef _WIN32
+    if (fd_ >= 0) close(fd_);
+#endif
+}
+
+bool FolderHandle::IsOpen() const {
+    return error_ == 0;
+}
+
+SiblingFile::SiblingFile(const std::filesystem::path& target)
+    : own_(std::make_unique<FolderHandle>(target.parent_path(), /*followLink=*/true)),
+      folder_(own_.get()),
+      name_(target.filename()) {
+    Create();
+}
+
+SiblingFile::SiblingFile(const FolderHandle& folder, const std::filesystem::path& name)
+    : folder_(&folder), name_(name) {
+    Create();
+}
+
+void SiblingFile::Create() {
+    if (!folder_->IsOpen()) {
+        error_ = folder_->Error();
+        return;
+    }
     std::random_device seed;
     std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
-        const auto candidate = TempNameIn(target_.parent_path(), random);
+        const auto candidate = TempName(random);
         errno = 0;
-        file_ = OpenNewFile(candidate);
+        file_ = OpenNewFile(*folder_, candidate);
         error_ = errno;
         if (file_ != nullptr) temp_ = candidate;
         if (file_ == nullptr && error_ != EEXIST) return;
@@ -47,10 +143,11 @@ SiblingFile::SiblingFile(const std::filesystem::path& target) : target_(target) 
 
 SiblingFile::~SiblingFile() {
     if (file_ != nullptr) std::fclose(file_);
-    if (!committed_ && !temp_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
-    }
+    if (!committed_ && !temp_.empty()) RemoveFile(*folder_, temp_);
+}
+
+std::filesystem::path SiblingFile::TempPath() const {
+    return temp_.empty() ? temp_ : folder_->Path() / temp_;
 }
 
 bool SiblingFile::Write(const uint8_t* data, size_t size) {
@@ -75,7 +172,7 @@ void SiblingFile::StartWriteback(size_t size) {
     written_ += size;
 }
 
-bool SiblingFile::Commit() {
+bool SiblingFile::Commit(Existing existing) {
     if (file_ == nullptr) return false;
     errno = 0;
     const bool closed = std::fclose(file_) == 0;
@@ -84,10 +181,8 @@ bool SiblingFile::Commit() {
         error_ = errno;
         return false;
     }
-    std::error_code error;
-    std::filesystem::rename(temp_, target_, error);
-    error_ = error.value();
-    committed_ = !error;
+    error_ = Rename(*folder_, temp_, name_, existing);
+    committed_ = error_ == 0;
     return committed_;
 }
 

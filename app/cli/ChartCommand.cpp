@@ -27,6 +27,10 @@ class TerminalUi final : public TFormUi {
     explicit TerminalUi(const ChartOptions& options) : options_(options) {}
 
     std::optional<std::u16string> AskSaveFileName() override {
+        if (!ExactFromUtf8(options_.output)) {
+            refusal_ = "the file name is not UTF-8, so it cannot be kept exactly";
+            return std::nullopt;
+        }
         if (fs::path(FromUtf8(options_.output)).filename().empty()) {
             refusal_ = "no file name in " + options_.output;
             return std::nullopt;
@@ -58,13 +62,12 @@ class TerminalUi final : public TFormUi {
     bool Saved() const { return message_ == kSaveDoneMessage; }
     const std::u16string& Message() const { return message_; }
 
-    // Why nothing was saved.
-    std::string Reason() const {
+    // Why nothing was saved; writeError is the writer's reason.
+    std::string Reason(const std::string& writeError) const {
         if (!refusal_.empty()) return refusal_;
         std::error_code error;
         if (fs::is_directory(file_, error)) return ToUtf8(file_.u16string()) + " is a folder";
-        return "cannot write " + ToUtf8(file_.u16string()) +
-               " (no permission, the file is in use or the disk is full)";
+        return "cannot write " + ToUtf8(file_.u16string()) + ": " + writeError;
     }
 
   private:
@@ -86,13 +89,14 @@ int RunChart(const ChartOptions& options, const std::string& exePath, std::ostre
 
     form.FormShow(FromUtf8(exePath));
     form.Button1Click();
+    const std::string writeError = form.JwwDoc ? form.JwwDoc->FileOutError : "";
     form.FormClose();
 
     if (ui.Saved()) {
         out << ToUtf8(ui.Message()) << '\n';
         return 0;
     }
-    err << ToUtf8(kSaveFailedMessage) << ": " << ui.Reason() << '\n';
+    err << ToUtf8(kSaveFailedMessage) << ": " << ui.Reason(writeError) << '\n';
     return 1;
 }
 

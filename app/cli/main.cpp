@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
@@ -61,13 +62,27 @@ T ValueOf(const Choices<T>& choices, const std::string& name) {
     return choices.front().second;
 }
 
+// The first word the parser did not take, named as what it looks like; a
+// missing subcommand too. Empty when there is none.
+std::string UnknownWord(const CLI::App& app) {
+    const std::vector<std::string> extras = app.remaining(/*recurse=*/true);
+    const bool inCommand = !app.get_subcommands().empty();
+    if (extras.empty()) return inCommand ? "" : "a subcommand is required: chart, check or dump";
+    const std::string& word = extras.front();
+    if (word.rfind('-', 0) == 0) return "unknown option " + word;
+    return (inCommand ? "unexpected argument " : "unknown subcommand ") + word;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.",
                  "tintwright-cli"};
-    app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION);
-    app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION_TEXT);
+    // Unknown words are collected and named below, instead of the parser's
+    // "A subcommand is required".
+    app.require_subcommand(0, 1);
+    app.allow_extras();
 
     tw::cli::ChartOptions chart;
     std::string palette = "dxf";
@@ -95,14 +110,17 @@ int main(int argc, char** argv) {
     checkCommand->add_option("FILE", checkFile, "File to check")->required();
 
     std::string dumpFile;
-    bool json = false;
-    std::string imagesTo;
+    tw::cli::DumpOptions dump;
     CLI::App* dumpCommand = app.add_subcommand(
         "dump", "Print a drawing's version, memo, entity counts, block definitions and images");
     dumpCommand->add_option("FILE", dumpFile, "JWW file to read")->required();
-    dumpCommand->add_flag("--json", json, "Print one JSON object with every entity");
-    dumpCommand->add_option("--images-to", imagesTo, "Also extract the embedded images into DIR")
+    dumpCommand->add_flag("--json", dump.json, "Print one JSON object with every entity");
+    dumpCommand
+        ->add_option("--images-to", dump.imagesTo, "Also extract the embedded images into DIR")
         ->type_name("DIR");
+    dumpCommand->add_flag("--force", dump.force, "Replace existing files in DIR");
+    for (CLI::App* command : {chartCommand, checkCommand, dumpCommand})
+        command->allow_extras();
 
     std::vector<std::string> exportFiles;
     std::string exportTo;
@@ -124,12 +142,17 @@ int main(int argc, char** argv) {
         ->capture_default_str()
         ->check(CLI::IsMember(NamesOf(kUnits)));
     exportCommand->add_flag("--force", exportOptions.force, "Replace existing output files");
+    exportCommand->allow_extras();
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // --help and --version end here too, with exit code 0.
         return app.exit(e) == 0 ? 0 : kUsageError;
+    }
+    if (const std::string unknown = UnknownWord(app); !unknown.empty()) {
+        std::cerr << unknown << "\nRun with --help for more information.\n";
+        return kUsageError;
     }
 
     if (chartCommand->parsed()) {
@@ -139,7 +162,6 @@ int main(int argc, char** argv) {
         return tw::cli::RunChart(chart, ExecutablePath(argv[0]), std::cout, std::cerr);
     }
     if (checkCommand->parsed()) return tw::cli::RunCheck(checkFile);
-    if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, json, imagesTo);
     if (exportCommand->parsed()) {
         exportOptions.dxf = {ValueOf(kDxfVersions, dxfVersion), ValueOf(kUnits, units)};
         if (!exportTo.empty())
@@ -151,5 +173,5 @@ int main(int argc, char** argv) {
         }
         return tw::cli::RunExport(exportFiles[0], exportFiles[1], exportOptions, std::cerr);
     }
-    return kUsageError;
+    return tw::cli::RunDump(dumpFile, dump);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/JwwUnit.h"
+#include "tests/support/NestedBlocks.h"
 #include "util/Func_2.h"
 
 namespace {
@@ -160,7 +161,13 @@ int main(int argc, char** argv) {
     mixed.BindImage = {{tw::FromUtf8(kImageName), 0, false}};
     mixed.BindImageN = 1;
 
-    const bool ok = WriteAll(chart, folder, "chart") && WriteAll(mixed, folder, "mixed");
+    // Small block structures whose trees grow far beyond them: the reader's
+    // tree must stay within its budget for the fuzzer's variations of them.
+    tw::TJwwData fanOut, chain;
+    bool ok = tw::BuildNesting(fanOut, {.definitions = 3, .times = 32}) &&
+              tw::BuildNesting(chain, {.definitions = 64, .closed = true});
+    ok = ok && WriteAll(chart, folder, "chart") && WriteAll(mixed, folder, "mixed") &&
+         WriteAll(fanOut, folder, "fan-out") && WriteAll(chain, folder, "chain");
     std::filesystem::remove(image);
     if (!ok) std::fprintf(stderr, "%s: a seed could not be written\n", argv[0]);
     return ok ? 0 : 1;

@@ -14,6 +14,7 @@
 
 #include "app/Unit1.h"
 #include "tests/app/FormFixture.h"
+#include "tests/support/ByteDiff.h"
 
 namespace tw {
 namespace {
@@ -466,19 +467,6 @@ std::vector<uint8_t> ExpectedChart(TPalette palette, int version, bool utf16) {
     return e.Bytes();
 }
 
-// ---- The comparison -------------------------------------------------------
-
-std::string FirstDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want) {
-    const size_t n = std::min(got.size(), want.size());
-    for (size_t i = 0; i < n; ++i) {
-        if (got[i] != want[i]) {
-            return "first difference at offset " + std::to_string(i) + ": got " +
-                   std::to_string(got[i]) + ", expected " + std::to_string(want[i]);
-        }
-    }
-    return "sizes " + std::to_string(got.size()) + " and " + std::to_string(want.size());
-}
-
 using ChartBytes = FormTest;
 
 TEST_F(ChartBytes, EveryPaletteVersionAndTextCode) {
@@ -497,7 +485,7 @@ TEST_F(ChartBytes, EveryPaletteVersionAndTextCode) {
                 ASSERT_EQ(SaveTo(file), kSaveDoneMessage);
                 const std::vector<uint8_t> got = ReadBytes(file);
                 const std::vector<uint8_t> want = ExpectedChart(palette, version, utf16);
-                EXPECT_TRUE(got == want) << FirstDifference(got, want);
+                EXPECT_TRUE(got == want) << test::FirstDifference(got, want);
             }
         }
     }

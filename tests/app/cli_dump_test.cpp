@@ -14,7 +14,9 @@
 
 #include "document/JwwUnit.h"
 #include "jww/ReaderSupport.h"
+#include "support/NestedBlocks.h"
 #include "support/TempDir.h"
+#include "util/Func_2.h"
 
 namespace tw::test {
 namespace {
@@ -33,13 +35,14 @@ std::string TextOf(const fs::path& file) {
     return text.str();
 }
 
-// The command line beside this test program, run in folder with args.
-CliRun Cli(const fs::path& folder, const std::string& args) {
+// The command line beside this test program, run in folder with args, after
+// the shell commands in before.
+CliRun Cli(const fs::path& folder, const std::string& args, const std::string& before = "") {
     const fs::path cli = fs::read_symlink("/proc/self/exe").parent_path() / "tintwright-cli";
     const fs::path out = folder / "stdout.txt";
     const fs::path err = folder / "stderr.txt";
-    const std::string command = "cd '" + folder.string() + "' && '" + cli.string() + "' " + args +
-                                " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const std::string command = "cd '" + folder.string() + "' && " + before + "'" + cli.string() +
+                                "' " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TextOf(out), TextOf(err)};
 }
@@ -134,6 +137,21 @@ TEST(CliDump, LayerUsageOfRealDrawings) {
     }
 }
 
+// The text summary gives the version in hundredths: 600 is "6.00", 351 "3.51".
+TEST(CliDump, SummaryPrintsTheVersionWithTwoDecimals) {
+    TempDir dir;
+    for (const auto& [version, text] : {std::pair{600, "6.00"}, {351, "3.51"}, {700, "7.00"}}) {
+        SCOPED_TRACE(text);
+        TJwwData doc;
+        SampleDrawing(doc);
+        ASSERT_TRUE(doc.FileOut((dir.path() / "v.jww").u16string(), version));
+        const CliRun run = Cli(dir.path(), "dump v.jww");
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("  version: ") + text + "\n"), std::string::npos)
+            << run.out;
+    }
+}
+
 TEST(CliDump, EntitiesCarryTheirRecordFieldsInDrawingOrder) {
     TempDir dir;
     TJwwData doc;
@@ -174,7 +192,10 @@ TEST(CliDump, ImagesToWritesIntoItsFolderOnly) {
                                     })});
     SaveBytes(dir.path() / "images.jww", file);
     const CliRun run = Cli(dir.path(), "dump images.jww --images-to out/images");
-    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.code, 1) << run.err;  // one image was not extracted
+    EXPECT_NE(run.err.find("image ../evil.txt not extracted: not a plain file name"),
+              std::string::npos)
+        << run.err;
     EXPECT_EQ(TextOf(dir.path() / "out" / "images" / "ok.png"), "xxx");
     EXPECT_FALSE(fs::exists(dir.path() / "out" / "evil.txt"));
     EXPECT_NE(run.out.find("../evil.txt: 3 bytes"), std::string::npos) << run.out;
@@ -205,6 +226,87 @@ TEST(CliDump, UnreadableFilesExitOneWithTheReason) {
                   "entities: 12 (line 1, arc 1, point 2, text 2, dimension 2, solid 2, block 2)"),
               std::string::npos)
         << plain.out;
+}
+
+// A drawing's images in a 7.00 file; a size of -1 claims more than the file
+// holds, which fails the reading at that image.
+ByteBuffer ImagesFile(const std::vector<std::pair<std::u16string, int32_t>>& images) {
+    return Concat({BlankHeader(700), Written(700, false, [&](ArchiveWriter& ar) {
+                       ar.WriteCount(0);
+                       ar.WriteCount(0);
+                       ar.i32(static_cast<int32_t>(images.size()));
+                       for (const auto& [name, size] : images) {
+                           ar.WriteString(name);
+                           ar.i32(size < 0 ? 1000 : size);
+                           if (size > 0) ar.fill('x', static_cast<size_t>(size));
+                       }
+                   })});
+}
+
+TEST(CliDump, ImagesToKeepsExistingFilesUnlessForced) {
+    TempDir dir;
+    SaveBytes(dir.path() / "d.jww", ImagesFile({{u"mine.png", 3}, {u"new.png", 3}}));
+    fs::create_directory(dir.path() / "out");
+    SaveBytes(dir.path() / "out" / "mine.png", {'m'});
+    const CliRun kept = Cli(dir.path(), "dump d.jww --images-to out");
+    EXPECT_EQ(kept.code, 1);
+    EXPECT_EQ(TextOf(dir.path() / "out" / "mine.png"), "m");
+    EXPECT_EQ(TextOf(dir.path() / "out" / "new.png"), "xxx");
+    EXPECT_NE(kept.err.find("image mine.png not extracted: a file of that name exists"),
+              std::string::npos)
+        << kept.err;
+    EXPECT_EQ(kept.err.find("new.png"), std::string::npos) << kept.err;
+
+    const CliRun forced = Cli(dir.path(), "dump d.jww --images-to out --force");
+    EXPECT_EQ(forced.code, 0) << forced.err;
+    EXPECT_EQ(TextOf(dir.path() / "out" / "mine.png"), "xxx");
+
+    SaveBytes(dir.path() / "cut.jww", ImagesFile({{u"a.png", 3}, {u"b.png", -1}}));
+    const CliRun cut = Cli(dir.path(), "dump cut.jww --images-to out2");
+    EXPECT_EQ(cut.code, 1);
+    EXPECT_NE(cut.err.find("images already written: a.png"), std::string::npos) << cut.err;
+}
+
+TEST(CliDump, SummaryShowsControlCharactersEscaped) {
+    TempDir dir;
+    TJwwData doc;
+    SampleDrawing(doc);
+    doc.Enthd.strMemo = u"\x1b]0;owned\x07\r\nsecond\x1b[2J line\u009b";
+    doc.EntBlockDef[0].strName = u"\x1b[31mred";
+    ASSERT_TRUE(doc.FileOut((dir.path() / "d.jww").u16string(), 600));
+    for (const char* file : {"d.jww"}) {
+        const CliRun run = Cli(dir.path(), std::string("dump ") + file);
+        for (const char c : run.out) {
+            const auto byte = static_cast<unsigned char>(c);
+            EXPECT_TRUE(byte >= 0x20 || c == '\n') << file << ": " << static_cast<int>(byte);
+        }
+        EXPECT_EQ(run.out.find("\xC2\x9B"), std::string::npos);
+        EXPECT_NE(run.out.find("\\x1b"), std::string::npos) << run.out;
+    }
+    EXPECT_NE(Cli(dir.path(), "dump d.jww").out.find("memo: \\x1b]0;owned\\x07\n        second"),
+              std::string::npos);
+}
+
+// Hostile block nesting, each read under a 2 GB address-space limit: a
+// clean result, and what the tree left out is said.
+TEST(CliDump, HostileBlockNestingIsReadUnderAMemoryLimit) {
+    TempDir dir;
+    const struct {
+        const char* file;
+        Nesting nesting;
+    } cases[] = {{"bomb.jww", {.definitions = 4, .times = 100, .lastNameLength = 20000}},
+                 {"fan-out.jww", {.definitions = 3, .times = 1024}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        TJwwData doc;
+        ASSERT_TRUE(BuildNesting(doc, c.nesting));
+        ASSERT_TRUE(doc.FileOut((dir.path() / c.file).u16string(), 700));
+
+        const CliRun run =
+            Cli(dir.path(), std::string("dump ") + c.file + " --json", "ulimit -v 2097152 && ");
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_NE(run.err.find("block tree was cut short"), std::string::npos) << run.err;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // tintwright-cli chart, run as a program: its exit codes, messages, the
 // ".jww" extension, --force, and that it writes what the save command writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -34,13 +35,14 @@ struct CliResult {
 
 class ChartCli : public FormTest {
   protected:
-    // Runs the command line in the test folder with the given arguments.
-    CliResult Cli(const std::string& args) {
+    // Runs the command line in the test folder with the given arguments,
+    // after the shell commands in before.
+    CliResult Cli(const std::string& args, const std::string& before = "") {
         const fs::path out = dir.path() / "stdout.txt";
         const fs::path err = dir.path() / "stderr.txt";
-        const std::string command = "cd '" + dir.path().string() + "' && '" + CliPath().string() +
-                                    "' " + args + " >'" + out.string() + "' 2>'" + err.string() +
-                                    "'";
+        const std::string command = "cd '" + dir.path().string() + "' && " + before + "'" +
+                                    CliPath().string() + "' " + args + " >'" + out.string() +
+                                    "' 2>'" + err.string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
     }
@@ -103,6 +105,16 @@ TEST_F(ChartCli, ExistingFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(ReadBytes(file), SavedBy(TPalette::Dxf, 600, TTextCode::Ansi));
 }
 
+// A link to nowhere is an existing name too: only --force writes through it.
+TEST_F(ChartCli, DanglingLinkIsReplacedOnlyWithForce) {
+    fs::create_symlink(dir.path() / "gone.jww", dir.path() / "link.jww");
+    const CliResult refused = Cli("chart link.jww");
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.jww"));
+    EXPECT_FALSE(fs::exists(dir.path() / "gone.jww"));
+}
+
 TEST_F(ChartCli, PlacesThatCannotBeWrittenFailWithAReason) {
     fs::create_directory(dir.path() / "folder.jww");
     std::ofstream(dir.path() / "plain") << "x";
@@ -148,6 +160,44 @@ TEST_F(ChartCli, CheckAndDumpReadTheChart) {
     std::ofstream(dir.path() / "plain.txt") << "not a drawing";
     EXPECT_EQ(Cli("check plain.txt").code, 1);
     EXPECT_EQ(Cli("dump missing.jww").code, 1);
+}
+
+// Each message names what went wrong, in the words of the system where it
+// has them.
+TEST_F(ChartCli, MessagesNameTheProblem) {
+    fs::create_directory(dir.path() / "folder");
+    std::ofstream(dir.path() / "plain.txt") << "not a drawing";
+    std::ofstream(dir.path() / "v.jww", std::ios::binary)
+        << "JwwData." << std::string("\xbd\x02\0\0", 4);
+    ASSERT_EQ(mkfifo((dir.path() / "fifo.jww").c_str(), 0600), 0);
+    const std::string bytes = "\"$(printf 'n\\377')\"";  // a name that is not UTF-8
+    std::ofstream(dir.path() / "n\xff.jww") << "x";
+    const struct {
+        std::string before, args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"", "paint a", 2, "unknown subcommand paint"},
+        {"", "--no-such-option", 2, "unknown option --no-such-option"},
+        {"", "chart a --frob", 2, "unknown option --frob"},
+        {"", "check missing.jww", 1, "missing.jww: no such file"},
+        {"", "check folder", 1, "folder: a folder, not a file"},
+        {"", "check plain.txt", 1, "plain.txt: not a JWW drawing"},
+        {"", "check v.jww", 1, "format version 701 is not one of 220 to 700"},
+        {"", "chart fifo.jww --force", 1, "fifo.jww: not a file"},
+        {"trap '' XFSZ; ulimit -f 1; ", "chart big.jww", 1,
+         "big.jww: cannot write the file: File too large"},
+        {"", "chart " + bytes + ".jww", 1, "not UTF-8, so it cannot be kept exactly"},
+        {"", "check " + bytes + ".jww", 1, ": not a JWW drawing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliResult run = Cli(c.args, c.before);
+        EXPECT_EQ(run.code, c.code);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadText(dir.path() / "n\xff.jww"), "x");
+    EXPECT_FALSE(fs::exists(dir.path() / "big.jww"));
 }
 
 TEST_F(ChartCli, HelpAndVersion) {

@@ -212,6 +212,21 @@ TEST_F(BindImageFiles, CopyTakesTheUncompressedFiles) {
     EXPECT_EQ(FilesIn(out), (std::set<std::string>{"plan.bmp", "photo.png"}));
 }
 
+// The rename that puts a finished file in place fails onto a folder of the
+// target's name: the operation says so, and the folder and its folder stay
+// as they were, with no temporary file left behind.
+TEST_F(BindImageFiles, WritingOntoAnExistingFolderFails) {
+    WriteFile(images / "a.bmp", "BMdata");
+    fs::create_directories(images / "copy.bmp" / "inside");
+    fs::create_directories(images / "packed.gz" / "inside");
+    EXPECT_FALSE(CopyFileTo(images / "a.bmp", images / "copy.bmp"));
+    EXPECT_FALSE(GzipFileTo(images / "a.bmp", images / "packed.gz"));
+    for (const char* folder : {"copy.bmp", "packed.gz"}) {
+        EXPECT_TRUE(fs::is_directory(images / folder / "inside")) << folder;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(images), fs::directory_iterator()), 3);
+}
+
 TEST_F(BindImageFiles, CopyToAMissingFolderCopiesNothing) {
     WriteFile(images / "plan.bmp", "plan");
     SetImages({u"plan.bmp"});

@@ -262,5 +262,77 @@ TEST_F(BlockTree, ExponentialNestingIsBoundedButEveryDefinitionIsMarked) {
     EXPECT_EQ(doc.EntBlockDef[kDepth - 1].ref_no, static_cast<int32_t>(kDepth - 1));
 }
 
+// Hostile nesting: structures whose complete tree is huge or unending. The
+// tree stays within its memory budget, counts what it leaves incomplete,
+// and still marks every definition in use.
+struct Nesting {
+    const char* name;
+    std::vector<std::vector<uint32_t>> inserts;  // definition i + 1 inserts these
+    size_t lastNameLength;                       // of the last definition
+    int32_t nodes;                               // the complete tree's, or -1 beyond budget
+};
+
+std::vector<uint32_t> Times(uint32_t number, size_t count) {
+    return std::vector<uint32_t>(count, number);
+}
+
+std::vector<std::vector<uint32_t>> Chain(uint32_t length, bool closed) {
+    std::vector<std::vector<uint32_t>> inserts(length);
+    for (uint32_t i = 1; i < length; ++i)
+        inserts[i - 1] = {i + 1};
+    if (closed) inserts[length - 1] = {1};
+    return inserts;
+}
+
+// Bytes the tree holds: its nodes and the names they copy.
+size_t TreeBytes(const TJwwData& doc) {
+    size_t bytes = doc.EntBlockTree.capacity() * sizeof(TEntJwwBlockTree);
+    for (const TEntJwwBlockTree& node : doc.EntBlockTree)
+        bytes += node.name.capacity() * sizeof(char16_t);
+    return bytes;
+}
+
+TEST_F(BlockTree, HostileNestingStaysWithinItsBudget) {
+    const Nesting cases[] = {
+        {"tree bomb", {Times(2, 100), Times(3, 100), Times(4, 100), {}}, 20000, -1},
+        {"fan-out 1024 x 1024", {Times(2, 1024), Times(3, 1024), {}}, 2, -1},
+        {"chain of 200,000", Chain(200000, false), 2, 200000},
+        {"cycle of 200,000", Chain(200000, true), 2, 200001},
+        {"two-step cycles", {{2, 1}, {1, 2}}, 2, 5},
+    };
+    for (const Nesting& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.DataFree();
+        for (uint32_t i = 1; i <= c.inserts.size(); ++i) {
+            std::vector<TEntJwwBlock> members;
+            for (uint32_t number : c.inserts[i - 1])
+                members.push_back(Insertion(number));
+            Define(i, std::move(members));
+        }
+        doc.EntBlockDef.back().strName = std::u16string(c.lastNameLength, u'n');
+        Insert(Insertion(1));
+        doc.MakeBlockTree();
+
+        EXPECT_EQ(doc.EntBlockNum, static_cast<int32_t>(c.inserts.size()));
+        EXPECT_LE(TreeBytes(doc), size_t{256} << 20);
+        if (c.nodes >= 0) {
+            EXPECT_EQ(doc.EntBlockTreeN, c.nodes);
+            EXPECT_EQ(doc.EntBlockTreeCut, 0);
+        } else {
+            EXPECT_GT(doc.EntBlockTreeN, 100);
+            EXPECT_GT(doc.EntBlockTreeCut, 0);
+        }
+        // Whatever was left out, every node's parent is an earlier node one
+        // level up, as breadth-first order has it.
+        for (int32_t k = 1; k < doc.EntBlockTreeN; ++k) {
+            const TEntJwwBlockTree& node = doc.EntBlockTree[k];
+            if (node.parent < 0) continue;
+            ASSERT_LT(node.parent, k);
+            ASSERT_EQ(doc.EntBlockTree[node.parent].level + 1, node.level);
+            ASSERT_GE(node.level, doc.EntBlockTree[k - 1].level);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tw

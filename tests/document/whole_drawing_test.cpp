@@ -224,6 +224,16 @@ TEST_F(WholeDrawingGeometry, MoveShiftsEveryPointOfTheDrawingsOwnEntities) {
     EXPECT_POINT(doc.EntBlockDef[0].mLine[0].start_x, doc.EntBlockDef[0].mLine[0].start_y, 1, 2);
 }
 
+// A centre whose coordinates differ shows each axis uses its own.
+TEST_F(WholeDrawingGeometry, ScaleAboutACentreOffTheDiagonal) {
+    doc.ScaleEntALL(2, -3, 2);  // x becomes 2x - 2, y becomes 2y + 3
+
+    EXPECT_POINT(doc.EntLine[0].start_x, doc.EntLine[0].start_y, 0, 7);
+    EXPECT_POINT(doc.EntLine[0].end_x, doc.EntLine[0].end_y, 4, 11);
+    EXPECT_POINT(doc.EntEnko[0].start_x, doc.EntEnko[0].start_y, 8, 15);
+    EXPECT_EQ(doc.EntEnko[0].dHankei, 14);
+}
+
 TEST_F(WholeDrawingGeometry, ScaleMovesPointsAboutTheCentreAndScalesSizes) {
     doc.ScaleEntALL(1, 1, 2);  // p becomes 2p - 1
 

@@ -68,11 +68,11 @@ inline void SampleDrawing(TJwwData& d) {
         p.att = attr(style, 2, 0);
         p.start_x = x;
         p.start_y = x / 2;
-        if (style == rec::kMarkerPointStyle) {
+        if (style == rules::kMarkerPointStyle) {
             p.nCode = 4;
             p.radKaitenKaku = 0.25;
         }
-        p.dBairitsu = style == rec::kMarkerPointStyle ? 1.5 : scale;
+        p.dBairitsu = style == rules::kMarkerPointStyle ? 1.5 : scale;
         return p;
     };
     auto text = [&](const std::u16string& str) {

@@ -6,11 +6,13 @@
 
 #include <sys/resource.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <random>
+#include <thread>
 
 #include "jww/ReaderSupport.h"
 #include "support/TempDir.h"
@@ -244,6 +246,64 @@ TEST(ReaderDamage, ImagesReplaceFilesAndLinksButNeverWriteThroughThem) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(images),
                             std::filesystem::directory_iterator()),
               3);  // no temporary file left behind
+}
+
+// Another process re-creating a link at an image's name while the images are
+// written must not get anything written through it.
+TEST(ReaderDamage, ALinkRecreatedDuringExtractionIsNeverWrittenThrough) {
+    // Each image is a race; the machine shared by every test keeps it small.
+    constexpr int32_t kRaceImages = 2000;
+    TempDir dir;
+    const std::filesystem::path images = dir.path() / "images";
+    std::filesystem::create_directory(images);
+    const std::filesystem::path outside = dir.path() / "outside.txt";
+    SaveBytes(outside, ByteBuffer(7, 'o'));
+    const ByteBuffer file = ImageFile(
+        std::vector<std::pair<std::u16string, ByteBuffer>>(kRaceImages, {u"pic.bmp", {'i'}}));
+
+    std::atomic<bool> done{false};
+    std::thread attacker([&] {
+        std::error_code ignored;
+        while (!done) {
+            std::filesystem::remove(images / "pic.bmp", ignored);
+            std::filesystem::create_symlink(outside, images / "pic.bmp", ignored);
+        }
+    });
+    TJwwData d;
+    d.BindImageExp = true;
+    d.BindImageFolder = images.u16string() + u"/";
+    const jwwin::ReadReport report = ReadBytes(d, file);
+    done = true;
+    attacker.join();
+
+    ASSERT_TRUE(report.ok) << report.reason;
+    EXPECT_EQ(d.BindImageN, kRaceImages);
+    EXPECT_EQ(LoadBytes(outside), ByteBuffer(7, 'o'));
+    for (const auto& entry : std::filesystem::directory_iterator(images))
+        EXPECT_EQ(entry.path().filename(), "pic.bmp");  // no temporary file left
+}
+
+TEST(ReaderDamage, ImagesKeepExistingFilesWhenAskedAndSayWhy) {
+    TempDir dir;
+    SaveBytes(dir.path() / "mine.png", ByteBuffer(3, 'm'));
+    TJwwData d;
+    d.BindImageExp = true;
+    d.BindImageFolder = dir.folder();
+    const jwwin::ReadReport report =
+        ReadBytes(d,
+                  ImageFile({{u"mine.png", ByteBuffer(5, '1')},
+                             {u"new.png", ByteBuffer(5, '2')},
+                             {u"../up.png", ByteBuffer(5, '3')},
+                             {u"empty.png", {}}}),
+                  {.maxObjects = std::nullopt, .replaceImages = false});
+    ASSERT_TRUE(report.ok) << report.reason;
+    EXPECT_EQ(LoadBytes(dir.path() / "mine.png"), ByteBuffer(3, 'm'));
+    EXPECT_EQ(LoadBytes(dir.path() / "new.png"), ByteBuffer(5, '2'));
+    ASSERT_EQ(report.images.size(), 4u);
+    EXPECT_EQ(report.images[0].problem, jwwin::kImageExists);
+    EXPECT_EQ(report.images[1].problem, "");
+    EXPECT_EQ(report.images[2].problem, "not a plain file name");
+    EXPECT_NE(report.images[3].problem, "");
 }
 
 // Writes fail beyond a file size limit, as on a full disk.

@@ -473,7 +473,7 @@ TEST(ReaderEntities, FilePrevInKeepsTheStoredDefinitionCount) {
     EXPECT_EQ(d.Enthd.n2, 2);
     ASSERT_EQ(d.EntBlockDef.size(), 1u);
     EXPECT_EQ(d.EntBlockDef[0].N, 3);
-    EXPECT_EQ(d.EntBlockDef[0].mLineN, 1);
+    EXPECT_EQ(d.EntBlockDef[0].mLineN, 2);
 
     int definitions = 0, members = 0;
     ForEachDefinition(d, [&](const TEntJwwBlockDef& def) {
@@ -481,7 +481,7 @@ TEST(ReaderEntities, FilePrevInKeepsTheStoredDefinitionCount) {
         ForEachEntity(EntityView::Of(def), [&](const auto&) { ++members; });
     });
     EXPECT_EQ(definitions, 1);
-    EXPECT_EQ(members, 1);
+    EXPECT_EQ(members, 2);
     ForEachExpanded(d, [](const auto&, const Placement&) {});
 
     d.MakeBlockTree();
@@ -491,7 +491,7 @@ TEST(ReaderEntities, FilePrevInKeepsTheStoredDefinitionCount) {
     TJwwData back;
     ASSERT_TRUE(back.FileIn(saved));
     EXPECT_EQ(back.EntBlockDefN, 1);
-    EXPECT_EQ(back.EntBlockDef[0].N, 1);
+    EXPECT_EQ(back.EntBlockDef[0].N, 2);
 }
 
 }  // namespace

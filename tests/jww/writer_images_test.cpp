@@ -194,5 +194,18 @@ TEST_F(WriterImages, AnImageThatCannotBeCopiedFailsTheSection) {
     EXPECT_THROW(Section(), WriteError);
 }
 
+// A file whose size promises more than its reading gives (a kernel
+// attribute file claims a page and gives a line) fails the section instead
+// of leaving a size that disagrees with the bytes.
+TEST_F(WriterImages, AnImageShorterThanItsSizeFailsTheSection) {
+    const std::filesystem::path shortFile = "/sys/devices/system/cpu/online";
+    std::error_code error;
+    if (std::filesystem::file_size(shortFile, error) <= 64) GTEST_SKIP() << "no short file";
+    std::filesystem::create_symlink(shortFile, tmp.path() / "images" / "short.bmp");
+    Bind(u"short.bmp");
+    AddText(u"^@BM%temp%short.bmp,1");
+    EXPECT_THROW(Section(), WriteError);
+}
+
 }  // namespace
 }  // namespace tw

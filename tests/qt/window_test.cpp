@@ -243,7 +243,7 @@ void WindowTest::versionAndTextCodeReachTheWriter() {
     h.SaveTo(file);
     QCOMPARE(h.messages, QStringList{kDone});
     QCOMPARE(w.form().Version, 700);
-    QCOMPARE(w.form().JwwDoc->FileOutOpt, kOutUtf16);
+    QCOMPARE(w.form().JwwDoc->FileOutOpt, tw::kOutUtf16);
     const QByteArray bytes = ReadAll(file);
     QCOMPARE(bytes.mid(8, 4), QByteArray::fromHex("bc020000"));  // 700
     QCOMPARE(bytes.mid(12, 3), QByteArray::fromHex("fffeff"));   // UTF-16 memo

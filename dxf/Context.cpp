@@ -93,7 +93,7 @@ uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
     BeginRecord(type, handle, owner);
     Subclass("AcDbEntity");
     w.Tag(8, names.Layer(att));
-    const std::string lineType = LineTypeName(att.nPenStyle);
+    const std::string& lineType = names.LineType(att.nPenStyle);
     if (!lineType.empty()) w.Tag(6, lineType);
     if (colorRef) {
         w.Int(62, Aci(*colorRef));

@@ -68,6 +68,8 @@ std::string LineTypeName(int32_t style) {
 }
 
 Names::Names(const TJwwData& doc, TagWriter& w) {
+    for (size_t style = 0; style < lineTypes_.size(); ++style)
+        lineTypes_[style] = LineTypeName(static_cast<int32_t>(style));
     for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
         for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer)
             layers_[static_cast<size_t>(rules::LayerIndex(group, layer))] =

@@ -35,11 +35,15 @@ class Names {
     // Style names and the fonts they stand for.
     const std::vector<std::pair<std::string, std::string>>& Styles() const { return styles_; }
 
+    // The line type of a pen style (LineTypeName), made once per style.
+    const std::string& LineType(uint8_t style) const { return lineTypes_[style]; }
+
     // The block name of definition i, unique in the file.
     const std::string& Block(size_t definition) const { return blocks_[definition]; }
 
   private:
     std::array<std::string, 256> layers_;
+    std::array<std::string, 256> lineTypes_;
     std::vector<std::pair<std::string, std::string>> styles_;
     std::unordered_map<std::u16string, size_t> styleOfFont_;
     std::vector<std::string> blocks_;

@@ -1,5 +1,5 @@
 # Set-up, build and test entry points; see README.md.
-.PHONY: deps build test test-release test-sanitize fuzz run gui bench clean
+.PHONY: deps build test test-release test-sanitize test-windows fuzz run gui bench windows pictures clean
 .PHONY: package test-package
 
 # make fuzz runs each fuzz target this long; for a longer search, e.g.
@@ -9,6 +9,7 @@
 FUZZ_SECONDS ?= 60
 FUZZ_RSS_MB ?= 1024
 export FUZZ_RSS_MB
+SHARED_DRAWINGS ?= ../shared/testdata/jwcad
 
 deps:
 	@scripts/install-deps
@@ -17,7 +18,7 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
-test: test-release test-package test-sanitize fuzz
+test: test-release test-package test-sanitize fuzz test-windows
 
 test-release: build
 	@ctest --preset release -j2
@@ -36,6 +37,26 @@ test-package: package
 	@scripts/check-install
 	@scripts/check-package
 
+# The Windows programs, cross-built with mingw-w64, and a zip to hand out.
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+	@mkdir -p dist
+	@rm -f dist/tintwright-windows.zip
+	@python3 -m zipfile -c dist/tintwright-windows.zip \
+		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe README.md
+	@echo "dist/tintwright-windows.zip"
+
+# Under Wine: each library test program once, the command line against the
+# Linux one, the window, and the DLLs the programs import.
+test-windows: windows build
+	@ctest --preset windows -j2
+	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
+		../shared/testdata/jwcad
+	@scripts/windows-window-check build-windows/bin/tintwright.exe \
+		build-windows/cli-check/linux/dxf-6.00-ansi.jww
+	@scripts/windows-dlls build-windows/bin/*.exe
+
 fuzz: deps
 	@scripts/run-fuzz $(FUZZ_SECONDS)
 
@@ -51,5 +72,16 @@ bench: build
 	@test -x build/bin/tintwright-bench || { echo "make bench: the benchmarks are not built yet"; exit 1; }
 	@build/bin/tintwright-bench --benchmark_counters_tabular=true --benchmark_enable_random_interleaving=true
 
+# The README's pictures: the three palettes' charts as the renderer draws
+# them, and the viewer on a real drawing (offscreen).
+pictures: build
+	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
+	for p in dxf mix grad; do \
+	  build/bin/tintwright-cli chart "$$tmp/chart-$$p.jww" --palette $$p >/dev/null && \
+	  build/bin/tintwright-cli render "$$tmp/chart-$$p.jww" docs/chart-$$p.png --dpi 60 --force >/dev/null || exit 1; \
+	done
+	@QT_QPA_PLATFORM=offscreen build/bin/tintwright view $(SHARED_DRAWINGS)/Test1.jww --grab docs/viewer.png
+	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png"
+
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz
+	rm -rf build build-debug build-sanitize build-fuzz build-windows dist

@@ -24,15 +24,6 @@ double Rad(double degrees) {
     return degrees / 180.0 * kPi;
 }
 
-struct Point2 {
-    double x = 0, y = 0;
-};
-
-// The seven arguments every operation starts with.
-struct AttrArgs {
-    int32_t cn, lg, ly, co, tp, wd, fl;
-};
-
 // One fl bit and the sFlg bits it adds.
 struct FlagBit {
     int32_t fl;
@@ -107,17 +98,6 @@ double Direction(double dx, double dy) {
 
 // ---- Texts ----
 
-struct TextArgs {
-    int32_t ms;
-    double pw, ph, pd, pa;
-    const std::u16string& pf;
-    const std::u16string& ps;
-};
-
-struct TextEnds {
-    Point2 p1, p2;
-};
-
 int32_t BasePointNumber(int32_t tp) {
     return InRange(tp, 1, 9) ? tp : 1;
 }
@@ -182,32 +162,6 @@ TEntJwwMoji TextRecord(const TJwwData& doc, AttrArgs a, TextArgs t, const TextEn
 }
 
 // ---- Dimensions ----
-
-struct DimArgs {
-    AttrArgs a;  // the dimension and its line
-    Point2 p1, p2;
-    int32_t co2, tp2, wd2, fl2;  // its text
-    TextArgs text;
-};
-
-// An auxiliary line, used when ex is not 0.
-struct DimLinePart {
-    int32_t ex, co, tp, wd, fl;
-    Point2 p1, p2;
-};
-
-// An arrowhead (at an end of the dimension line) or a measured point (at `at`),
-// used when ex is not 0; tp is the marker code, pb the marker scale.
-struct DimPointPart {
-    int32_t ex, co, tp, wd, fl;
-    Point2 at;
-    double pb;
-};
-
-struct SxfParts {
-    DimLinePart ho1, ho2;
-    DimPointPart te1, te2, kt1, kt2;
-};
 
 TextEnds DimTextEndsAt(const TJwwData& doc, const DimArgs& d, Point2 base) {
     return TextEndsAt(doc, d.tp2, d.fl2, d.co2, d.text, base);
@@ -338,6 +292,11 @@ constexpr int32_t kSolidD = 105;
 constexpr int32_t kSolidD2 = 106;
 constexpr double kFullCurve = 100;  // last value of a full curved solid
 
+// A curved solid's values: its shape with the start, swept and last values.
+SolidValues CurveValues(const CurveArgs& c, double start, double swept, double last) {
+    return {c.centre.x, c.centre.y, c.pr, c.ph, Rad(c.pka), start, swept, last};
+}
+
 }  // namespace
 
 int32_t CheckPenColor(const TJwwData& doc, int32_t co) {
@@ -361,232 +320,130 @@ double TextLength(const std::u16string& text, double spacing, double width) {
     return length;
 }
 
-TEntJwwAttr MakeDefinitionAttr(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                               int32_t tp, int32_t wd, int32_t fl) {
-    return PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kSolidBlockFlags));
+TEntJwwAttr MakeDefinitionAttr(const TJwwData& doc, const AttrArgs& a) {
+    return PenAttr(doc, a, Flags(a.fl, kSolidBlockFlags));
 }
 
 bool IsDefinitionIndex(const TJwwData& doc, int32_t i) {
     return i >= 0 && i < doc.EntBlockDefN && static_cast<size_t>(i) < doc.EntBlockDef.size();
 }
 
-TEntJwwLine MakeLine(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                     int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                     double py2) {
+TEntJwwLine MakeRecord(const TJwwData& doc, const LineArgs& args) {
     TEntJwwLine line;
-    line.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kLineFlags));
-    line.start_x = px1;
-    line.start_y = py1;
-    line.end_x = px2;
-    line.end_y = py2;
+    line.att = PenAttr(doc, args.a, Flags(args.a.fl, kLineFlags));
+    line.start_x = args.p1.x;
+    line.start_y = args.p1.y;
+    line.end_x = args.p2.x;
+    line.end_y = args.p2.y;
     return line;
 }
 
-TEntJwwEnko MakeArc(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
-                    int32_t wd, int32_t fl, double px, double py, double pr, double ph, double psa,
-                    double pda, double pka) {
-    const bool full = fl & 8;
+TEntJwwEnko MakeRecord(const TJwwData& doc, const ArcArgs& args) {
+    const bool full = args.a.fl & 8;
     TEntJwwEnko arc;
-    arc.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kArcPointFlags));
-    arc.start_x = px;
-    arc.start_y = py;
-    arc.dHankei = pr;
-    arc.radKaishiKaku = Rad(full ? 0.0 : psa);
-    arc.radEnkoKaku = Rad(full ? 360.0 : pda);
-    arc.radKatamukiKaku = Rad(pka);
-    arc.dHenpeiRitsu = ph;
+    arc.att = PenAttr(doc, args.a, Flags(args.a.fl, kArcPointFlags));
+    arc.start_x = args.centre.x;
+    arc.start_y = args.centre.y;
+    arc.dHankei = args.pr;
+    arc.radKaishiKaku = Rad(full ? 0.0 : args.psa);
+    arc.radEnkoKaku = Rad(full ? 360.0 : args.pda);
+    arc.radKatamukiKaku = Rad(args.pka);
+    arc.dHenpeiRitsu = args.ph;
     arc.bZenEnFlg = full ? 1 : 0;
     return arc;
 }
 
-TEntJwwTen MakeTen(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
-                   int32_t wd, int32_t fl, double px, double py, double pa, double pb) {
-    const bool temporary = fl & 8;
-    const int32_t code = temporary || !InRange(tp, -7, 11) ? 0 : tp;
+TEntJwwTen MakeRecord(const TJwwData& doc, const PointArgs& args) {
+    const bool temporary = args.a.fl & 8;
+    const int32_t code = temporary || !InRange(args.a.tp, -7, 11) ? 0 : args.a.tp;
     TEntJwwTen point;
-    point.att = Attr({cn, lg, ly, co, tp, wd, fl}, CheckPenColor(doc, co),
-                     code != 0 ? rules::kMarkerPointStyle : 1, Flags(fl, kArcPointFlags));
-    point.start_x = px;
-    point.start_y = py;
+    point.att = Attr(args.a, CheckPenColor(doc, args.a.co),
+                     code != 0 ? rules::kMarkerPointStyle : 1, Flags(args.a.fl, kArcPointFlags));
+    point.start_x = args.at.x;
+    point.start_y = args.at.y;
     point.bKariten = temporary ? 1 : 0;
     point.nCode = static_cast<uint32_t>(code);
-    point.radKaitenKaku = Rad(pa);
-    point.dBairitsu = pb < kTinyScale ? 1.0 : pb;
+    point.radKaitenKaku = Rad(args.pa);
+    point.dBairitsu = args.pb < kTinyScale ? 1.0 : args.pb;
     return point;
 }
 
-TEntJwwMoji MakeMoji(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                     int32_t tp, int32_t wd, int32_t fl, int32_t ms, double px1, double py1,
-                     double px2, double py2, double pw, double ph, double pd, double pa,
-                     const std::u16string& pf, const std::u16string& ps) {
-    return TextRecord(doc, {cn, lg, ly, co, tp, wd, fl}, {ms, pw, ph, pd, pa, pf, ps},
-                      {{px1, py1}, {px2, py2}}, Flags(fl, kTextFlags));
+TEntJwwMoji MakeRecord(const TJwwData& doc, const TextBetweenArgs& args) {
+    return TextRecord(doc, args.a, args.text, args.ends, Flags(args.a.fl, kTextFlags));
 }
 
-TEntJwwMoji MakeMoji(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                     int32_t tp, int32_t wd, int32_t fl, int32_t ms, double px, double py,
-                     double pw, double ph, double pd, double pa, const std::u16string& pf,
-                     const std::u16string& ps) {
-    const TextArgs text{ms, pw, ph, pd, pa, pf, ps};
-    return TextRecord(doc, {cn, lg, ly, co, tp, wd, fl}, text,
-                      TextEndsAt(doc, tp, fl, co, text, {px, py}), Flags(fl, kTextFlags));
+TEntJwwMoji MakeRecord(const TJwwData& doc, const TextAtArgs& args) {
+    const AttrArgs& a = args.a;
+    return TextRecord(doc, a, args.text, TextEndsAt(doc, a.tp, a.fl, a.co, args.text, args.base),
+                      Flags(a.fl, kTextFlags));
 }
 
-TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
-                       double px3, double py3, double px4, double py4, double pw, double ph,
-                       double pd, double pa, const std::u16string& pf, const std::u16string& ps) {
-    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
-                    {ms, pw, ph, pd, pa, pf, ps}};
-    return DimensionRecord(doc, d, {{px3, py3}, {px4, py4}});
+TEntJwwSunpo MakeRecord(const TJwwData& doc, const DimensionBetweenArgs& args) {
+    return DimensionRecord(doc, args.dim, args.textEnds);
 }
 
-TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
-                       double px, double py, double pw, double ph, double pd, double pa,
-                       const std::u16string& pf, const std::u16string& ps) {
-    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
-                    {ms, pw, ph, pd, pa, pf, ps}};
-    return DimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}));
+TEntJwwSunpo MakeRecord(const TJwwData& doc, const DimensionAtArgs& args) {
+    return DimensionRecord(doc, args.dim, DimTextEndsAt(doc, args.dim, args.textBase));
 }
 
-TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
-                       double px3, double py3, double px4, double py4, double pw, double ph,
-                       double pd, double pa, const std::u16string& pf, const std::u16string& ps,
-                       int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3, int32_t fl3, double px5,
-                       double py5, double px6, double py6, int32_t ex4, int32_t co4, int32_t tp4,
-                       int32_t wd4, int32_t fl4, double px7, double py7, double px8, double py8,
-                       int32_t ex5, int32_t co5, int32_t tp5, int32_t wd5, int32_t fl5, double pb5,
-                       int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6, int32_t fl6, double pb6,
-                       int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7, int32_t fl7, double px9,
-                       double py9, double pb7, int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8,
-                       int32_t fl8, double px10, double py10, double pb8) {
-    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
-                    {ms, pw, ph, pd, pa, pf, ps}};
-    const SxfParts parts{{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
-                         {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
-                         {ex5, co5, tp5, wd5, fl5, {}, pb5},
-                         {ex6, co6, tp6, wd6, fl6, {}, pb6},
-                         {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
-                         {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
-    return SxfDimensionRecord(doc, d, {{px3, py3}, {px4, py4}}, parts);
+TEntJwwSunpo MakeRecord(const TJwwData& doc, const SxfDimensionBetweenArgs& args) {
+    return SxfDimensionRecord(doc, args.dim, args.textEnds, args.sxf);
 }
 
-TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
-                       double px, double py, double pw, double ph, double pd, double pa,
-                       const std::u16string& pf, const std::u16string& ps, int32_t ex3, int32_t co3,
-                       int32_t tp3, int32_t wd3, int32_t fl3, double px5, double py5, double px6,
-                       double py6, int32_t ex4, int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4,
-                       double px7, double py7, double px8, double py8, int32_t ex5, int32_t co5,
-                       int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
-                       int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
-                       int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
-                       int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                       double py10, double pb8) {
-    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
-                    {ms, pw, ph, pd, pa, pf, ps}};
-    const SxfParts parts{{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
-                         {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
-                         {ex5, co5, tp5, wd5, fl5, {}, pb5},
-                         {ex6, co6, tp6, wd6, fl6, {}, pb6},
-                         {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
-                         {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
-    return SxfDimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}), parts);
+TEntJwwSunpo MakeRecord(const TJwwData& doc, const SxfDimensionAtArgs& args) {
+    return SxfDimensionRecord(doc, args.dim, DimTextEndsAt(doc, args.dim, args.textBase), args.sxf);
 }
 
-TEntJwwSunpo MakeSunpo(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, double px1, double py1, double px2,
-                       double py2, int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms,
-                       double px, double py, double pw, double ph, double pd, double pa,
-                       const std::u16string& pf, const std::u16string& ps, double d1, double d2,
-                       int32_t ex3, int32_t co3, int32_t tp3, int32_t wd3, int32_t fl3, int32_t ex4,
-                       int32_t co4, int32_t tp4, int32_t wd4, int32_t fl4, int32_t ex5, int32_t co5,
-                       int32_t tp5, int32_t wd5, int32_t fl5, double pb5, int32_t ex6, int32_t co6,
-                       int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
-                       int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
-                       int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                       double py10, double pb8) {
-    const DimArgs d{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}, co2, tp2, wd2, fl2,
-                    {ms, pw, ph, pd, pa, pf, ps}};
-    const SxfParts parts{
-        {ex3, co3, tp3, wd3, fl3, {}, {}},          {ex4, co4, tp4, wd4, fl4, {}, {}},
-        {ex5, co5, tp5, wd5, fl5, {}, pb5},         {ex6, co6, tp6, wd6, fl6, {}, pb6},
-        {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7}, {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}};
-    return SxfDimensionRecord(doc, d, DimTextEndsAt(doc, d, {px, py}),
-                              WithAuxLinesByGaps(parts, d.p1, d.p2, d1, d2));
+TEntJwwSunpo MakeRecord(const TJwwData& doc, const SxfDimensionByGapsArgs& args) {
+    const DimArgs& d = args.dim;
+    return SxfDimensionRecord(doc, d, DimTextEndsAt(doc, d, args.textBase),
+                              WithAuxLinesByGaps(args.sxf, d.p1, d.p2, args.d1, args.d2));
 }
 
-TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
-                       double px2, double py2, double px3, double py3, double px4, double py4) {
-    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
-                       {px1, py1, px2, py2, px3, py3, px4, py4});
+TEntJwwSolid MakeRecord(const TJwwData& doc, const SolidArgs& args) {
+    return SolidRecord(
+        doc, args.a, args.fc,
+        {args.p1.x, args.p1.y, args.p2.x, args.p2.y, args.p3.x, args.p3.y, args.p4.x, args.p4.y});
 }
 
-TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
-                       double px2, double py2) {
-    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
-                       {px1, py1, px2, py2, px2, py2, px2, py2});
+TEntJwwSolid MakeRecord(const TJwwData& doc, const CurvedSolidAArgs& args) {
+    AttrArgs a = args.a;
+    a.tp = kSolidA;
+    const CurveArgs& c = args.curve;
+    return SolidRecord(doc, a, args.fc,
+                       args.full ? CurveValues(c, 0.0, kTwoPi, kFullCurve)
+                                 : CurveValues(c, Rad(c.psa), Rad(c.pda), 0.0));
 }
 
-TEntJwwSolid MakeSolid(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px1, double py1,
-                       double px2, double py2, double px3, double py3) {
-    return SolidRecord(doc, {cn, lg, ly, co, tp, wd, fl}, fc,
-                       {px1, py1, px2, py2, px3, py3, px1, py1});
-}
-
-TEntJwwSolid MakeSolidA(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                        int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
-                        double ph, double pka) {
-    return SolidRecord(doc, {cn, lg, ly, co, kSolidA, wd, fl}, fc,
-                       {px, py, pr, ph, Rad(pka), 0.0, kTwoPi, kFullCurve});
-}
-
-TEntJwwSolid MakeSolidA(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                        int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
-                        double ph, double pka, double psa, double pda) {
-    return SolidRecord(doc, {cn, lg, ly, co, kSolidA, wd, fl}, fc,
-                       {px, py, pr, ph, Rad(pka), Rad(psa), Rad(pda), 0.0});
-}
-
-TEntJwwSolid MakeSolidC(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                        int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px, double py,
-                        double pr, double ph, double pka, double psa, double pda) {
+TEntJwwSolid MakeRecord(const TJwwData& doc, const CurvedSolidCArgs& args) {
     // tp 1, 2, 3 choose the last value; any other makes a full solid.
+    const int32_t tp = args.a.tp;
     const bool full = !InRange(tp, 1, 3);
     const double last = tp == 1 ? 0.0 : tp == 2 ? 5.0 : tp == 3 ? -1.0 : kFullCurve;
-    return SolidRecord(
-        doc, {cn, lg, ly, co, kSolidC, wd, fl}, fc,
-        {px, py, pr, ph, Rad(pka), Rad(full ? 0.0 : psa), Rad(full ? 360.0 : pda), last});
+    AttrArgs a = args.a;
+    a.tp = kSolidC;
+    const CurveArgs& c = args.curve;
+    return SolidRecord(doc, a, args.fc,
+                       CurveValues(c, Rad(full ? 0.0 : c.psa), Rad(full ? 360.0 : c.pda), last));
 }
 
-TEntJwwSolid MakeSolidD(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                        int32_t tp, int32_t wd, int32_t fl, int32_t fc, double px, double py,
-                        double pr, double pri, double ph, double pka, double psa, double pda) {
-    return SolidRecord(doc, {cn, lg, ly, co, tp == 2 ? kSolidD2 : kSolidD, wd, fl}, fc,
-                       {px, py, pr, ph, Rad(pka), Rad(psa), Rad(pda), pri});
+TEntJwwSolid MakeRecord(const TJwwData& doc, const CurvedSolidDArgs& args) {
+    AttrArgs a = args.a;
+    a.tp = a.tp == 2 ? kSolidD2 : kSolidD;
+    const CurveArgs& c = args.curve;
+    return SolidRecord(doc, a, args.fc, CurveValues(c, Rad(c.psa), Rad(c.pda), args.pri));
 }
 
-TEntJwwBlock MakeBlock(const TJwwData& doc, int32_t cn, int32_t lg, int32_t ly, int32_t co,
-                       int32_t tp, int32_t wd, int32_t fl, int32_t bn, double px, double py,
-                       double pbx, double pby, double pa) {
+TEntJwwBlock MakeRecord(const TJwwData& doc, const BlockArgs& args) {
     TEntJwwBlock block;
-    block.att = PenAttr(doc, {cn, lg, ly, co, tp, wd, fl}, Flags(fl, kSolidBlockFlags));
-    if (fl & 16) block.att.nPenStyle |= 0x40;
-    block.DPKijunTen_x = px;
-    block.DPKijunTen_y = py;
-    block.dBairitsuX = ScaleOrOne(pbx);
-    block.dBairitsuY = ScaleOrOne(pby);
-    block.radKaitenKaku = Rad(pa);
-    block.nNumber = static_cast<uint32_t>(bn);
+    block.att = PenAttr(doc, args.a, Flags(args.a.fl, kSolidBlockFlags));
+    if (args.a.fl & 16) block.att.nPenStyle |= 0x40;
+    block.DPKijunTen_x = args.at.x;
+    block.DPKijunTen_y = args.at.y;
+    block.dBairitsuX = ScaleOrOne(args.pbx);
+    block.dBairitsuY = ScaleOrOne(args.pby);
+    block.radKaitenKaku = Rad(args.pa);
+    block.nNumber = static_cast<uint32_t>(args.bn);
     return block;
 }
 

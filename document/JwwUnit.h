@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/EntityArgs.h"
 #include "document/RefTable.h"
 #include "document/jwwtype.h"
 
@@ -134,38 +135,87 @@ class TJwwData {
     // Entity building.
     bool AddEntPre();
     bool AddEntPost();
+    // The building operations with named arguments (document/EntityArgs.h),
+    // one per form; the positional AddEnt... operations below call them.
+    bool AddEnt(const LineArgs& args);
+    bool AddEnt(const ArcArgs& args);
+    bool AddEnt(const PointArgs& args);
+    bool AddEnt(const TextBetweenArgs& args);
+    bool AddEnt(const TextAtArgs& args);
+    bool AddEnt(const DimensionBetweenArgs& args);
+    bool AddEnt(const DimensionAtArgs& args);
+    bool AddEnt(const SxfDimensionBetweenArgs& args);
+    bool AddEnt(const SxfDimensionAtArgs& args);
+    bool AddEnt(const SxfDimensionByGapsArgs& args);
+    bool AddEnt(const SolidArgs& args);
+    bool AddEnt(const CurvedSolidAArgs& args);
+    bool AddEnt(const CurvedSolidCArgs& args);
+    bool AddEnt(const CurvedSolidDArgs& args);
+    bool AddEnt(const BlockArgs& args);
     bool AddEntLine(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
-                    int32_t fl, double px1, double py1, double px2, double py2);
+                    int32_t fl, double px1, double py1, double px2, double py2) {
+        return AddEnt(LineArgs{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}});
+    }
     // Angles in degrees (stored in radians, except text directions). An
     // addition returns false when memory for the arrays fails (the counts
     // stay as they were) or, for an insertion, when bn is not a definition.
     bool AddEntArc(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                    int32_t fl, double px, double py, double pr, double ph, double psa, double pda,
-                   double pka);
+                   double pka) {
+        return AddEnt(ArcArgs{{cn, lg, ly, co, tp, wd, fl}, {px, py}, pr, ph, psa, pda, pka});
+    }
     // tp is the marker code; fl bit 8 makes a temporary point.
     bool AddEntTen(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
-                   int32_t fl, double px, double py, double pa, double pb);
+                   int32_t fl, double px, double py, double pa, double pb) {
+        return AddEnt(PointArgs{{cn, lg, ly, co, tp, wd, fl}, {px, py}, pa, pb});
+    }
     // Text between two end points; tp is the base-point number 1 to 9.
     bool AddEntMoji(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                     int32_t fl, int32_t ms, double px1, double py1, double px2, double py2,
                     double pw, double ph, double pd, double pa, const std::u16string& pf,
-                    const std::u16string& ps);
+                    const std::u16string& ps) {
+        return AddEnt(TextBetweenArgs{
+            {cn, lg, ly, co, tp, wd, fl}, {ms, pw, ph, pd, pa, pf, ps}, {{px1, py1}, {px2, py2}}});
+    }
     // Text placed by its base point tp (1 to 9) at (px, py).
     bool AddEntMoji(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                     int32_t fl, int32_t ms, double px, double py, double pw, double ph, double pd,
-                    double pa, const std::u16string& pf, const std::u16string& ps);
+                    double pa, const std::u16string& pf, const std::u16string& ps) {
+        return AddEnt(
+            TextAtArgs{{cn, lg, ly, co, tp, wd, fl}, {ms, pw, ph, pd, pa, pf, ps}, {px, py}});
+    }
     // Dimension with its text between two end points.
     bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
                      int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3, double py3,
                      double px4, double py4, double pw, double ph, double pd, double pa,
-                     const std::u16string& pf, const std::u16string& ps);
+                     const std::u16string& pf, const std::u16string& ps) {
+        return AddEnt(DimensionBetweenArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                            {px1, py1},
+                                            {px2, py2},
+                                            co2,
+                                            tp2,
+                                            wd2,
+                                            fl2,
+                                            {ms, pw, ph, pd, pa, pf, ps}},
+                                           {{px3, py3}, {px4, py4}}});
+    }
     // Dimension with its text placed by base point tp2 at (px, py).
     bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
                      int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px, double py,
                      double pw, double ph, double pd, double pa, const std::u16string& pf,
-                     const std::u16string& ps);
+                     const std::u16string& ps) {
+        return AddEnt(DimensionAtArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                       {px1, py1},
+                                       {px2, py2},
+                                       co2,
+                                       tp2,
+                                       wd2,
+                                       fl2,
+                                       {ms, pw, ph, pd, pa, pf, ps}},
+                                      {px, py}});
+    }
     // SXF dimensions: auxiliary lines Ho1, Ho2, arrowheads Te1, Te2 and
     // measured points Kt1, Kt2, each used when its switch ex3 ... ex8 is set.
     bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
@@ -180,7 +230,23 @@ class TJwwData {
                      int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
                      int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
                      int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                     double py10, double pb8);
+                     double py10, double pb8) {
+        return AddEnt(SxfDimensionBetweenArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                               {px1, py1},
+                                               {px2, py2},
+                                               co2,
+                                               tp2,
+                                               wd2,
+                                               fl2,
+                                               {ms, pw, ph, pd, pa, pf, ps}},
+                                              {{px3, py3}, {px4, py4}},
+                                              {{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                                               {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                                               {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                               {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                               {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                               {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, double px1, double py1, double px2, double py2, int32_t co2,
                      int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px, double py,
@@ -192,7 +258,23 @@ class TJwwData {
                      int32_t fl5, double pb5, int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6,
                      int32_t fl6, double pb6, int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7,
                      int32_t fl7, double px9, double py9, double pb7, int32_t ex8, int32_t co8,
-                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8);
+                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8) {
+        return AddEnt(SxfDimensionAtArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                          {px1, py1},
+                                          {px2, py2},
+                                          co2,
+                                          tp2,
+                                          wd2,
+                                          fl2,
+                                          {ms, pw, ph, pd, pa, pf, ps}},
+                                         {px, py},
+                                         {{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                                          {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                                          {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                          {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                          {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                          {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     // Auxiliary lines from d1 off the measured points to d2 beyond the
     // dimension line.
     bool AddEntSunpo(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
@@ -205,35 +287,76 @@ class TJwwData {
                      int32_t fl5, double pb5, int32_t ex6, int32_t co6, int32_t tp6, int32_t wd6,
                      int32_t fl6, double pb6, int32_t ex7, int32_t co7, int32_t tp7, int32_t wd7,
                      int32_t fl7, double px9, double py9, double pb7, int32_t ex8, int32_t co8,
-                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8);
+                     int32_t tp8, int32_t wd8, int32_t fl8, double px10, double py10, double pb8) {
+        return AddEnt(SxfDimensionByGapsArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                              {px1, py1},
+                                              {px2, py2},
+                                              co2,
+                                              tp2,
+                                              wd2,
+                                              fl2,
+                                              {ms, pw, ph, pd, pa, pf, ps}},
+                                             {px, py},
+                                             d1,
+                                             d2,
+                                             {{ex3, co3, tp3, wd3, fl3, {}, {}},
+                                              {ex4, co4, tp4, wd4, fl4, {}, {}},
+                                              {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                              {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                              {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                              {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     // Solids: fc is the own colour, used with pen colour 10; with tp above
     // 100 the eight values are those of a curved solid (centre, radius,
     // flattening, tilt, start and swept angle, and one value of its kind).
     bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, int32_t fc, double px1, double py1, double px2, double py2,
-                     double px3, double py3, double px4, double py4);
+                     double px3, double py3, double px4, double py4) {
+        return AddEnt(SolidArgs{
+            {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px3, py3}, {px4, py4}});
+    }
     bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
-                     int32_t fl, int32_t fc, double px1, double py1, double px2, double py2);
+                     int32_t fl, int32_t fc, double px1, double py1, double px2, double py2) {
+        return AddEnt(SolidArgs{
+            {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px2, py2}, {px2, py2}});
+    }
     bool AddEntSolid(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, int32_t fc, double px1, double py1, double px2, double py2,
-                     double px3, double py3);
+                     double px3, double py3) {
+        return AddEnt(SolidArgs{
+            {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px3, py3}, {px1, py1}});
+    }
     // Curved solids of kinds 111 (A: full or sector), 101 (C, its last
     // value chosen by tp) and 105 or 106 (D, with a second radius pri).
     bool AddEntSolidA(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd, int32_t fl,
-                      int32_t fc, double px, double py, double pr, double ph, double pka);
+                      int32_t fc, double px, double py, double pr, double ph, double pka) {
+        return AddEnt(
+            CurvedSolidAArgs{{cn, lg, ly, co, 0, wd, fl}, fc, {{px, py}, pr, ph, pka, 0, 0}, true});
+    }
     bool AddEntSolidA(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd, int32_t fl,
                       int32_t fc, double px, double py, double pr, double ph, double pka,
-                      double psa, double pda);
+                      double psa, double pda) {
+        return AddEnt(CurvedSolidAArgs{
+            {cn, lg, ly, co, 0, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}, false});
+    }
     bool AddEntSolidC(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                       int32_t fl, int32_t fc, double px, double py, double pr, double ph,
-                      double pka, double psa, double pda);
+                      double pka, double psa, double pda) {
+        return AddEnt(
+            CurvedSolidCArgs{{cn, lg, ly, co, tp, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}});
+    }
     bool AddEntSolidD(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                       int32_t fl, int32_t fc, double px, double py, double pr, double pri,
-                      double ph, double pka, double psa, double pda);
+                      double ph, double pka, double psa, double pda) {
+        return AddEnt(CurvedSolidDArgs{
+            {cn, lg, ly, co, tp, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}, pri});
+    }
     // Insertion of the definition numbered bn (0 <= bn < EntBlockDefN).
     bool AddEntBlock(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                      int32_t fl, int32_t bn, double px, double py, double pbx, double pby,
-                     double pa);
+                     double pa) {
+        return AddEnt(BlockArgs{{cn, lg, ly, co, tp, wd, fl}, bn, {px, py}, pbx, pby, pa});
+    }
 
     // Block-definition building. Names may carry a marker beginning
     // "@@SFIG" (any case) after the bare name; lookups compare bare names.
@@ -243,32 +366,81 @@ class TJwwData {
     bool AddBlkDef(int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp, int32_t wd,
                    int32_t fl, int32_t bf, const std::u16string& ps);
     void AddBlkDefPost(int32_t bdn);
+    // Members of definition bdn, made as AddEnt makes the drawing's entities.
+    bool AddBlk(int32_t bdn, const LineArgs& args);
+    bool AddBlk(int32_t bdn, const ArcArgs& args);
+    bool AddBlk(int32_t bdn, const PointArgs& args);
+    bool AddBlk(int32_t bdn, const TextBetweenArgs& args);
+    bool AddBlk(int32_t bdn, const TextAtArgs& args);
+    bool AddBlk(int32_t bdn, const DimensionBetweenArgs& args);
+    bool AddBlk(int32_t bdn, const DimensionAtArgs& args);
+    bool AddBlk(int32_t bdn, const SxfDimensionBetweenArgs& args);
+    bool AddBlk(int32_t bdn, const SxfDimensionAtArgs& args);
+    bool AddBlk(int32_t bdn, const SxfDimensionByGapsArgs& args);
+    bool AddBlk(int32_t bdn, const SolidArgs& args);
+    bool AddBlk(int32_t bdn, const CurvedSolidAArgs& args);
+    bool AddBlk(int32_t bdn, const CurvedSolidCArgs& args);
+    bool AddBlk(int32_t bdn, const CurvedSolidDArgs& args);
+    bool AddBlk(int32_t bdn, const BlockArgs& args);
     // Members of definition bdn, with the arguments of the AddEnt operation
     // of the same name; false without change unless bdn is a definition.
     bool AddBlkLine(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
-                    int32_t wd, int32_t fl, double px1, double py1, double px2, double py2);
+                    int32_t wd, int32_t fl, double px1, double py1, double px2, double py2) {
+        return AddBlk(bdn, LineArgs{{cn, lg, ly, co, tp, wd, fl}, {px1, py1}, {px2, py2}});
+    }
     bool AddBlkArc(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                    int32_t wd, int32_t fl, double px, double py, double pr, double ph, double psa,
-                   double pda, double pka);
+                   double pda, double pka) {
+        return AddBlk(bdn, ArcArgs{{cn, lg, ly, co, tp, wd, fl}, {px, py}, pr, ph, psa, pda, pka});
+    }
     bool AddBlkTen(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
-                   int32_t wd, int32_t fl, double px, double py, double pa, double pb);
+                   int32_t wd, int32_t fl, double px, double py, double pa, double pb) {
+        return AddBlk(bdn, PointArgs{{cn, lg, ly, co, tp, wd, fl}, {px, py}, pa, pb});
+    }
     bool AddBlkMoji(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                     int32_t wd, int32_t fl, int32_t ms, double px1, double py1, double px2,
                     double py2, double pw, double ph, double pd, double pa,
-                    const std::u16string& pf, const std::u16string& ps);
+                    const std::u16string& pf, const std::u16string& ps) {
+        return AddBlk(bdn, TextBetweenArgs{{cn, lg, ly, co, tp, wd, fl},
+                                           {ms, pw, ph, pd, pa, pf, ps},
+                                           {{px1, py1}, {px2, py2}}});
+    }
     bool AddBlkMoji(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                     int32_t wd, int32_t fl, int32_t ms, double px, double py, double pw, double ph,
-                    double pd, double pa, const std::u16string& pf, const std::u16string& ps);
+                    double pd, double pa, const std::u16string& pf, const std::u16string& ps) {
+        return AddBlk(
+            bdn, TextAtArgs{{cn, lg, ly, co, tp, wd, fl}, {ms, pw, ph, pd, pa, pf, ps}, {px, py}});
+    }
     bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
                      int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3,
                      double py3, double px4, double py4, double pw, double ph, double pd, double pa,
-                     const std::u16string& pf, const std::u16string& ps);
+                     const std::u16string& pf, const std::u16string& ps) {
+        return AddBlk(bdn, DimensionBetweenArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                                 {px1, py1},
+                                                 {px2, py2},
+                                                 co2,
+                                                 tp2,
+                                                 wd2,
+                                                 fl2,
+                                                 {ms, pw, ph, pd, pa, pf, ps}},
+                                                {{px3, py3}, {px4, py4}}});
+    }
     bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
                      int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
                      double py, double pw, double ph, double pd, double pa,
-                     const std::u16string& pf, const std::u16string& ps);
+                     const std::u16string& pf, const std::u16string& ps) {
+        return AddBlk(bdn, DimensionAtArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                            {px1, py1},
+                                            {px2, py2},
+                                            co2,
+                                            tp2,
+                                            wd2,
+                                            fl2,
+                                            {ms, pw, ph, pd, pa, pf, ps}},
+                                           {px, py}});
+    }
     bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
                      int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px3,
@@ -281,7 +453,24 @@ class TJwwData {
                      int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
                      int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
                      int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                     double py10, double pb8);
+                     double py10, double pb8) {
+        return AddBlk(bdn,
+                      SxfDimensionBetweenArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                               {px1, py1},
+                                               {px2, py2},
+                                               co2,
+                                               tp2,
+                                               wd2,
+                                               fl2,
+                                               {ms, pw, ph, pd, pa, pf, ps}},
+                                              {{px3, py3}, {px4, py4}},
+                                              {{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                                               {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                                               {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                               {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                               {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                               {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
                      int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
@@ -294,7 +483,23 @@ class TJwwData {
                      int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
                      int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
                      int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                     double py10, double pb8);
+                     double py10, double pb8) {
+        return AddBlk(bdn, SxfDimensionAtArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                               {px1, py1},
+                                               {px2, py2},
+                                               co2,
+                                               tp2,
+                                               wd2,
+                                               fl2,
+                                               {ms, pw, ph, pd, pa, pf, ps}},
+                                              {px, py},
+                                              {{ex3, co3, tp3, wd3, fl3, {px5, py5}, {px6, py6}},
+                                               {ex4, co4, tp4, wd4, fl4, {px7, py7}, {px8, py8}},
+                                               {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                               {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                               {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                               {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     bool AddBlkSunpo(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, double px1, double py1, double px2, double py2,
                      int32_t co2, int32_t tp2, int32_t wd2, int32_t fl2, int32_t ms, double px,
@@ -306,31 +511,82 @@ class TJwwData {
                      int32_t tp6, int32_t wd6, int32_t fl6, double pb6, int32_t ex7, int32_t co7,
                      int32_t tp7, int32_t wd7, int32_t fl7, double px9, double py9, double pb7,
                      int32_t ex8, int32_t co8, int32_t tp8, int32_t wd8, int32_t fl8, double px10,
-                     double py10, double pb8);
+                     double py10, double pb8) {
+        return AddBlk(bdn, SxfDimensionByGapsArgs{{{cn, lg, ly, co, tp, wd, fl},
+                                                   {px1, py1},
+                                                   {px2, py2},
+                                                   co2,
+                                                   tp2,
+                                                   wd2,
+                                                   fl2,
+                                                   {ms, pw, ph, pd, pa, pf, ps}},
+                                                  {px, py},
+                                                  d1,
+                                                  d2,
+                                                  {{ex3, co3, tp3, wd3, fl3, {}, {}},
+                                                   {ex4, co4, tp4, wd4, fl4, {}, {}},
+                                                   {ex5, co5, tp5, wd5, fl5, {}, pb5},
+                                                   {ex6, co6, tp6, wd6, fl6, {}, pb6},
+                                                   {ex7, co7, tp7, wd7, fl7, {px9, py9}, pb7},
+                                                   {ex8, co8, tp8, wd8, fl8, {px10, py10}, pb8}}});
+    }
     bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
-                     double py2, double px3, double py3, double px4, double py4);
+                     double py2, double px3, double py3, double px4, double py4) {
+        return AddBlk(
+            bdn,
+            SolidArgs{
+                {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px3, py3}, {px4, py4}});
+    }
     bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
-                     double py2);
+                     double py2) {
+        return AddBlk(
+            bdn,
+            SolidArgs{
+                {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px2, py2}, {px2, py2}});
+    }
     bool AddBlkSolid(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, int32_t fc, double px1, double py1, double px2,
-                     double py2, double px3, double py3);
+                     double py2, double px3, double py3) {
+        return AddBlk(
+            bdn,
+            SolidArgs{
+                {cn, lg, ly, co, tp, wd, fl}, fc, {px1, py1}, {px2, py2}, {px3, py3}, {px1, py1}});
+    }
     bool AddBlkSolidA(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd,
                       int32_t fl, int32_t fc, double px, double py, double pr, double ph,
-                      double pka);
+                      double pka) {
+        return AddBlk(
+            bdn,
+            CurvedSolidAArgs{{cn, lg, ly, co, 0, wd, fl}, fc, {{px, py}, pr, ph, pka, 0, 0}, true});
+    }
     bool AddBlkSolidA(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t wd,
                       int32_t fl, int32_t fc, double px, double py, double pr, double ph,
-                      double pka, double psa, double pda);
+                      double pka, double psa, double pda) {
+        return AddBlk(
+            bdn, CurvedSolidAArgs{
+                     {cn, lg, ly, co, 0, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}, false});
+    }
     bool AddBlkSolidC(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                       int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
-                      double ph, double pka, double psa, double pda);
+                      double ph, double pka, double psa, double pda) {
+        return AddBlk(
+            bdn,
+            CurvedSolidCArgs{{cn, lg, ly, co, tp, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}});
+    }
     bool AddBlkSolidD(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                       int32_t wd, int32_t fl, int32_t fc, double px, double py, double pr,
-                      double pri, double ph, double pka, double psa, double pda);
+                      double pri, double ph, double pka, double psa, double pda) {
+        return AddBlk(
+            bdn, CurvedSolidDArgs{
+                     {cn, lg, ly, co, tp, wd, fl}, fc, {{px, py}, pr, ph, pka, psa, pda}, pri});
+    }
     bool AddBlkBlock(int32_t bdn, int32_t cn, int32_t lg, int32_t ly, int32_t co, int32_t tp,
                      int32_t wd, int32_t fl, int32_t bn, double px, double py, double pbx,
-                     double pby, double pa);
+                     double pby, double pa) {
+        return AddBlk(bdn, BlockArgs{{cn, lg, ly, co, tp, wd, fl}, bn, {px, py}, pbx, pby, pa});
+    }
 
     // Whole-drawing operations.
     void GetPaperSize(double& px, double& py) const;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "document/DrawingRules.h"
@@ -35,12 +36,19 @@ concept NamingArchive = requires(Ar& ar) {
 };
 
 template <class Ar>
-void Name(Ar& ar, const char* name) {
+void Name(Ar& ar, std::string_view name) {
     if constexpr (NamingArchive<Ar>) ar.name(name);
 }
 
-// One field of the record r being described, with its name.
-#define TW_FIELD(kind, field) (::tw::rec::Name(ar, #field), ar.kind(r.field))
+// One field of the record r being described, with its name; the elements of
+// an array field ("a[i]") each go under the array's name, in order.
+#define TW_FIELD(kind, field) (::tw::rec::Name(ar, ::tw::rec::ArrayName(#field)), ar.kind(r.field))
+
+// The name of a field without its index: "a" for "a[i]". A constant
+// expression over the literal, so naming costs the other archives nothing.
+constexpr std::string_view ArrayName(std::string_view field) {
+    return field.substr(0, field.find('['));
+}
 
 template <class Ar>
 void describe(Ar& ar, TEntJwwAttr& r);
@@ -190,7 +198,6 @@ void describeHead(Ar& ar, TEntJwwBlockDef& r) {
 }
 
 #undef TW_RECORD
-#undef TW_FIELD
 
 // The header section from the memo to the last text-base offset (items 3 to
 // 38): the header record and the nine tables it carries.
@@ -228,11 +235,11 @@ constexpr size_t kZeroFiller = 4;
 
 template <class Ar>
 void describeHeader(Ar& ar, HeaderRefs t) {
-    TEntJwwHeader& h = t.Enthd;
+    TEntJwwHeader& r = t.Enthd;  // the fields named below are its own
     const int32_t v = ar.version();
-    ar.memo(h.strMemo);  // 3
-    ar.i32(h.nZumen);    // 4
-    ar.i32(h.nWriteGLay);
+    TW_FIELD(memo, strMemo);  // 3
+    TW_FIELD(i32, nZumen);    // 4
+    TW_FIELD(i32, nWriteGLay);
     for (int g = 0; g < kLayerGroups; ++g) {  // 5
         TEntJwwLayerGroup& grp = t.EntLgrp[g];
         ar.i32(grp.anGLay);
@@ -246,67 +253,67 @@ void describeHeader(Ar& ar, HeaderRefs t) {
         }
     }
     ar.fill(0x20, kBlankFiller);  // 6
-    ar.i32(h.lnSunpou1);          // 7
-    ar.i32(h.lnSunpou2);
-    ar.i32(h.lnSunpou3);
-    ar.i32(h.lnSunpou4);
-    ar.i32(h.lnSunpou5);
-    ar.fill(0x00, kZeroFiller);  // 8
-    ar.i32(h.nMaxDrawWid);       // 9
-    ar.f64(h.DPPrtGenten_x);     // 10
-    ar.f64(h.DPPrtGenten_y);
-    ar.f64(h.dPrtBairitsu);
-    ar.i32(h.nPrtSet);  // 11
-    ar.i32(h.nMemoriMode);
-    ar.f64(h.dMemoriHyoujiMin);  // 12
-    ar.f64(h.dMemoriX);
-    ar.f64(h.dMemoriY);
-    ar.f64(h.DpMemoriKjTen_x);
-    ar.f64(h.DpMemoriKjTen_y);
+    TW_FIELD(i32, lnSunpou1);     // 7
+    TW_FIELD(i32, lnSunpou2);
+    TW_FIELD(i32, lnSunpou3);
+    TW_FIELD(i32, lnSunpou4);
+    TW_FIELD(i32, lnSunpou5);
+    ar.fill(0x00, kZeroFiller);    // 8
+    TW_FIELD(i32, nMaxDrawWid);    // 9
+    TW_FIELD(f64, DPPrtGenten_x);  // 10
+    TW_FIELD(f64, DPPrtGenten_y);
+    TW_FIELD(f64, dPrtBairitsu);
+    TW_FIELD(i32, nPrtSet);  // 11
+    TW_FIELD(i32, nMemoriMode);
+    TW_FIELD(f64, dMemoriHyoujiMin);  // 12
+    TW_FIELD(f64, dMemoriX);
+    TW_FIELD(f64, dMemoriY);
+    TW_FIELD(f64, DpMemoriKjTen_x);
+    TW_FIELD(f64, DpMemoriKjTen_y);
     for (int i = 0; i < kLayerGroups * kLayersPerGroup; ++i)
         ar.text(t.EntLay[i].aStrLayName);  // 13
     for (int g = 0; g < kLayerGroups; ++g)
         ar.text(t.EntLgrp[g].aStrGLayName);  // 14
-    ar.f64(h.dKageLevel);                    // 15
-    ar.f64(h.dKageIdo);
-    ar.i32(h.nKage9_15JiFlg);
-    ar.f64(h.dKabeKageLevel);
+    TW_FIELD(f64, dKageLevel);               // 15
+    TW_FIELD(f64, dKageIdo);
+    TW_FIELD(i32, nKage9_15JiFlg);
+    TW_FIELD(f64, dKabeKageLevel);
     if (v >= ver::kSkyMap) {  // 16
-        ar.f64(h.dTenkuuZuLevel);
-        ar.f64(h.dTenkuuZuEnkoR);
+        TW_FIELD(f64, dTenkuuZuLevel);
+        TW_FIELD(f64, dTenkuuZuEnkoR);
     }
-    ar.i32(h.nMMTani3D);  // 17
-    ar.f64(h.dBairitsu);  // 18
-    ar.f64(h.DPGenten_x);
-    ar.f64(h.DPGenten_y);
-    ar.f64(h.dHanniBairitsu);
-    ar.f64(h.DPHanniGenten_x);
-    ar.f64(h.DPHanniGenten_y);
+    TW_FIELD(i32, nMMTani3D);  // 17
+    TW_FIELD(f64, dBairitsu);  // 18
+    TW_FIELD(f64, DPGenten_x);
+    TW_FIELD(f64, DPGenten_y);
+    TW_FIELD(f64, dHanniBairitsu);
+    TW_FIELD(f64, DPHanniGenten_x);
+    TW_FIELD(f64, DPHanniGenten_y);
     if (v > ver::kOldZoomJumpsUpTo) {
         for (int i = 0; i < 8; ++i) {  // 19a
-            ar.f64(h.dZoomJumpBairitsu[i]);
-            ar.f64(h.DPZoomJumpGenten_x[i]);
-            ar.f64(h.DPZoomJumpGenten_y[i]);
-            ar.i32(h.nZoomJumpGLay[i]);
+            TW_FIELD(f64, dZoomJumpBairitsu[i]);
+            TW_FIELD(f64, DPZoomJumpGenten_x[i]);
+            TW_FIELD(f64, DPZoomJumpGenten_y[i]);
+            TW_FIELD(i32, nZoomJumpGLay[i]);
         }
-        ar.f64(h.dDm11);  // 19b
-        ar.f64(h.dDm12);
-        ar.f64(h.dDm13);
-        ar.i32(h.lnDm1);
-        ar.f64(h.dDm21);
-        ar.f64(h.dDm22);
-        ar.f64(h.dMojiBG);
-        ar.i32(h.nMojiBG);
+        TW_FIELD(f64, dDm11);  // 19b
+        TW_FIELD(f64, dDm12);
+        TW_FIELD(f64, dDm13);
+        TW_FIELD(i32, lnDm1);
+        TW_FIELD(f64, dDm21);
+        TW_FIELD(f64, dDm22);
+        TW_FIELD(f64, dMojiBG);
+        TW_FIELD(i32, nMojiBG);
     } else {
         for (int i = 0; i < 4; ++i) {  // 19c
-            ar.f64(h.dZoomJumpBairitsu[i]);
-            ar.f64(h.DPZoomJumpGenten_x[i]);
-            ar.f64(h.DPZoomJumpGenten_y[i]);
+            TW_FIELD(f64, dZoomJumpBairitsu[i]);
+            TW_FIELD(f64, DPZoomJumpGenten_x[i]);
+            TW_FIELD(f64, DPZoomJumpGenten_y[i]);
         }
     }
-    for (double& d : h.adFukusenSuuchi)
-        ar.f64(d);  // 20
-    ar.f64(h.dRyougawaFukusenTomeDe);
+    for (size_t i = 0; i < r.adFukusenSuuchi.size(); ++i)
+        TW_FIELD(f64, adFukusenSuuchi[i]);  // 20
+    TW_FIELD(f64, dRyougawaFukusenTomeDe);
     for (int i = 0; i < kPens; ++i) {  // 21
         ar.i32(t.EntCol[i].aPenColor);
         ar.i32(t.EntCol[i].anPenWidth);
@@ -338,38 +345,38 @@ void describeHeader(Ar& ar, HeaderRefs t) {
         ar.i32(lt.anTokushuSenPich);
         ar.i32(lt.anPrtTokushuSenPich);
     }
-    ar.i32(h.nDrawGamenTen);  // 26
-    ar.i32(h.nDrawPrtTen);
-    ar.i32(h.nBitMapFirstDraw);
-    ar.i32(h.nGyakuDraw);
-    ar.i32(h.nGyakuSearch);
-    ar.i32(h.nColorPrint);
-    ar.i32(h.nLayJunPrint);
-    ar.i32(h.nColJunPrint);
-    ar.i32(h.nPrtRenzoku);
-    ar.i32(h.nPrtKyoutsuuGray);
-    ar.i32(h.nPrtDispOnlyNonDraw);  // 27: the writer folds nPrtDpi in, the reader splits it
-    if (v >= ver::kEyeSettings) {   // 28
-        ar.i32(h.lnDrawTime);
-        ar.i32(h.nEyeInit);
-        ar.i32(h.dEye_H_Ichi_1);
-        ar.i32(h.dEye_H_Ichi_2);
-        ar.i32(h.dEye_H_Ichi_3);
-        ar.f64(h.dEye_Z_Ichi_1);
-        ar.f64(h.dEye_Y_Ichi_1);
-        ar.f64(h.dEye_Z_Ichi_2);
-        ar.f64(h.dEye_Y_Ichi_2);
-        ar.f64(h.dEye_V_Ichi_3);
+    TW_FIELD(i32, nDrawGamenTen);  // 26
+    TW_FIELD(i32, nDrawPrtTen);
+    TW_FIELD(i32, nBitMapFirstDraw);
+    TW_FIELD(i32, nGyakuDraw);
+    TW_FIELD(i32, nGyakuSearch);
+    TW_FIELD(i32, nColorPrint);
+    TW_FIELD(i32, nLayJunPrint);
+    TW_FIELD(i32, nColJunPrint);
+    TW_FIELD(i32, nPrtRenzoku);
+    TW_FIELD(i32, nPrtKyoutsuuGray);
+    TW_FIELD(i32, nPrtDispOnlyNonDraw);  // 27: the writer folds nPrtDpi in, the reader splits it
+    if (v >= ver::kEyeSettings) {        // 28
+        TW_FIELD(i32, lnDrawTime);
+        TW_FIELD(i32, nEyeInit);
+        TW_FIELD(i32, dEye_H_Ichi_1);
+        TW_FIELD(i32, dEye_H_Ichi_2);
+        TW_FIELD(i32, dEye_H_Ichi_3);
+        TW_FIELD(f64, dEye_Z_Ichi_1);
+        TW_FIELD(f64, dEye_Y_Ichi_1);
+        TW_FIELD(f64, dEye_Z_Ichi_2);
+        TW_FIELD(f64, dEye_Y_Ichi_2);
+        TW_FIELD(f64, dEye_V_Ichi_3);
     }
     if (v >= ver::kPresetSizes) {  // 29
-        ar.f64(h.dSenNagasaSnpou);
-        ar.f64(h.dBoxSunpouX);
-        ar.f64(h.dBoxSunpouY);
-        ar.f64(h.dEnHankeiSnpou);
+        TW_FIELD(f64, dSenNagasaSnpou);
+        TW_FIELD(f64, dBoxSunpouX);
+        TW_FIELD(f64, dBoxSunpouY);
+        TW_FIELD(f64, dEnHankeiSnpou);
     }
     if (v >= ver::kSolidColor) {  // 30
-        ar.i32(h.nSolidNinniColor);
-        ar.i32(h.SolidColor);
+        TW_FIELD(i32, nSolidNinniColor);
+        TW_FIELD(i32, SolidColor);
     }
     if (v >= ver::kExtendedTables) {
         for (int i = 0; i < kExtColors; ++i) {  // 31
@@ -404,20 +411,22 @@ void describeHeader(Ar& ar, HeaderRefs t) {
         ar.f64(t.EntMoj[i].adMojiD);
         ar.i32(t.EntMoj[i].anMojiCol);
     }
-    ar.f64(h.dMojiSizeX);  // 36
-    ar.f64(h.dMojiSizeY);
-    ar.f64(h.dMojiKankaku);  // 37
-    ar.i32(h.nMojiColor);
-    ar.i32(h.nMojiShu);
-    ar.f64(h.dMojiSeiriGyouKan);
-    ar.f64(h.dMojiSeiriSuu);
-    ar.i32(h.nMojiKijunZureOn);
-    ar.f64(h.adMojiKijunZureX0);  // 38
-    ar.f64(h.adMojiKijunZureX1);
-    ar.f64(h.adMojiKijunZureX2);
-    ar.f64(h.adMojiKijunZureY0);
-    ar.f64(h.adMojiKijunZureY1);
-    ar.f64(h.adMojiKijunZureY2);
+    TW_FIELD(f64, dMojiSizeX);  // 36
+    TW_FIELD(f64, dMojiSizeY);
+    TW_FIELD(f64, dMojiKankaku);  // 37
+    TW_FIELD(i32, nMojiColor);
+    TW_FIELD(i32, nMojiShu);
+    TW_FIELD(f64, dMojiSeiriGyouKan);
+    TW_FIELD(f64, dMojiSeiriSuu);
+    TW_FIELD(i32, nMojiKijunZureOn);
+    TW_FIELD(f64, adMojiKijunZureX0);  // 38
+    TW_FIELD(f64, adMojiKijunZureX1);
+    TW_FIELD(f64, adMojiKijunZureX2);
+    TW_FIELD(f64, adMojiKijunZureY0);
+    TW_FIELD(f64, adMojiKijunZureY1);
+    TW_FIELD(f64, adMojiKijunZureY2);
 }
+
+#undef TW_FIELD
 
 }  // namespace tw::rec

@@ -272,4 +272,15 @@ bool IsPlainFileName(const std::u16string& name) {
     return name.find_first_not_of(u". ") != std::u16string::npos;
 }
 
+// Windows names are UTF-16 themselves; elsewhere they are bytes, UTF-8 here.
+std::optional<std::filesystem::path> ExactPathOf(const std::u16string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(name);
+#else
+    std::optional<std::string> bytes = ExactUtf8(name);
+    if (!bytes) return std::nullopt;
+    return std::filesystem::path(std::move(*bytes));
+#endif
+}
+
 }  // namespace tw

@@ -7,6 +7,10 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #else
 #include <fcntl.h>
@@ -29,8 +33,16 @@ std::filesystem::path TempName(std::mt19937_64& random) {
 
 #ifdef _WIN32
 
+// The C library of mingw ignores the "x" of "wbx" and would truncate a file
+// that exists: the exclusive creation is asked of the system itself.
 std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& name) {
-    return _wfopen((folder.Path() / name).c_str(), L"wbx");
+    const int fd = _wopen((folder.Path() / name).c_str(),
+                          _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) _close(fd);
+    return file;
 }
 
 void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {

@@ -1,7 +1,7 @@
-// Running one job per file over many files on all cores: a pool of threads
-// takes the files in turn, progress goes to a stream (a line per finished
-// file, or one updated line on a terminal), and a summary says which files
-// failed and why. Each job works on its own document, so jobs share nothing.
+// Running one job over many files on all cores: a pool of threads takes the
+// files in turn, each finished file is reported as it ends, and one exit
+// code covers the whole run. Each job works on its own document, so jobs
+// share nothing; a failing file does not stop the others.
 #pragma once
 
 #include <functional>
@@ -13,14 +13,18 @@ namespace tw::cli {
 
 struct JobResult {
     bool ok = false;
-    std::string reason;  // why it failed, or warnings when it did not
+    std::string reason;  // why a file failed, or notes (warnings) on success
 };
 
-using Job = std::function<JobResult(const std::string& file)>;
+using FileJob = std::function<JobResult(const std::string& file)>;
 
-// Runs job on every file with up to `threads` threads (0: one per core).
-// Returns the exit code: 0 when every job succeeded, 1 otherwise.
-int RunBatch(const std::vector<std::string>& files, const Job& job, std::ostream& progress,
-             bool terminal, unsigned threads = 0);
+// Calls job for each file on up to `threads` threads (0: one per core),
+// printing "[k/n] FILE: done" (with any notes) to out or "[k/n] FILE:
+// failed: REASON" to err as each ends, k being the file's place in the list;
+// on a terminal one updated count line on err instead. Then "D done, F
+// failed" to out and, when any failed, each failed file and why to err.
+// Returns 0 when every file succeeded, 1 otherwise.
+int RunBatch(const std::vector<std::string>& files, const FileJob& job, std::ostream& out,
+             std::ostream& err, bool terminal = false, unsigned threads = 0);
 
 }  // namespace tw::cli

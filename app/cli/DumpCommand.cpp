@@ -91,9 +91,11 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
 // relative to the folder itself.
 bool ExtractInto(TJwwData& doc, const std::string& folder) {
     const auto name = ExactFromUtf8(folder);
+    // From UTF-16, as a narrow path is read in the ANSI code page on Windows.
+    const std::filesystem::path path(name.value_or(u""));
     std::error_code error;
-    if (name) std::filesystem::create_directories(folder, error);
-    const auto status = std::filesystem::symlink_status(folder, error);
+    if (name) std::filesystem::create_directories(path, error);
+    const auto status = std::filesystem::symlink_status(path, error);
     std::string problem;
     if (!name)
         problem = "the name is not UTF-8 and cannot be kept exactly";

@@ -64,11 +64,11 @@ int RunExportBatch(const std::vector<std::string>& files, const std::string& fol
         err << "not a folder: " << folder << "\n";
         return 1;
     }
-    const Job job = [&](const std::string& file) {
+    const FileJob job = [&](const std::string& file) {
         const fs::path output = target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
         return ExportFile(file, output, options);
     };
-    return RunBatch(files, job, err, terminal);
+    return RunBatch(files, job, err, err, terminal);
 }
 
 }  // namespace tw::cli

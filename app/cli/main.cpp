@@ -13,6 +13,9 @@
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
+#include "app/cli/RenderCommand.h"
+#include "util/CommandLine.h"
+#include "util/Func_2.h"
 
 namespace {
 
@@ -20,10 +23,7 @@ constexpr int kUsageError = 2;
 
 // The running executable, beside which the program keeps its TEMP folder.
 std::string ExecutablePath(const char* argv0) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return self.string();
-    return std::filesystem::absolute(argv0, error).string();
+    return tw::ToUtf8(tw::ExecutableFile(argv0).u16string());
 }
 
 // The choices of an option in the order --help lists them, and their values.
@@ -67,7 +67,8 @@ T ValueOf(const Choices<T>& choices, const std::string& name) {
 std::string UnknownWord(const CLI::App& app) {
     const std::vector<std::string> extras = app.remaining(/*recurse=*/true);
     const bool inCommand = !app.get_subcommands().empty();
-    if (extras.empty()) return inCommand ? "" : "a subcommand is required: chart, check or dump";
+    if (extras.empty())
+        return inCommand ? "" : "a subcommand is required: chart, check, dump or render";
     const std::string& word = extras.front();
     if (word.rfind('-', 0) == 0) return "unknown option " + word;
     return (inCommand ? "unexpected argument " : "unknown subcommand ") + word;
@@ -76,6 +77,8 @@ std::string UnknownWord(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tw::UseUtf8BinaryOutput();
+    const std::vector<std::string> arguments = tw::Utf8Arguments(argc, argv);
     CLI::App app{"Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.",
                  "tintwright-cli"};
     app.set_version_flag("--version", std::string("tintwright-cli ") + TW_VERSION_TEXT);
@@ -83,6 +86,8 @@ int main(int argc, char** argv) {
     // "A subcommand is required".
     app.require_subcommand(0, 1);
     app.allow_extras();
+    // A file name such as "/drawings/x.jww" is no option, on Windows too.
+    app.allow_windows_style_options(false);
 
     tw::cli::ChartOptions chart;
     std::string palette = "dxf";
@@ -119,7 +124,34 @@ int main(int argc, char** argv) {
         ->add_option("--images-to", dump.imagesTo, "Also extract the embedded images into DIR")
         ->type_name("DIR");
     dumpCommand->add_flag("--force", dump.force, "Replace existing files in DIR");
-    for (CLI::App* command : {chartCommand, checkCommand, dumpCommand})
+
+    std::vector<std::string> renderArgs;
+    tw::cli::RenderCommandOptions render;
+    std::string renderTo;
+    std::string renderFormat;
+    std::string fit = "paper";
+    std::string background = "white";
+    CLI::App* renderCommand = app.add_subcommand(
+        "render", "Draw a drawing as SVG, PNG or PDF: render IN OUT, or render --to DIR FILE...");
+    renderCommand
+        ->add_option("FILES", renderArgs,
+                     "IN.jww OUT.svg|OUT.png|OUT.pdf, or with --to the drawings")
+        ->required();
+    renderCommand->add_option("--to", renderTo, "Write each FILE into DIR")->type_name("DIR");
+    renderCommand->add_option("--format", renderFormat, "Format of the files written with --to")
+        ->check(CLI::IsMember({"svg", "png", "pdf"}));
+    renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
+        ->capture_default_str()
+        ->check(CLI::Range(1.0, 2400.0));
+    renderCommand->add_option("--fit", fit, "Show the paper sheet or the drawing's extents")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"paper", "extents"}));
+    renderCommand->add_option("--background", background, "Background colour")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"white", "black"}));
+    renderCommand->add_flag("--print", render.print, "Use the print colours and widths");
+    renderCommand->add_flag("--force", render.force, "Replace existing outputs");
+    for (CLI::App* command : {chartCommand, checkCommand, dumpCommand, renderCommand})
         command->allow_extras();
 
     std::vector<std::string> exportFiles;
@@ -145,7 +177,10 @@ int main(int argc, char** argv) {
     exportCommand->allow_extras();
 
     try {
-        app.parse(argc, argv);
+        // CLI11 takes the arguments after the program's name, last first.
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        if (!reversed.empty()) reversed.pop_back();
+        app.parse(reversed);
     } catch (const CLI::ParseError& e) {
         // --help and --version end here too, with exit code 0.
         return app.exit(e) == 0 ? 0 : kUsageError;
@@ -173,5 +208,23 @@ int main(int argc, char** argv) {
         }
         return tw::cli::RunExport(exportFiles[0], exportFiles[1], exportOptions, std::cerr);
     }
-    return tw::cli::RunDump(dumpFile, dump);
+    if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, dump);
+    if (renderCommand->parsed()) {
+        render.fit = fit == "extents" ? tw::render::Fit::Extents : tw::render::Fit::Paper;
+        render.blackBackground = background == "black";
+        if (!renderTo.empty()) {
+            if (renderFormat.empty()) {
+                std::cerr << "render --to needs --format svg|png|pdf\n";
+                return kUsageError;
+            }
+            return tw::cli::RunRenderBatch(renderArgs, renderTo, renderFormat, render, std::cout,
+                                           std::cerr);
+        }
+        if (renderArgs.size() != 2) {
+            std::cerr << "render needs IN and OUT (or --to DIR --format F FILE...)\n";
+            return kUsageError;
+        }
+        return tw::cli::RunRender(renderArgs[0], renderArgs[1], render, std::cout, std::cerr);
+    }
+    return kUsageError;
 }

@@ -1,10 +1,35 @@
-// tintwright: the window.
+// tintwright: the window, or with "view FILE" the read-only viewer.
+// "view FILE --grab OUT.png" writes a picture of the viewer instead of
+// staying open (the README's screenshot is made so, offscreen).
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
+#include <iostream>
 
 #include "MainWindow.h"
 #include "TwVersion.h"
+#include "ViewerWindow.h"
+#include "app/OutputFile.h"
+
+namespace {
+
+int Grab(QWidget& window, const QString& file) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    window.grab().toImage().save(&buffer, "PNG");
+    try {
+        tw::WriteOutputFile(std::filesystem::path(file.toStdU16String()), bytes.toStdString(),
+                            true);
+    } catch (const tw::OutputRefused& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,14 +37,26 @@ int main(int argc, char** argv) {
 
     QCommandLineParser options;
     options.setApplicationDescription(
-        "Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.");
+        "Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file; "
+        "with a drawing (or \"view FILE\") shows it read-only.");
     options.addHelpOption();
     options.addVersionOption();
-    // The desktop entry hands over the drawing the user opened; the window
-    // does not show drawings, so it starts as it would without one.
-    options.addPositionalArgument("FILE", "JWW drawing to open (not shown yet)", "[FILE]");
+    options.addPositionalArgument("FILE", "JWW drawing to show in the viewer", "[view] [FILE]");
+    const QCommandLineOption grab("grab", "Write a picture of the viewer to OUT.png and quit",
+                                  "OUT.png");
+    options.addOption(grab);
     options.process(app);
 
+    // The desktop entry hands over the drawing the user opened.
+    QStringList files = options.positionalArguments();
+    if (!files.isEmpty() && files.front() == QStringLiteral("view")) files.pop_front();
+    if (!files.isEmpty()) {
+        tw::qt::ViewerWindow viewer;
+        viewer.show();
+        const bool opened = viewer.open(files.front());
+        if (options.isSet(grab)) return opened ? Grab(viewer, options.value(grab)) : 1;
+        return app.exec();
+    }
     tw::qt::MainWindow window(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
     window.show();
     return app.exec();

@@ -12,10 +12,12 @@
 #include <sstream>
 #include <string>
 
+#include "app/Unit1.h"
 #include "document/JwwUnit.h"
 #include "jww/ReaderSupport.h"
 #include "support/NestedBlocks.h"
 #include "support/TempDir.h"
+#include "tests/app/FormFixture.h"
 #include "util/Func_2.h"
 
 namespace tw::test {
@@ -149,6 +151,49 @@ TEST(CliDump, SummaryPrintsTheVersionWithTwoDecimals) {
         EXPECT_EQ(run.code, 0) << run.err;
         EXPECT_NE(run.out.find(std::string("  version: ") + text + "\n"), std::string::npos)
             << run.out;
+    }
+}
+
+// dump --json of a chart shows its colour table: entry i (pen 100 + i) holds
+// palette entry i - 1, white shown black as the chart stores it, named
+// COLOR_i; the header's fields come by name.
+TEST(CliDump, ChartColourTableMatchesItsPalette) {
+    const struct {
+        const char* option;
+        void (TForm1::*build)();
+    } palettes[] = {{"dxf", &TForm1::DXFColorTableSet},
+                    {"mix", &TForm1::SXFColorTableSet},
+                    {"grad", &TForm1::GradColorTableSet}};
+    TempDir dir;
+    for (const auto& palette : palettes) {
+        SCOPED_TRACE(palette.option);
+        FakeUi ui;
+        TForm1 form(ui);
+        (form.*palette.build)();
+        ASSERT_EQ(Cli(dir.path(),
+                      std::string("chart c.jww --force --format 7.00 --palette ") + palette.option)
+                      .code,
+                  0);
+        const nlohmann::json dump = DumpJson(dir.path(), "c.jww");
+        const nlohmann::json& colors = dump["colors"];
+        ASSERT_EQ(colors.size(), 257u);
+        for (int i = 1; i <= 256; ++i) {
+            const uint32_t c = static_cast<uint32_t>(form.DXFColorMap[i - 1]);
+            char rgb[8];
+            std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF,
+                          (c >> 16) & 0xFF);
+            const std::string want = std::string(rgb) == "#ffffff" ? "#000000" : rgb;
+            EXPECT_EQ(colors[i]["entry"], i);
+            EXPECT_EQ(colors[i]["rgb"], want) << "entry " << i;
+            EXPECT_EQ(colors[i]["name"], "COLOR_" + std::to_string(i));
+        }
+        EXPECT_EQ(dump["header"]["nZumen"], 4);  // A4
+        EXPECT_EQ(dump["header"]["adFukusenSuuchi"].size(), 10u);
+        EXPECT_EQ(dump["layer_groups"].size(), 16u);
+        EXPECT_EQ(dump["pens"].size(), 10u);
+        EXPECT_EQ(dump["line_types"].size(), 17u);
+        EXPECT_EQ(dump["extended_line_types"].size(), 33u);
+        EXPECT_EQ(dump["text_styles"].size(), 10u);
     }
 }
 

@@ -19,7 +19,7 @@ class FieldList {
     explicit FieldList(int32_t version) : version_(version) {}
 
     int32_t version() const { return version_; }
-    void name(const char* n) { name_ = n; }
+    void name(std::string_view n) { name_ = n; }
     void open(const char* n) { path_ += std::string(n) + "."; }
     void close() {
         path_.pop_back();

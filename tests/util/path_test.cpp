@@ -125,10 +125,12 @@ TEST_F(FolderTest, FileExistsAtSeesFilesNotFolders) {
     EXPECT_FALSE(FileExistsAt(At(u"missing")));
     EXPECT_FALSE(FileExistsAt(u""));
     EXPECT_FALSE(FileExistsAt(At(std::u16string(u"f.txt\0x", 7))));
+#ifndef _WIN32  // symbolic links need a privilege on Windows
     fs::create_symlink(PathAt("f.txt"), PathAt("link"));
     EXPECT_TRUE(FileExistsAt(At(u"link")));
     fs::create_symlink(PathAt("gone"), PathAt("dangling"));
     EXPECT_FALSE(FileExistsAt(At(u"dangling")));
+#endif
 }
 
 TEST_F(FolderTest, CreateFolderMakesParentsAndKeepsContents) {
@@ -164,11 +166,13 @@ TEST_F(FolderTest, DeleteFileAtDeletesOnlyFiles) {
     EXPECT_FALSE(DeleteFileAt(At(std::u16string(u"a\0b", 3))));
     EXPECT_TRUE(fs::exists(PathAt("a")));
 
+#ifndef _WIN32  // symbolic links need a privilege on Windows
     // A link goes, its target stays.
     fs::create_symlink(PathAt("a"), PathAt("link"));
     EXPECT_TRUE(DeleteFileAt(At(u"link")));
     EXPECT_FALSE(fs::exists(fs::symlink_status(PathAt("link"))));
     EXPECT_TRUE(fs::exists(PathAt("a")));
+#endif
 }
 
 TEST_F(FolderTest, RemoveFolderRemovesOnlyEmptyFolders) {

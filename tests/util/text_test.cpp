@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "util/Func_2.h"
 
@@ -149,13 +150,13 @@ TEST(Filters, Table) {
     }
 }
 
-TEST(Casing, UsesFullUnicodeMappings) {
+TEST(Casing, MapsLettersBeyondAscii) {
     EXPECT_EQ(UpperText(u"abc.jpg"), u"ABC.JPG");
     EXPECT_EQ(LowerText(u"IMG.JPG"), u"img.jpg");
     EXPECT_EQ(UpperText(u""), u"");
     EXPECT_EQ(LowerText(u""), u"");
-    // Full-width letters and the sharp s, which grows to two letters.
-    EXPECT_EQ(UpperText(u"\uFF41\u00DF"), u"\uFF21SS");
+    // Full-width letters; the sharp s is ICU's own (casing_icu_test.cpp).
+    EXPECT_EQ(UpperText(u"\uFF41"), u"\uFF21");
     EXPECT_EQ(LowerText(u"\u0391\uFF21"), u"\u03B1\uFF41");
     EXPECT_EQ(UpperText(kKanji), kKanji);
 }
@@ -229,6 +230,100 @@ TEST(Utf8, RoundTripsAndSubstitutesBrokenSequences) {
     EXPECT_EQ(FromUtf8(""), u"");
     EXPECT_EQ(ToUtf8(Lone(0xD800)), "\xEF\xBF\xBD");
     EXPECT_EQ(FromUtf8("a\xFF"), u"a\uFFFD");
+}
+
+// Code page 932 gives the same bytes and texts on every platform: the
+// tables below run on Linux (ICU) and on Windows (the system's converter).
+
+std::u16string Units(std::initializer_list<char16_t> units) {
+    return std::u16string(units);
+}
+
+struct EncodeCase {
+    const char* what;
+    std::u16string text;
+    ByteBuffer bytes;
+};
+
+TEST(Cp932Policy, Encodes) {
+    const EncodeCase cases[] = {
+        {"forms typed on other systems", u"\u301C\u2212\u2016",
+         Bytes({0x81, 0x60, 0x81, 0x7C, 0x81, 0x61})},
+        {"the same characters' Windows forms", u"\uFF5E\uFF0D\u2225",
+         Bytes({0x81, 0x60, 0x81, 0x7C, 0x81, 0x61})},
+        {"JIS's yen, overline, cent, pound, not", u"\u00A5\u203E\u00A2\u00A3\u00AC",
+         Bytes({0x5C, 0x7E, 0x81, 0x91, 0x81, 0x92, 0x81, 0xCA})},
+        {"no other best fit", u"\u00A6\u00E9\u20AC", Bytes({'?', '?', '?'})},
+        {"Windows' single bytes", u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3",
+         Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF})},
+        {"invisible formatting dropped", u"a\u200B\u200F\u202A\u2060\uFE0F\uFEFF\u00ADb",
+         Bytes({'a', 'b'})},
+        {"an emoji is one character", u"\U0001F600\u6F22", Bytes({'?', 0x8A, 0xBF})},
+        {"lone surrogates", Units({0xDC00, u'x', 0xD800}), Bytes({'?', 'x', '?'})},
+        {"IBM extensions rather than NEC's", u"\u7E8A\uFFE4\u2170",
+         Bytes({0xFA, 0x5C, 0xFA, 0x55, 0xFA, 0x40})},
+        {"NEC row 13", u"\u2160\u2252\u2235", Bytes({0x87, 0x54, 0x81, 0xE0, 0x81, 0xE6})},
+        {"user-defined characters", u"\uE000\uE757", Bytes({0xF0, 0x40, 0xF9, 0xFC})},
+        {"controls one to one", Units({0x1A, 0x1C, 0x7F, 0x6F22}),
+         Bytes({0x1A, 0x1C, 0x7F, 0x8A, 0xBF})},
+        {"a zero inside", Units({u'a', 0, 0x6F22}), Bytes({'a', 0, 0x8A, 0xBF})},
+        {"half-width kana and full-width space", u"\uFF71\uFF9F\u3000",
+         Bytes({0xB1, 0xDF, 0x81, 0x40})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(StrToAnsiBytes(c.text), c.bytes);
+    }
+}
+
+TEST(Cp932Policy, Decodes) {
+    const EncodeCase cases[] = {
+        {"Windows' single bytes", u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3",
+         Bytes({0x80, 0xA0, 0xFD, 0xFE, 0xFF})},
+        {"Windows' forms", u"\uFF5E\uFF0D\u2225\uFFE0\uFFE1\uFFE2",
+         Bytes({0x81, 0x60, 0x81, 0x7C, 0x81, 0x61, 0x81, 0x91, 0x81, 0x92, 0x81, 0xCA})},
+        {"NEC-selected IBM extensions", u"\u7E8A\uFFE2\u2252",
+         Bytes({0xED, 0x40, 0xEE, 0xF9, 0x87, 0x90})},
+        {"user-defined characters", u"\uE000\uE757", Bytes({0xF0, 0x40, 0xF9, 0xFC})},
+        {"controls one to one", Units({0x1A, 0x1C, 0x7F, 0x6F22}),
+         Bytes({0x1A, 0x1C, 0x7F, 0x8A, 0xBF})},
+        {"a lead byte before a byte that trails nothing", u"a\uFFFD b",
+         Bytes({'a', 0x81, 0x20, 'b'})},
+        {"a lead byte at the end", u"\u6F22\uFFFD", Bytes({0x8A, 0xBF, 0x81})},
+        {"a pair without a character", u"\uFFFDa", Bytes({0x85, 0x40, 'a'})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(AnsiBytesToStr(c.bytes), c.text);
+    }
+}
+
+// FNV-1a over a run of bytes, for the whole-table checks below.
+void Mix(uint64_t& hash, const uint8_t* data, size_t size) {
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ data[i]) * 0x100000001B3ull;
+}
+
+// Every code unit and every byte pair: the few cases above name the rules;
+// these catch any other character on which the platforms' tables differ.
+TEST(Cp932Policy, WholeTablesAreTheSameEverywhere) {
+    uint64_t encoded = 0xCBF29CE484222325ull;
+    for (uint32_t c = 1; c < 0x10000; ++c) {
+        const ByteBuffer bytes = StrToAnsiBytes(Units({0x6F22, static_cast<char16_t>(c)}));
+        Mix(encoded, bytes.data(), bytes.size());
+        Mix(encoded, reinterpret_cast<const uint8_t*>("|"), 1);
+    }
+    uint64_t decoded = 0xCBF29CE484222325ull;
+    for (uint32_t lead = 1; lead < 0x100; ++lead) {
+        for (uint32_t trail = 1; trail < 0x100; ++trail) {
+            const ByteBuffer bytes = Bytes({static_cast<int>(lead), static_cast<int>(trail), 'a'});
+            const ByteBuffer text = StrToWideBytes(AnsiBytesToStr(bytes));
+            Mix(decoded, text.data(), text.size());
+            Mix(decoded, reinterpret_cast<const uint8_t*>("|"), 1);
+        }
+    }
+    EXPECT_EQ(encoded, 0x598925304DFBDF5Fu) << std::hex << encoded;
+    EXPECT_EQ(decoded, 0x0FC0ED3C3A78E7E6u) << std::hex << decoded;
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#include "app/OutputFile.h"
+
+#include <system_error>
+
+#include "util/Func_2.h"
+#include "util/SiblingFile.h"
+
+namespace tw {
+
+void WriteOutputFile(const std::filesystem::path& target, std::string_view bytes, bool replace) {
+    namespace fs = std::filesystem;
+    const std::string name = ToUtf8(target.u16string());
+    std::error_code error;
+    if (fs::is_directory(target, error)) throw OutputRefused(name + " is a folder");
+    if (fs::exists(fs::symlink_status(target, error)) && !replace)
+        throw OutputRefused(name + " already exists; use --force to replace it");
+    SiblingFile file(target);
+    if (!file.IsOpen() ||
+        !file.Write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) || !file.Commit())
+        throw OutputRefused("cannot write " + name + ": " +
+                            std::error_code(file.Error(), std::generic_category()).message());
+}
+
+}  // namespace tw

@@ -1,0 +1,34 @@
+// A drawing read to be shown: the file's bound images are unpacked into a
+// private temporary folder, so that the renderer can place them, and the
+// folder goes away with the object.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "document/JwwUnit.h"
+
+namespace tw {
+
+struct UnreadableDrawing : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class ShownDrawing {
+  public:
+    // Throws UnreadableDrawing with the reason when the file cannot be read.
+    explicit ShownDrawing(const std::filesystem::path& file);
+    ~ShownDrawing();
+    ShownDrawing(const ShownDrawing&) = delete;
+    ShownDrawing& operator=(const ShownDrawing&) = delete;
+
+    const TJwwData& Doc() const { return *doc_; }
+
+  private:
+    std::unique_ptr<TJwwData> doc_;
+    std::filesystem::path images_;
+};
+
+}  // namespace tw

@@ -1,0 +1,147 @@
+// tintwright-cli render: reads a drawing, renders it with the frontend and
+// the SVG or QPainter backend, and writes the bytes through a sibling file,
+// so a failure leaves an existing output as it was.
+#include "app/cli/RenderCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/OutputFile.h"
+#include "app/ShownDrawing.h"
+#include "app/cli/Batch.h"
+#if TW_RASTER_OUTPUT
+#include "render/QtOutput.h"
+#endif
+#include "render/SvgBackend.h"
+#include "util/Func_2.h"
+
+namespace tw::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string FormatOf(const fs::path& output) {
+    const std::string ext = Lower(ToUtf8(output.extension().u16string()));
+    if (ext == ".svg" || ext == ".png" || ext == ".pdf") return ext.substr(1);
+    throw Failure("the output must end in .svg, .png or .pdf");
+}
+
+std::string Bytes(const TJwwData& doc, const std::string& format,
+                  const RenderCommandOptions& options, render::RenderReport& report) {
+    render::RenderOptions r;
+    r.fit = options.fit;
+    r.print = options.print;
+    r.blackBackground = options.blackBackground;
+    if (format == "svg") {
+        std::string svg;
+        render::SvgBackend backend(svg, kMillimetresPerInch / options.dpi);
+        report = render::Render(doc, r, backend);
+        return svg;
+    }
+#if TW_RASTER_OUTPUT
+    render::EnsureGuiApplication();
+    try {
+        const QByteArray bytes = format == "png"
+                                     ? render::RenderPng(doc, r, options.dpi, report)
+                                     : render::RenderPdf(doc, r, kPdfResolution, report);
+        return bytes.toStdString();
+    } catch (const render::OutputError& e) {
+        throw Failure(e.what());
+    }
+#else
+    throw Failure("this build writes SVG only: PNG and PDF need the Qt painter");
+#endif
+}
+
+std::string ReportText(const render::RenderReport& report) {
+    std::string text = "drawn " + std::to_string(report.drawn) + " of " +
+                       std::to_string(report.visited) + " entities (" +
+                       std::to_string(report.hidden) + " on hidden layers, " +
+                       std::to_string(report.culled) + " outside the view, " +
+                       std::to_string(report.undrawable) + " not drawable)";
+    for (const auto& [reason, count] : report.reasons)
+        text += "\n  not drawn: " + std::to_string(count) + " with " + reason;
+    const ExpansionReport& x = report.expansion;
+    if (!x.Complete())
+        text += "\n  insertions not expanded: " + std::to_string(x.missing) + " missing, " +
+                std::to_string(x.cycles) + " cyclic, " + std::to_string(x.cut) + " too deep";
+    return text;
+}
+
+// Reads, renders and writes one file; the report's text on success.
+std::string RenderOne(const fs::path& input, const fs::path& output, const std::string& format,
+                      const RenderCommandOptions& options) {
+    std::unique_ptr<ShownDrawing> drawing;
+    try {
+        drawing = std::make_unique<ShownDrawing>(input);
+    } catch (const UnreadableDrawing& e) {
+        throw Failure(ToUtf8(input.u16string()) + " cannot be read: " + e.what());
+    }
+    render::RenderReport report;
+    const std::string bytes = Bytes(drawing->Doc(), format, options, report);
+    try {
+        WriteOutputFile(output, bytes, options.force);
+    } catch (const OutputRefused& e) {
+        throw Failure(e.what());
+    }
+    return ReportText(report);
+}
+
+}  // namespace
+
+int RunRender(const std::string& input, const std::string& output,
+              const RenderCommandOptions& options, std::ostream& out, std::ostream& err) {
+    try {
+        const fs::path target(FromUtf8(output));
+        out << output << ": " << RenderOne(FromUtf8(input), target, FormatOf(target), options)
+            << "\n";
+        return 0;
+    } catch (const Failure& e) {
+        err << "not rendered: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+int RunRenderBatch(const std::vector<std::string>& files, const std::string& folder,
+                   const std::string& format, const RenderCommandOptions& options,
+                   std::ostream& out, std::ostream& err) {
+    std::error_code error;
+    if (!fs::is_directory(fs::path(FromUtf8(folder)), error)) {
+        err << "not rendered: the folder does not exist: " << folder << "\n";
+        return 1;
+    }
+    return RunBatch(
+        files,
+        [&](const std::string& file) -> JobResult {
+            const fs::path input(FromUtf8(file));
+            const fs::path output =
+                fs::path(FromUtf8(folder)) / input.stem().concat(u"." + FromUtf8(format));
+            try {
+                RenderOne(input, output, format, options);
+                return {true, {}};
+            } catch (const Failure& e) {
+                return {false, e.what()};
+            }
+        },
+        out, err);
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,30 @@
+// "render": a drawing as SVG, PNG or PDF, one file or a batch into a folder.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "render/Frontend.h"
+
+namespace tw::cli {
+
+struct RenderCommandOptions {
+    double dpi = 150;  // PNG pixels per inch; an SVG's thinnest line is one such pixel
+    render::Fit fit = render::Fit::Paper;
+    bool blackBackground = false;
+    bool print = false;
+    bool force = false;  // replace an existing output
+};
+
+// IN -> OUT, the format from OUT's extension (.svg, .png, .pdf). Prints what
+// was drawn to out, a failure to err. Returns 0 written, 1 not written.
+int RunRender(const std::string& input, const std::string& output,
+              const RenderCommandOptions& options, std::ostream& out, std::ostream& err);
+
+// Each FILE -> DIR/<name>.<format>, with a progress line per file.
+int RunRenderBatch(const std::vector<std::string>& files, const std::string& folder,
+                   const std::string& format, const RenderCommandOptions& options,
+                   std::ostream& out, std::ostream& err);
+
+}  // namespace tw::cli

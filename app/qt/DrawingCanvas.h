@@ -1,0 +1,52 @@
+// The viewer's drawing area: the drawing drawn by the renderer's frontend and
+// QPainter backend, zoomed with the wheel around the cursor, panned by
+// dragging, fitted again with F or Home.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include "render/Frontend.h"
+
+namespace tw::qt {
+
+class DrawingCanvas : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit DrawingCanvas(QWidget* parent = nullptr);
+
+    // The drawing shown (not owned; null shows only the background).
+    void setDrawing(const TJwwData* doc);
+    void setVisibility(const render::Visibility& visibility);
+    void setBlackBackground(bool black);
+    bool blackBackground() const { return black_; }
+
+    void fit();
+    // factor > 1 enlarges; the paper point under `at` stays under it.
+    void zoomAt(const QPointF& at, double factor);
+    void panBy(const QPointF& pixels);
+    // The part of the paper in view, in millimetres.
+    render::Box view() const;
+    const render::RenderReport& lastReport() const { return report_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    const TJwwData* doc_ = nullptr;
+    render::Visibility visibility_;
+    bool black_ = false;
+    bool fitted_ = true;  // refit on resize until the user zooms or pans
+    double centreX_ = 0, centreY_ = 0;
+    double millimetresPerPixel_ = 1;
+    QPointF dragFrom_;
+    render::RenderReport report_;
+};
+
+}  // namespace tw::qt

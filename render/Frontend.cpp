@@ -1,0 +1,303 @@
+#include "render/Frontend.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "document/DrawingRules.h"
+#include "document/Extents.h"
+#include "document/Geometry.h"
+#include "render/Clip.h"
+#include "render/Styles.h"
+#include "util/Func_2.h"
+
+namespace tw::render {
+
+namespace {
+
+constexpr double kExtentsMargin = 0.02;   // of the larger side, around the extents
+constexpr double kClipMargin = 0.05;      // of the view, so that wide pens reach the edge
+constexpr double kCurveTolerance = 1e-4;  // of the view's diagonal: under a pixel at 300 dpi A3
+
+// The primitives of one entity, gathered before it is culled.
+struct Shapes {
+    std::vector<Polygon> fills;
+    std::vector<Polyline> lines;
+    std::vector<Dot> dots;
+    std::vector<TextRun> texts;
+    std::vector<ImageRun> images;
+    Box box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    const char* problem = nullptr;  // why the entity cannot be drawn
+
+    void Clear() {
+        fills.clear();
+        lines.clear();
+        dots.clear();
+        texts.clear();
+        images.clear();
+        box = {INFINITY, INFINITY, -INFINITY, -INFINITY};
+        problem = nullptr;
+    }
+    bool Empty() const {
+        return fills.empty() && lines.empty() && dots.empty() && texts.empty() && images.empty();
+    }
+    void Grow(const Point& p, double by = 0) {
+        box.minX = std::min(box.minX, p.x - by);
+        box.minY = std::min(box.minY, p.y - by);
+        box.maxX = std::max(box.maxX, p.x + by);
+        box.maxY = std::max(box.maxY, p.y + by);
+    }
+};
+
+Point Placed(const Transform& xf, double x, double y) {
+    Point p;
+    xf.Apply(x, y, p.x, p.y);
+    return p;
+}
+
+double Distance(const Point& a, const Point& b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+double DegreesOf(const Point& from, const Point& to) {
+    return std::atan2(to.y - from.y, to.x - from.x) * 180 / std::numbers::pi;
+}
+
+std::vector<geom::Point> OutlineOf(const TEntJwwSolid& solid, double tolerance) {
+    if (rules::IsCurvedSolid(solid)) return geom::Outline(geom::CurvedSolidOf(solid), tolerance);
+    const auto corners = geom::SolidCorners(solid);
+    return {corners.begin(), corners.end()};
+}
+
+class Resolver {
+  public:
+    Resolver(const TJwwData& doc, const RenderOptions& options, Backend& backend,
+             RenderReport& report)
+        : doc_(doc),
+          options_(options),
+          styles_(doc, options.print, options.blackBackground),
+          visibility_(options.visibility ? *options.visibility : Visibility::Of(doc)),
+          view_(options.view ? *options.view : ViewOf(doc, options.fit)),
+          backend_(backend),
+          report_(report) {
+        const double mx = view_.Width() * kClipMargin;
+        const double my = view_.Height() * kClipMargin;
+        clip_ = {view_.minX - mx, view_.minY - my, view_.maxX + mx, view_.maxY + my};
+        tolerance_ = std::hypot(view_.Width(), view_.Height()) * kCurveTolerance;
+    }
+
+    const Box& View() const { return view_; }
+    uint32_t Background() const { return styles_.Background(); }
+
+    template <class R>
+    void operator()(const R& record, const Placement& at) {
+        ++report_.visited;
+        const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : record.att;
+        if (!visibility_.Shows(layerOf)) {
+            ++report_.hidden;
+            return;
+        }
+        shapes_.Clear();
+        Add(record, at.xf);
+        Finish();
+    }
+
+  private:
+    void Finish() {
+        if (shapes_.problem) {
+            ++report_.undrawable;
+            ++report_.reasons[shapes_.problem];
+            return;
+        }
+        if (shapes_.Empty()) {
+            ++report_.hidden;  // only parts the output leaves out, such as temporary points
+            return;
+        }
+        if (!std::isfinite(shapes_.box.minX + shapes_.box.minY + shapes_.box.maxX +
+                           shapes_.box.maxY)) {
+            ++report_.undrawable;
+            ++report_.reasons["coordinates that are not finite numbers"];
+            return;
+        }
+        if (!shapes_.box.Overlaps(view_)) {
+            ++report_.culled;
+            return;
+        }
+        ++report_.drawn;
+        for (const Polygon& p : shapes_.fills)
+            backend_.Draw(p);
+        for (const Polyline& l : shapes_.lines)
+            DrawClipped(l);
+        for (const Dot& d : shapes_.dots)
+            backend_.Draw(d);
+        for (const TextRun& t : shapes_.texts)
+            backend_.Draw(t);
+        for (const ImageRun& i : shapes_.images)
+            backend_.Draw(i);
+    }
+
+    void DrawClipped(const Polyline& line) {
+        const bool inside =
+            line.points.size() < 2 ||
+            std::all_of(line.points.begin(), line.points.end(), [&](const Point& p) {
+                return p.x >= clip_.minX && p.x <= clip_.maxX && p.y >= clip_.minY &&
+                       p.y <= clip_.maxY;
+            });
+        if (inside) {
+            backend_.Draw(line);
+            return;
+        }
+        Polyline piece{line.stroke, {}};
+        ClipPolyline(line.points, clip_, [&](const std::vector<Point>& run) {
+            piece.points = run;
+            backend_.Draw(piece);
+        });
+    }
+
+    std::optional<Stroke> StrokeOf(const TEntJwwAttr& att) {
+        auto stroke = styles_.StrokeOf(att);
+        if (!stroke) shapes_.problem = "pen colour without entry";
+        return stroke;
+    }
+
+    void AddLine(std::optional<Stroke> stroke, std::vector<Point> points) {
+        if (!stroke) return;
+        for (const Point& p : points)
+            shapes_.Grow(p, stroke->width / 2);
+        shapes_.lines.push_back({*stroke, std::move(points)});
+    }
+
+    void Add(const TEntJwwLine& line, const Transform& xf) {
+        AddLine(StrokeOf(line.att),
+                {Placed(xf, line.start_x, line.start_y), Placed(xf, line.end_x, line.end_y)});
+    }
+
+    // Curves are flattened finely enough for the view, in their own units.
+    double ToleranceFor(const Transform& xf) const {
+        const double scale = xf.Scale();
+        return tolerance_ / (scale > 0 ? scale : 1);
+    }
+
+    void Add(const TEntJwwEnko& arc, const Transform& xf) {
+        std::vector<Point> points;
+        for (const geom::Point& p : geom::Flatten(geom::EllipseOf(arc), ToleranceFor(xf)))
+            points.push_back(Placed(xf, p.x, p.y));
+        AddLine(StrokeOf(arc.att), std::move(points));
+    }
+
+    void Add(const TEntJwwTen& point, const Transform& xf) {
+        if (point.bKariten != 0 && options_.print) return;  // temporary points are not printed
+        const auto color = styles_.ColorOf(point.att.nPenColor);
+        if (!color) {
+            shapes_.problem = "pen colour without entry";
+            return;
+        }
+        const double scale =
+            rules::IsMarkerPoint(point) && point.dBairitsu > 0 ? point.dBairitsu : 1;
+        const Dot dot{*color, Placed(xf, point.start_x, point.start_y),
+                      styles_.PointRadius(point.att.nPenColor) * scale};
+        shapes_.Grow(dot.at, dot.radius);
+        shapes_.dots.push_back(dot);
+    }
+
+    // A box given by its corners (start, along the base, above the base's
+    // end, above the start) as placed: its start, base end and top-left.
+    struct Placed3 {
+        Point origin, right, up;
+    };
+    Placed3 PlaceBox(const std::array<geom::Point, 4>& corners, const Transform& xf) {
+        for (const geom::Point& c : corners)
+            shapes_.Grow(Placed(xf, c.x, c.y));
+        return {Placed(xf, corners[0].x, corners[0].y), Placed(xf, corners[1].x, corners[1].y),
+                Placed(xf, corners[3].x, corners[3].y)};
+    }
+
+    void Add(const TEntJwwMoji& text, const Transform& xf) {
+        if (const auto image = geom::ImageOf(text)) {
+            AddImage(*image, PlaceBox(image->Corners(), xf));
+            return;
+        }
+        const auto [origin, right, up] = PlaceBox(geom::TextCorners(text), xf);
+        const auto color = styles_.ColorOf(text.att.nPenColor);
+        if (!color) {
+            shapes_.problem = "pen colour without entry";
+            return;
+        }
+        shapes_.texts.push_back({*color, origin, Distance(origin, up), Distance(origin, right),
+                                 DegreesOf(origin, right), ToUtf8(text.strFontName),
+                                 ToUtf8(text.str)});
+    }
+
+    void AddImage(const geom::ImagePlacement& image, const Placed3& box) {
+        const std::u16string path = doc_.BindImagePathOf(image.name);
+        std::error_code error;
+        if (path.empty() || !std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+            shapes_.problem = "image file not at hand";
+            return;
+        }
+        shapes_.images.push_back({std::filesystem::path(path), box.origin,
+                                  Distance(box.origin, box.right), Distance(box.origin, box.up),
+                                  DegreesOf(box.origin, box.right)});
+    }
+
+    void Add(const TEntJwwSunpo& dim, const Transform& xf) {
+        Add(dim.Sen, xf);
+        Add(dim.Moji, xf);
+        if (dim.bSxfMode == 0) return;
+        Add(dim.Ho1, xf);
+        Add(dim.Ho2, xf);
+        for (const TEntJwwTen* point : {&dim.Te1, &dim.Te2, &dim.Kt1, &dim.Kt2})
+            Add(*point, xf);
+    }
+
+    void Add(const TEntJwwSolid& solid, const Transform& xf) {
+        const auto color = styles_.FillOf(solid);
+        if (!color) {
+            shapes_.problem = "pen colour without entry";
+            return;
+        }
+        Polygon polygon{*color, {}};
+        for (const geom::Point& p : OutlineOf(solid, ToleranceFor(xf)))
+            polygon.points.push_back(Placed(xf, p.x, p.y));
+        for (const Point& p : polygon.points)
+            shapes_.Grow(p);
+        shapes_.fills.push_back(std::move(polygon));
+    }
+
+    const TJwwData& doc_;
+    const RenderOptions& options_;
+    Styles styles_;
+    Visibility visibility_;
+    Box view_;
+    Box clip_;
+    double tolerance_ = 0;
+    Backend& backend_;
+    RenderReport& report_;
+    Shapes shapes_;
+};
+
+}  // namespace
+
+Box ViewOf(const TJwwData& doc, Fit fit) {
+    double w = 0, h = 0;
+    doc.GetPaperSize(w, h);
+    const Box sheet{-w / 2, -h / 2, w / 2, h / 2};
+    if (fit == Fit::Paper) return sheet;
+    const auto extents = GetMinMaxZahyo(doc);
+    if (!extents) return sheet;
+    Box box{extents->minX, extents->minY, extents->maxX, extents->maxY};
+    const double margin = std::max({box.Width(), box.Height(), 1.0}) * kExtentsMargin;
+    return {box.minX - margin, box.minY - margin, box.maxX + margin, box.maxY + margin};
+}
+
+RenderReport Render(const TJwwData& doc, const RenderOptions& options, Backend& backend) {
+    RenderReport report;
+    Resolver resolver(doc, options, backend, report);
+    backend.Begin(resolver.View(), resolver.Background());
+    report.expansion = ForEachExpanded(doc, resolver);
+    backend.End();
+    return report;
+}
+
+}  // namespace tw::render

@@ -1,0 +1,114 @@
+#include "render/QtBackend.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+
+namespace tw::render {
+
+namespace {
+
+constexpr int kFontPixels = 64;  // texts are laid out at this size, then scaled to their box
+constexpr double kLeastTextPixels = 0.5;  // a text lower than this shows nothing
+
+QColor ColorOf(uint32_t rgb) {
+    return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+}  // namespace
+
+QtBackend::QtBackend(QPainter& painter, const QRectF& target)
+    : painter_(painter), target_(target) {}
+
+QPointF QtBackend::Map(const Point& p) const {
+    return {target_.left() + (p.x - view_.minX) * sx_, target_.top() + (view_.maxY - p.y) * sy_};
+}
+
+void QtBackend::MapAll(const std::vector<Point>& points) {
+    mapped_.clear();
+    for (const Point& p : points)
+        mapped_.push_back(Map(p));
+}
+
+void QtBackend::Begin(const Box& view, uint32_t background) {
+    view_ = view;
+    sx_ = view.Width() > 0 ? target_.width() / view.Width() : 1;
+    sy_ = view.Height() > 0 ? target_.height() / view.Height() : 1;
+    painter_.fillRect(target_, ColorOf(background));
+    painter_.setRenderHint(QPainter::Antialiasing);
+}
+
+void QtBackend::Draw(const Polyline& line) {
+    const double width = std::max(line.stroke.width * sx_, 1.0);
+    QPen pen(ColorOf(line.stroke.rgb), width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    if (!line.stroke.dashes.empty()) {
+        // Qt counts dash lengths in pen widths.
+        QList<qreal> pattern;
+        for (double d : line.stroke.dashes)
+            pattern.append(std::max(d * sx_ / width, 0.01));
+        pen.setDashPattern(pattern);
+    }
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+    MapAll(line.points);
+    painter_.drawPolyline(mapped_.data(), static_cast<int>(mapped_.size()));
+}
+
+void QtBackend::Draw(const Polygon& solid) {
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ColorOf(solid.rgb));
+    MapAll(solid.points);
+    painter_.drawPolygon(mapped_.data(), static_cast<int>(mapped_.size()));
+}
+
+void QtBackend::Draw(const Dot& point) {
+    const double r = std::max(point.radius * sx_, 0.5);
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ColorOf(point.rgb));
+    painter_.drawEllipse(Map(point.at), r, r);
+}
+
+void QtBackend::Draw(const TextRun& text) {
+    if (text.text.empty() || text.height * sy_ < kLeastTextPixels) return;
+    const QString string = QString::fromStdString(text.text);
+    const Font& font = FontOf(text.font);
+    const double advance = font.metrics.horizontalAdvance(string);
+    const double sy = text.height * sy_ / kFontPixels;
+    const double sx = text.length > 0 && advance > 0 ? text.length * sx_ / advance : sy;
+    painter_.save();
+    painter_.translate(Map(text.at));
+    painter_.rotate(-text.angle);
+    painter_.scale(sx, sy);
+    painter_.setFont(font.font);
+    painter_.setPen(ColorOf(text.rgb));
+    painter_.drawText(QPointF(0, 0), string);
+    painter_.restore();
+}
+
+const QtBackend::Font& QtBackend::FontOf(const std::string& name) {
+    auto found = fonts_.find(name);
+    if (found == fonts_.end()) {
+        QFont font(QString::fromStdString(name));
+        font.setPixelSize(kFontPixels);
+        found = fonts_.emplace(name, Font{font, QFontMetricsF(font)}).first;
+    }
+    return found->second;
+}
+
+void QtBackend::Draw(const ImageRun& image) {
+    const QImage picture(QString::fromStdU16String(image.file.u16string()));
+    if (picture.isNull()) return;
+    painter_.save();
+    painter_.translate(Map(image.at));
+    painter_.rotate(-image.angle);
+    painter_.drawImage(QRectF(0, -image.height * sy_, image.width * sx_, image.height * sy_),
+                       picture);
+    painter_.restore();
+}
+
+void QtBackend::End() {}
+
+}  // namespace tw::render

@@ -1,0 +1,88 @@
+#include "render/QtOutput.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+#include <cstdlib>
+
+#include "render/QtBackend.h"
+
+namespace tw::render {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMaxPixels = 400e6;  // about 1.6 GB of image; more is refused
+constexpr double kMaxSide = 32000;    // QImage's own limit is near here
+
+Box ViewFor(const TJwwData& doc, const RenderOptions& options) {
+    return options.view ? *options.view : ViewOf(doc, options.fit);
+}
+
+}  // namespace
+
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "tintwright";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,
+                     RenderReport& report) {
+    const Box view = ViewFor(doc, options);
+    const double w = std::ceil(view.Width() * dpi / kMillimetresPerInch);
+    const double h = std::ceil(view.Height() * dpi / kMillimetresPerInch);
+    if (!(w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels))
+        throw OutputError("the image would be too large at this resolution");
+    QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    if (image.isNull()) throw OutputError("no memory for an image of this size");
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMillimetresPerInch * 1000));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        QPainter painter(&image);
+        QtBackend backend(painter, QRectF(0, 0, w, h));
+        RenderOptions fixed = options;
+        fixed.view = view;
+        report = Render(doc, fixed, backend);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw OutputError("the PNG encoder failed");
+    return bytes;
+}
+
+QByteArray RenderPdf(const TJwwData& doc, const RenderOptions& options, double dpi,
+                     RenderReport& report) {
+    const Box view = ViewFor(doc, options);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator("Tintwright");
+        writer.setResolution(static_cast<int>(dpi));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(view.Width(), view.Height()), QPageSize::Millimeter),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&writer)) throw OutputError("the PDF writer could not start");
+        QtBackend backend(painter, QRectF(0, 0, writer.width(), writer.height()));
+        RenderOptions fixed = options;
+        fixed.view = view;
+        report = Render(doc, fixed, backend);
+        painter.end();
+    }
+    return bytes;
+}
+
+}  // namespace tw::render

@@ -1,0 +1,27 @@
+// PNG and PDF bytes of a drawing through the QPainter backend. Both need a
+// QGuiApplication (fonts); EnsureGuiApplication makes one, offscreen when no
+// platform is chosen, for programs without a window.
+#pragma once
+
+#include <QByteArray>
+#include <stdexcept>
+
+#include "render/Frontend.h"
+
+namespace tw::render {
+
+// Thrown when an output cannot be made (too many pixels, a device that fails).
+struct OutputError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void EnsureGuiApplication();
+
+// The view at dpi pixels per inch as a PNG image.
+QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,
+                     RenderReport& report);
+// The view as a one-page PDF of the view's size in millimetres.
+QByteArray RenderPdf(const TJwwData& doc, const RenderOptions& options, double dpi,
+                     RenderReport& report);
+
+}  // namespace tw::render

@@ -1,0 +1,213 @@
+#include "render/SvgBackend.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+
+namespace tw::render {
+
+namespace {
+
+void AppendEscaped(std::string& out, const std::string& text) {
+    for (char c : text) {
+        switch (c) {
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                // Control characters are not allowed in XML text.
+                if (static_cast<unsigned char>(c) >= 0x20) out += c;
+        }
+    }
+}
+
+void AppendBase64(std::string& out, const std::string& bytes) {
+    static constexpr char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    size_t i = 0;
+    for (; i + 2 < bytes.size(); i += 3) {
+        const uint32_t v =
+            (uint8_t(bytes[i]) << 16) | (uint8_t(bytes[i + 1]) << 8) | uint8_t(bytes[i + 2]);
+        for (int shift : {18, 12, 6, 0})
+            out += kDigits[(v >> shift) & 63];
+    }
+    if (i < bytes.size()) {
+        const bool two = i + 1 < bytes.size();
+        const uint32_t v = (uint8_t(bytes[i]) << 16) | (two ? uint8_t(bytes[i + 1]) << 8 : 0);
+        out += kDigits[(v >> 18) & 63];
+        out += kDigits[(v >> 12) & 63];
+        out += two ? kDigits[(v >> 6) & 63] : '=';
+        out += '=';
+    }
+}
+
+// The media type of an image file from its first bytes.
+const char* MediaType(const std::string& bytes) {
+    if (bytes.rfind("\x89PNG", 0) == 0) return "image/png";
+    if (bytes.rfind("\xFF\xD8", 0) == 0) return "image/jpeg";
+    if (bytes.rfind("GIF8", 0) == 0) return "image/gif";
+    return "image/bmp";
+}
+
+}  // namespace
+
+SvgBackend::SvgBackend(std::string& out, double minWidth) : out_(out), minWidth_(minWidth) {}
+
+void SvgBackend::Number(double v) {
+    char buffer[32];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
+    if (error != std::errc()) return;
+    std::string_view text(buffer, static_cast<size_t>(end - buffer));
+    while (text.size() > 1 && text.back() == '0')
+        text.remove_suffix(1);
+    if (text.back() == '.') text.remove_suffix(1);
+    out_ += text == "-0" ? "0" : text;
+}
+
+void SvgBackend::Coordinates(const Point& p) {
+    Number(p.x - view_.minX);
+    out_ += ' ';
+    Number(view_.maxY - p.y);
+}
+
+void SvgBackend::Rotation(double angle, const Point& about) {
+    if (angle == 0) return;
+    out_ += " transform=\"rotate(";
+    Number(-angle);  // the SVG's y axis points down
+    out_ += ' ';
+    Coordinates(about);
+    out_ += ")\"";
+}
+
+void SvgBackend::Color(uint32_t rgb) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out_ += '#';
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out_ += kHex[(rgb >> shift) & 15];
+}
+
+void SvgBackend::Points(const std::vector<Point>& points) {
+    out_ += " points=\"";
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (i) out_ += ' ';
+        Coordinates(points[i]);
+    }
+    out_ += '"';
+}
+
+void SvgBackend::Begin(const Box& view, uint32_t background) {
+    view_ = view;
+    out_ +=
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
+    out_ += "width=\"";
+    Number(view.Width());
+    out_ += "mm\" height=\"";
+    Number(view.Height());
+    out_ += "mm\" viewBox=\"0 0 ";
+    Number(view.Width());
+    out_ += ' ';
+    Number(view.Height());
+    out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"";
+    Color(background);
+    out_ += "\"/>\n<g fill=\"none\" stroke-linejoin=\"round\">\n";
+}
+
+void SvgBackend::Draw(const Polyline& line) {
+    out_ += "<polyline";
+    Points(line.points);
+    out_ += " stroke=\"";
+    Color(line.stroke.rgb);
+    out_ += "\" stroke-width=\"";
+    Number(std::max(line.stroke.width, minWidth_));
+    if (!line.stroke.dashes.empty()) {
+        out_ += "\" stroke-dasharray=\"";
+        for (size_t i = 0; i < line.stroke.dashes.size(); ++i) {
+            if (i) out_ += ' ';
+            Number(line.stroke.dashes[i]);
+        }
+    }
+    out_ += "\"/>\n";
+}
+
+void SvgBackend::Draw(const Polygon& solid) {
+    out_ += "<polygon";
+    Points(solid.points);
+    out_ += " fill=\"";
+    Color(solid.rgb);
+    out_ += "\"/>\n";
+}
+
+void SvgBackend::Draw(const Dot& point) {
+    out_ += "<circle cx=\"";
+    Number(point.at.x - view_.minX);
+    out_ += "\" cy=\"";
+    Number(view_.maxY - point.at.y);
+    out_ += "\" r=\"";
+    Number(std::max(point.radius, minWidth_ / 2));
+    out_ += "\" fill=\"";
+    Color(point.rgb);
+    out_ += "\"/>\n";
+}
+
+void SvgBackend::Draw(const TextRun& text) {
+    if (text.text.empty() || text.height <= 0) return;
+    out_ += "<text xml:space=\"preserve\" x=\"";
+    Number(text.at.x - view_.minX);
+    out_ += "\" y=\"";
+    Number(view_.maxY - text.at.y);
+    out_ += "\" font-size=\"";
+    Number(text.height);
+    out_ += "\" font-family=\"";
+    AppendEscaped(out_, text.font);
+    out_ += "\" fill=\"";
+    Color(text.rgb);
+    if (text.length > 0) {
+        out_ += "\" textLength=\"";
+        Number(text.length);
+        out_ += "\" lengthAdjust=\"spacingAndGlyphs";
+    }
+    out_ += '"';
+    Rotation(text.angle, text.at);
+    out_ += '>';
+    AppendEscaped(out_, text.text);
+    out_ += "</text>\n";
+}
+
+void SvgBackend::Draw(const ImageRun& image) {
+    std::ifstream in(image.file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.empty()) return;
+    // The image's top-left corner is the box's upper-left; turn about the lower-left.
+    out_ += "<image x=\"";
+    Number(image.at.x - view_.minX);
+    out_ += "\" y=\"";
+    Number(view_.maxY - image.at.y - image.height);
+    out_ += "\" width=\"";
+    Number(image.width);
+    out_ += "\" height=\"";
+    Number(image.height);
+    out_ += "\" preserveAspectRatio=\"none\"";
+    Rotation(image.angle, image.at);
+    out_ += " href=\"data:";
+    out_ += MediaType(bytes);
+    out_ += ";base64,";
+    AppendBase64(out_, bytes);
+    out_ += "\"/>\n";
+}
+
+void SvgBackend::End() {
+    out_ += "</g>\n</svg>\n";
+}
+
+}  // namespace tw::render

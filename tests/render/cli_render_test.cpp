@@ -1,0 +1,91 @@
+// tintwright-cli render on bad input: a damaged drawing writes nothing, an
+// existing output is kept unless --force and kept when writing fails, and a
+// batch goes on past a damaged file and says which failed.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/TempDir.h"
+#include "tests/render/CliRun.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RenderCli : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(Cli(dir.path(), "chart chart.jww").code, 0);
+        const std::string whole = ReadText(dir.path() / "chart.jww");
+        Write("cut.jww", whole.substr(0, whole.size() / 3));
+        Write("noise.jww", "JwwData. but nothing after it");
+    }
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir.path() / name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) { return ReadText(dir.path() / name); }
+    bool Exists(const std::string& name) { return fs::exists(dir.path() / name); }
+    // Nothing but the test's own files and the inputs.
+    size_t FileCount() {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
+    }
+
+    TempDir dir;
+};
+
+TEST_F(RenderCli, DamagedDrawingExitsOneAndWritesNothing) {
+    for (const std::string& input : {"cut.jww", "noise.jww", "missing.jww"}) {
+        for (const std::string& output : {"out.svg", "out.png", "out.pdf"}) {
+            const CommandResult r = Cli(dir.path(), "render " + input + " " + output);
+            EXPECT_EQ(r.code, 1) << input << " -> " << output;
+            EXPECT_NE(r.err.find("cannot be read"), std::string::npos) << r.err;
+            EXPECT_FALSE(Exists(output));
+        }
+    }
+    EXPECT_EQ(FileCount(), 5u);  // chart, cut, noise, stdout, stderr: no temporary left
+}
+
+TEST_F(RenderCli, ExistingOutputIsKeptWithoutForce) {
+    Write("out.svg", "mine");
+    const CommandResult r = Cli(dir.path(), "render chart.jww out.svg");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--force"), std::string::npos);
+    EXPECT_EQ(Read("out.svg"), "mine");
+    EXPECT_EQ(Cli(dir.path(), "render chart.jww out.svg --force").code, 0);
+    EXPECT_EQ(Read("out.svg").rfind("<?xml", 0), 0u);
+}
+
+// A file size limit makes every write fail, as a full disk would.
+TEST_F(RenderCli, FailedWriteKeepsTheExistingFile) {
+    for (const std::string& output : {"out.svg", "out.png", "out.pdf"}) {
+        Write(output, "mine");
+        const CommandResult r =
+            RunIn(dir.path(), "trap '' XFSZ; ulimit -f 2; '" + CliPath().string() +
+                                  "' render chart.jww " + output + " --force");
+        EXPECT_EQ(r.code, 1) << output;
+        EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+        EXPECT_EQ(Read(output), "mine");
+    }
+}
+
+TEST_F(RenderCli, UnknownFormatIsRefused) {
+    const CommandResult r = Cli(dir.path(), "render chart.jww out.bmp");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(Exists("out.bmp"));
+}
+
+TEST_F(RenderCli, BatchGoesOnPastADamagedFile) {
+    fs::create_directory(dir.path() / "pictures");
+    const CommandResult r =
+        Cli(dir.path(), "render --to pictures --format png --dpi 20 chart.jww cut.jww");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("[1/2] chart.jww: done"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("[2/2] cut.jww: failed"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("1 done, 1 failed"), std::string::npos);
+    EXPECT_TRUE(Exists("pictures/chart.png"));
+    EXPECT_FALSE(Exists("pictures/cut.png"));
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,206 @@
+// The frontend: colours, widths and dashes from the drawing's tables, hidden
+// layers and groups, culling and clipping to the view, insertions placed by
+// their transforms, and every entity accounted for in the report.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "document/JwwUnit.h"
+#include "render/Frontend.h"
+#include "render/Styles.h"
+#include "support/TempDir.h"
+#include "tests/render/RecordingBackend.h"
+
+namespace tw::render {
+namespace {
+
+constexpr uint32_t kWhiteRef = 0xFFFFFF;
+
+class Frontend : public testing::Test {
+  protected:
+    void SetUp() override {
+        doc.DataDefaultSet();
+        doc.Enthd.nZumen = 4;  // A4 landscape: 297 x 210
+        doc.AddEntPre();
+    }
+    // A line in pen colour co on group lg, layer ly.
+    void Line(int32_t co, double x1, double y1, double x2, double y2, int32_t lg = 0,
+              int32_t ly = 0, int32_t tp = 1) {
+        ASSERT_TRUE(doc.AddEntLine(0, lg, ly, co, tp, 0, 0, x1, y1, x2, y2));
+    }
+    RenderReport Draw(const RenderOptions& options = RenderOptions()) {
+        doc.AddEntPost();
+        return Render(doc, options, out);
+    }
+
+    TJwwData doc;
+    RecordingBackend out;
+};
+
+TEST_F(Frontend, PaperViewIsTheSheetCentredOnTheOrigin) {
+    Draw();
+    EXPECT_DOUBLE_EQ(out.view.minX, -148.5);
+    EXPECT_DOUBLE_EQ(out.view.maxY, 105);
+    EXPECT_EQ(out.background, 0xFFFFFFu);
+    EXPECT_TRUE(out.ended);
+}
+
+TEST_F(Frontend, ColourAndWidthComeFromThePenTables) {
+    doc.EntColS[5].aPenColor = 0x00336699;  // red 0x99, green 0x66, blue 0x33
+    doc.EntColS[5].anPenWidth = 7;
+    Line(105, 0, 0, 10, 0);
+    Draw();
+    ASSERT_EQ(out.lines.size(), 1u);
+    EXPECT_EQ(out.lines[0].stroke.rgb, 0x996633u);
+    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * UnitMillimetres(false));
+}
+
+// A pen in the background's colour would vanish: it is drawn in the other.
+TEST_F(Frontend, WhiteIsBlackOnWhiteAndWhiteOnBlack) {
+    doc.EntColS[1].aPenColor = kWhiteRef;
+    doc.EntColS[2].aPenColor = 0;
+    Line(101, 0, 0, 10, 0);
+    Line(102, 0, 5, 10, 5);
+    Draw();
+    EXPECT_EQ(out.lines[0].stroke.rgb, 0x000000u);
+    EXPECT_EQ(out.lines[1].stroke.rgb, 0x000000u);
+    RecordingBackend black;
+    RenderOptions options;
+    options.blackBackground = true;
+    Render(doc, options, black);
+    EXPECT_EQ(black.background, 0x000000u);
+    EXPECT_EQ(black.lines[0].stroke.rgb, 0xFFFFFFu);
+    EXPECT_EQ(black.lines[1].stroke.rgb, 0xFFFFFFu);
+}
+
+TEST_F(Frontend, PrintTakesThePrintColours) {
+    doc.EntCol[2].aPenColor = 0x0000FF;
+    doc.EntCol[2].aPrtPenColor = 0x00FF00;
+    Line(2, 0, 0, 10, 0);
+    RenderOptions options;
+    options.print = true;
+    Draw(options);
+    EXPECT_EQ(out.lines[0].stroke.rgb, 0x00FF00u);
+}
+
+TEST_F(Frontend, HiddenGroupsAndLayersAreSkippedAndCounted) {
+    doc.EntLgrp[2].anGLay = 0;
+    doc.EntLay[1 * 16 + 3].aanLay = 0;
+    Line(1, 0, 0, 10, 0, 2, 5);  // group hidden
+    Line(1, 0, 0, 10, 0, 1, 3);  // layer hidden
+    Line(1, 0, 0, 10, 0, 1, 4);  // shown
+    const RenderReport report = Draw();
+    EXPECT_EQ(report.visited, 3);
+    EXPECT_EQ(report.hidden, 2);
+    EXPECT_EQ(report.drawn, 1);
+    EXPECT_EQ(out.lines.size(), 1u);
+}
+
+TEST_F(Frontend, OutsideTheViewIsCulledAcrossItIsClipped) {
+    Line(1, 1000, 1000, 1010, 1000);  // far outside
+    Line(1, -1000, 0, 1000, 0);       // across the sheet
+    const RenderReport report = Draw();
+    EXPECT_EQ(report.culled, 1);
+    EXPECT_EQ(report.drawn, 1);
+    ASSERT_EQ(out.lines.size(), 1u);
+    for (const Point& p : out.lines[0].points)
+        EXPECT_LT(std::fabs(p.x), 200);
+}
+
+TEST_F(Frontend, AColourWithoutEntryIsReportedNotDrawn) {
+    Line(1, 0, 0, 10, 0);
+    doc.EntLine[0].att.nPenColor = 77;
+    const RenderReport report = Draw();
+    EXPECT_EQ(report.undrawable, 1);
+    EXPECT_EQ(report.reasons.begin()->second, 1);
+    EXPECT_TRUE(out.lines.empty());
+}
+
+TEST_F(Frontend, InsertedMembersArePlacedByTheInsertion) {
+    ASSERT_TRUE(doc.AddBlkDef(0, 0, 0, 1, 1, 0, 0, 0, u"part"));
+    ASSERT_TRUE(doc.AddBlkLine(0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 10, 0));
+    // Doubled and turned a quarter anticlockwise, at (20, 30).
+    ASSERT_TRUE(doc.AddEntBlock(0, 0, 0, 1, 1, 0, 0, 0, 20, 30, 2, 2, 90));
+    const RenderReport report = Draw();
+    EXPECT_EQ(report.drawn, 1);
+    ASSERT_EQ(out.lines.size(), 1u);
+    EXPECT_NEAR(out.lines[0].points[1].x, 20, 1e-9);
+    EXPECT_NEAR(out.lines[0].points[1].y, 50, 1e-9);
+}
+
+TEST_F(Frontend, EveryKindReachesTheBackend) {
+    Line(1, 0, 0, 10, 0);
+    ASSERT_TRUE(doc.AddEntArc(0, 0, 0, 1, 1, 0, 0, 0, 0, 20, 1, 0, 360, 0));
+    ASSERT_TRUE(doc.AddEntTen(0, 0, 0, 1, 1, 0, 0, 5, 5, 0, 0));
+    ASSERT_TRUE(
+        doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, -50, 0, 5, 5, 0, 0, u"ＭＳ ゴシック", u"文字 text"));
+    ASSERT_TRUE(doc.AddEntSolid(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 10, 0, 10, 10, 0, 10));
+    ASSERT_TRUE(doc.AddEntSolidA(0, 0, 0, 1, 0, 0, 0, 30, 30, 5, 1, 0));
+    const RenderReport report = Draw();
+    EXPECT_EQ(report.visited, 6);
+    EXPECT_EQ(report.drawn, 6);
+    EXPECT_EQ(out.lines.size(), 2u);
+    EXPECT_EQ(out.dots.size(), 1u);
+    ASSERT_EQ(out.texts.size(), 1u);
+    EXPECT_EQ(out.texts[0].text, "文字 text");
+    EXPECT_DOUBLE_EQ(out.texts[0].height, doc.EntMoji[0].dSizeY);
+    EXPECT_EQ(out.fills.size(), 2u);
+    EXPECT_GT(out.fills[1].points.size(), 8u);  // the curved solid's outline
+}
+
+TEST_F(Frontend, ImagesArePlacedFromTheirBoundFiles) {
+    TempDir folder;
+    std::ofstream(folder.path() / "plan.png", std::ios::binary) << "picture";
+    doc.BindImageFolder = folder.folder();
+    ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 10, 20, 5, 5, 0, 0, u"MS Gothic",
+                               u"^@BMplan.png,40,30"));
+    ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 10, 20, 5, 5, 0, 0, u"MS Gothic",
+                               u"^@BMgone.png,40,30"));
+    const RenderReport report = Draw();
+    ASSERT_EQ(out.images.size(), 1u);
+    EXPECT_EQ(out.images[0].file, folder.path() / "plan.png");
+    EXPECT_DOUBLE_EQ(out.images[0].at.x, 10);
+    EXPECT_DOUBLE_EQ(out.images[0].width, 40);
+    EXPECT_DOUBLE_EQ(out.images[0].height, 30);
+    EXPECT_EQ(report.undrawable, 1);  // the image whose file is not there
+    EXPECT_EQ(report.reasons.count("image file not at hand"), 1u);
+}
+
+struct DashCase {
+    uint32_t bits;
+    std::vector<double> runs;  // in bits
+};
+
+class DashPatterns : public testing::TestWithParam<DashCase> {};
+
+TEST_P(DashPatterns, BitsBecomeRunsThatStartWithADash) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.EntLtp1[0].alLType = static_cast<int32_t>(GetParam().bits);
+    doc.EntLtp1[0].anTokushuSenPich = 2;
+    const std::vector<double> runs = DashPattern(doc, 2, false);
+    ASSERT_EQ(runs.size(), GetParam().runs.size());
+    for (size_t i = 0; i < runs.size(); ++i)
+        EXPECT_DOUBLE_EQ(runs[i], GetParam().runs[i] * 2 * UnitMillimetres(false)) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bits, DashPatterns,
+    testing::Values(DashCase{0xFFFFFFFFu, {}}, DashCase{0, {}}, DashCase{0xFFFF0000u, {16, 16}},
+                    DashCase{0x0000FFFFu, {16, 16}},
+                    DashCase{0xF0F0F0F0u, {4, 4, 4, 4, 4, 4, 4, 4}}, DashCase{0x80000000u, {1, 31}},
+                    DashCase{0xFFFFFFF0u, {28, 4}}, DashCase{0x80000001u, {2, 30}},
+                    DashCase{0x99999999u, std::vector<double>(16, 2)}));
+
+TEST(DashPatternTables, ContinuousAndExtendedTypes) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    EXPECT_TRUE(DashPattern(doc, 1, false).empty());
+    doc.EntLtpS[2].anUDLTypeSegment = 3;
+    doc.EntLtpS[2].aadUDLTypePitch = {6, 1.5, 0.25};
+    EXPECT_EQ(DashPattern(doc, 32, false), (std::vector<double>{6, 1.5, 0.25, 6, 1.5, 0.25}));
+}
+
+}  // namespace
+}  // namespace tw::render

@@ -18,6 +18,7 @@
 
 #include "bench/MixedDrawing.h"
 #include "document/JwwUnit.h"
+#include "dxf/DxfExport.h"
 #include "util/Func_2.h"
 
 namespace tw::bench {
@@ -75,14 +76,9 @@ void FileOutBench(benchmark::State& state, int32_t option,
     SetCounters(state, file);
 }
 
-void WriteBaselineBench(benchmark::State& state, int32_t option) {
-    ScratchFolder scratch;
-    const auto file = scratch.File("out.jww");
-    {
-        TJwwData doc;
-        PrepareFile(state, doc, file, option);
-    }
-    const std::vector<char> bytes = ReadAll(file);
+// Writes `bytes` to `file` with one system call: the floor under a writer.
+void WriteBytesBench(benchmark::State& state, const std::filesystem::path& file,
+                     const std::vector<char>& bytes) {
     for (auto _ : state) {
         const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         const ssize_t written = write(fd, bytes.data(), bytes.size());
@@ -90,6 +86,16 @@ void WriteBaselineBench(benchmark::State& state, int32_t option) {
             state.SkipWithError("write failed");
     }
     SetCounters(state, file);
+}
+
+void WriteBaselineBench(benchmark::State& state, int32_t option) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, file, option);
+    }
+    WriteBytesBench(state, file, ReadAll(file));
 }
 
 // Reading again into one document reuses its arrays' storage, so one reading
@@ -201,6 +207,29 @@ void BM_MakeBlockTreeChain(benchmark::State& state) {
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The mixed drawing exported to DXF 2007, against writing the same DXF bytes
+// raw.
+void BM_ExportDxf(benchmark::State& state) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.dxf");
+    TJwwData doc;
+    MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) {
+        if (!dxf::ExportDxf(doc, file, {}).ok) state.SkipWithError("ExportDxf failed");
+    }
+    SetCounters(state, file);
+}
+void BM_DxfWriteBaseline(benchmark::State& state) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.dxf");
+    {
+        TJwwData doc;
+        MakeMixedDrawing(doc, static_cast<int32_t>(state.range(0)));
+        if (!dxf::ExportDxf(doc, file, {}).ok) state.SkipWithError("ExportDxf failed");
+    }
+    WriteBytesBench(state, file, ReadAll(file));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -208,6 +237,8 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_FileOut)->Apply(Sizes);
+BENCHMARK(BM_ExportDxf)->Apply(Sizes);
+BENCHMARK(BM_DxfWriteBaseline)->Apply(Sizes);
 BENCHMARK(BM_WriteBaseline)->Apply(Sizes);
 BENCHMARK(BM_FileIn)->Apply(Sizes);
 BENCHMARK(BM_ReadBaseline)->Apply(Sizes);

@@ -34,10 +34,6 @@ size_t MarkerPos(std::u16string_view name) {
     return it == name.end() ? std::u16string_view::npos : static_cast<size_t>(it - name.begin());
 }
 
-std::u16string_view BareName(std::u16string_view name) {
-    return name.substr(0, MarkerPos(name));
-}
-
 std::u16string Decimal(int64_t n) {
     const std::string digits = std::to_string(n);
     return std::u16string(digits.begin(), digits.end());
@@ -77,6 +73,10 @@ bool AddToDefinition(TJwwData& doc, int32_t bdn, const Args& args) {
 }
 
 }  // namespace
+
+std::u16string_view BareName(std::u16string_view name) {
+    return name.substr(0, MarkerPos(name));
+}
 
 int32_t TJwwData::GetBlkNo(const std::u16string& ps) const {
     return IndexOfBareName(*this, BareName(ps));

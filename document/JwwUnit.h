@@ -9,11 +9,13 @@
 //   document/WholeDrawing.cpp  paper size, fonts, move/scale, image files
 //   jww/FileOut.cpp            the writer
 //   jww/FileIn.cpp             the reader
+//   dxf/ExportDxf.cpp          the DXF export
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/EntityArgs.h"
@@ -35,6 +37,10 @@ enum FileOutOption : int32_t {
 // The number under which a block definition is written: its place among
 // the definitions in use (ref_no), or its own number when it is not in use.
 uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def);
+
+// A definition's name without the marker beginning "@@SFIG" (any case) that
+// may follow it (document/BlockBuild.cpp).
+std::u16string_view BareName(std::u16string_view name);
 
 class TJwwData {
   public:
@@ -117,6 +123,10 @@ class TJwwData {
 
     // Writing and reading.
     bool FileOut(const std::u16string& FName, int32_t Ver);
+    // A DXF file of version 1009 (R12), 1015 (2000) or 1021 (2007) at real
+    // size, written as FileOut writes (dxf/ExportDxf.cpp; dxf/DxfExport.h
+    // has the options and the report with reasons and warnings).
+    bool FileOutDXF(const std::u16string& FName, int32_t version);
     bool FileCheck(const std::u16string& FName) const;
     bool FileHeaderIn(const std::u16string& FName);
     bool FileIn(const std::u16string& FName);

@@ -1,5 +1,7 @@
-// Running one job over many files: each file in turn, a progress line per
-// file, and one exit code for the whole run.
+// Running one job over many files on all cores: a pool of threads takes the
+// files in turn, each finished file is reported as it ends, and one exit
+// code covers the whole run. Each job works on its own document, so jobs
+// share nothing; a failing file does not stop the others.
 #pragma once
 
 #include <functional>
@@ -11,15 +13,18 @@ namespace tw::cli {
 
 struct JobResult {
     bool ok = false;
-    std::string reason;  // why a file failed
+    std::string reason;  // why a file failed, or notes (warnings) on success
 };
 
 using FileJob = std::function<JobResult(const std::string& file)>;
 
-// Calls job for each file, printing "[k/n] FILE: done" to out or
-// "[k/n] FILE: failed: REASON" to err, then a count of both. Returns 0 when
-// every file succeeded, 1 otherwise. A failing file does not stop the others.
+// Calls job for each file on up to `threads` threads (0: one per core),
+// printing "[k/n] FILE: done" (with any notes) to out or "[k/n] FILE:
+// failed: REASON" to err as each ends, k being the file's place in the list;
+// on a terminal one updated count line on err instead. Then "D done, F
+// failed" to out and, when any failed, each failed file and why to err.
+// Returns 0 when every file succeeded, 1 otherwise.
 int RunBatch(const std::vector<std::string>& files, const FileJob& job, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, bool terminal = false, unsigned threads = 0);
 
 }  // namespace tw::cli

@@ -1,4 +1,6 @@
-// tintwright-cli: the colour chart and the JWW reader on the command line.
+// tintwright-cli: the colour chart, the JWW reader and the DXF export on the
+// command line.
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +12,7 @@
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/DumpCommand.h"
+#include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "util/CommandLine.h"
 #include "util/Func_2.h"
@@ -33,6 +36,11 @@ const Choices<tw::TPalette> kPalettes{
 const Choices<int32_t> kFormats{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
                                 {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
                                 {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
+
+const Choices<int32_t> kDxfVersions{
+    {"2007", tw::dxf::kR2007}, {"2000", tw::dxf::kR2000}, {"R12", tw::dxf::kR12}};
+
+const Choices<bool> kUnits{{"real", true}, {"paper", false}};
 
 const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
                                         {"utf16", tw::TTextCode::Utf16}};
@@ -59,7 +67,8 @@ T ValueOf(const Choices<T>& choices, const std::string& name) {
 std::string UnknownWord(const CLI::App& app) {
     const std::vector<std::string> extras = app.remaining(/*recurse=*/true);
     const bool inCommand = !app.get_subcommands().empty();
-    if (extras.empty()) return inCommand ? "" : "a subcommand is required: chart, check, dump or render";
+    if (extras.empty())
+        return inCommand ? "" : "a subcommand is required: chart, check, dump or render";
     const std::string& word = extras.front();
     if (word.rfind('-', 0) == 0) return "unknown option " + word;
     return (inCommand ? "unexpected argument " : "unknown subcommand ") + word;
@@ -145,6 +154,28 @@ int main(int argc, char** argv) {
     for (CLI::App* command : {chartCommand, checkCommand, dumpCommand, renderCommand})
         command->allow_extras();
 
+    std::vector<std::string> exportFiles;
+    std::string exportTo;
+    std::string dxfVersion = "2007";
+    std::string units = "real";
+    tw::cli::ExportOptions exportOptions;
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Write a drawing as a DXF file: IN OUT, or --to DIR FILE... on all cores");
+    exportCommand->add_option("FILES", exportFiles, "IN OUT, or with --to the files to convert")
+        ->required();
+    exportCommand->add_option("--to", exportTo, "Convert every FILE to DIR/<name>.dxf")
+        ->type_name("DIR");
+    exportCommand->add_option("--dxf", dxfVersion, "DXF version")
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kDxfVersions)));
+    exportCommand
+        ->add_option("--units", units,
+                     "real: each layer group at its scale, in millimetres; paper: as stored")
+        ->capture_default_str()
+        ->check(CLI::IsMember(NamesOf(kUnits)));
+    exportCommand->add_flag("--force", exportOptions.force, "Replace existing output files");
+    exportCommand->allow_extras();
+
     try {
         // CLI11 takes the arguments after the program's name, last first.
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -166,6 +197,17 @@ int main(int argc, char** argv) {
         return tw::cli::RunChart(chart, ExecutablePath(argv[0]), std::cout, std::cerr);
     }
     if (checkCommand->parsed()) return tw::cli::RunCheck(checkFile);
+    if (exportCommand->parsed()) {
+        exportOptions.dxf = {ValueOf(kDxfVersions, dxfVersion), ValueOf(kUnits, units)};
+        if (!exportTo.empty())
+            return tw::cli::RunExportBatch(exportFiles, exportTo, exportOptions, std::cerr,
+                                           isatty(STDERR_FILENO) != 0);
+        if (exportFiles.size() != 2) {
+            std::cerr << "export: give IN and OUT, or --to DIR and the files\n";
+            return kUsageError;
+        }
+        return tw::cli::RunExport(exportFiles[0], exportFiles[1], exportOptions, std::cerr);
+    }
     if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, dump);
     if (renderCommand->parsed()) {
         render.fit = fit == "extents" ? tw::render::Fit::Extents : tw::render::Fit::Paper;

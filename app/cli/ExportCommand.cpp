@@ -1,0 +1,74 @@
+#include "app/cli/ExportCommand.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "app/cli/Batch.h"
+#include "jww/Reader.h"
+#include "util/Func_2.h"
+
+namespace tw::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads input and writes output; the reason when either fails, and the
+// export's warnings otherwise.
+JobResult ExportFile(const std::string& input, const fs::path& output,
+                     const ExportOptions& options) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(output, error)) && !options.force)
+        return {false, ToUtf8(output.u16string()) + " already exists; use --force to replace it"};
+    // The drawing's embedded images go to a folder of their own for the
+    // export to copy beside the DXF file; it is removed afterwards.
+    const fs::path images =
+        fs::temp_directory_path(error) /
+        ("tintwright-images-" + std::to_string(std::hash<std::string>{}(input + output.string())));
+    fs::create_directories(images, error);
+    TJwwData doc;
+    doc.BindImageExp = !error;
+    doc.BindImageFolder = images.u16string() + u"/";
+    const jwwin::ReadReport read = jwwin::ReadDrawingFile(doc, FromUtf8(input), {});
+    JobResult result;
+    if (!read.ok) {
+        result = {false, "cannot be read: " + read.reason};
+    } else {
+        const dxf::ExportReport written = dxf::ExportDxf(doc, output, options.dxf);
+        result.ok = written.ok;
+        result.reason =
+            written.ok ? "" : "cannot write " + ToUtf8(output.u16string()) + ": " + written.reason;
+        for (const std::string& warning : written.warnings)
+            result.reason += (result.reason.empty() ? "" : "; ") + warning;
+    }
+    fs::remove_all(images, error);
+    return result;
+}
+
+}  // namespace
+
+int RunExport(const std::string& input, const std::string& output, const ExportOptions& options,
+              std::ostream& err) {
+    const JobResult result = ExportFile(input, fs::path(FromUtf8(output)), options);
+    if (!result.reason.empty())
+        err << input << (result.ok ? ": " : ": failed: ") << result.reason << "\n";
+    return result.ok ? 0 : 1;
+}
+
+int RunExportBatch(const std::vector<std::string>& files, const std::string& folder,
+                   const ExportOptions& options, std::ostream& err, bool terminal) {
+    const fs::path target(FromUtf8(folder));
+    std::error_code error;
+    if (!fs::is_directory(target, error)) {
+        err << "not a folder: " << folder << "\n";
+        return 1;
+    }
+    const FileJob job = [&](const std::string& file) {
+        const fs::path output = target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
+        return ExportFile(file, output, options);
+    };
+    return RunBatch(files, job, err, err, terminal);
+}
+
+}  // namespace tw::cli

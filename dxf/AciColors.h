@@ -1,0 +1,22 @@
+// The 256 AutoCAD Colour Index entries and the nearest of them to a colour.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tw::dxf {
+
+// Entry n is the RGB value (0xRRGGBB) of colour index n; entry 0 (by block)
+// is unused.
+extern const std::array<uint32_t, 256> kAciRgb;
+
+// The colour index 1 to 255 nearest to `rgb` (0xRRGGBB) by squared distance;
+// the first of equals.
+int NearestAci(uint32_t rgb);
+
+// The document's colour order (0x00BBGGRR) as 0xRRGGBB.
+constexpr uint32_t RgbOfColorRef(uint32_t colorRef) {
+    return ((colorRef & 0xFF) << 16) | (colorRef & 0xFF00) | ((colorRef >> 16) & 0xFF);
+}
+
+}  // namespace tw::dxf

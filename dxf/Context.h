@@ -1,0 +1,82 @@
+// What the sections of one export share: the output, the version's
+// features, handles, the names of layers, line types, text styles and
+// blocks, and the attributes every entity carries (layer, line type, colour,
+// line weight).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "document/JwwUnit.h"
+#include "dxf/DxfExport.h"
+#include "dxf/Names.h"
+#include "dxf/TagWriter.h"
+
+namespace tw::dxf {
+
+// A bound image the file refers to: the copy beside it and its pixel size.
+struct ImageFile {
+    std::u16string name;
+    std::u16string relativePath;  // from the DXF's folder
+    double pixelsX = 0, pixelsY = 0;
+    uint64_t definition = 0;           // IMAGEDEF handle
+    std::vector<uint64_t> reactors;    // one IMAGEDEF_REACTOR per IMAGE
+    std::vector<uint64_t> placements;  // the IMAGE each reactor belongs to
+};
+
+// The handles the tables, layouts and dictionaries are known by.
+struct FixedHandles {
+    uint64_t vportTable, ltypeTable, layerTable, styleTable, viewTable, ucsTable, appidTable,
+        dimstyleTable, blockRecordTable;
+    uint64_t rootDictionary, groupDictionary, layoutDictionary, imageDictionary, imageVariables;
+    uint64_t modelLayout, paperLayout;
+    uint64_t modelRecord, paperRecord;
+};
+
+class Context {
+  public:
+    Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
+            std::vector<ImageFile> images);
+
+    const TJwwData& doc;
+    TagWriter& w;
+    const DxfOptions options;
+    const Names names;
+    FixedHandles fixed{};
+    std::vector<uint64_t> blockRecords;  // per definition
+    std::vector<ImageFile> images;
+    std::vector<std::string> warnings;
+
+    bool HasHandles() const { return options.version >= kR2000; }
+    bool HasTrueColor() const { return options.version >= kR2007; }
+    uint64_t NewHandle() { return next_++; }
+    // A number no handle of the file reaches.
+    uint64_t HandleSeed() const { return seed_; }
+
+    // The multiplier of the coordinates of an entity of layer group
+    // `group` placed straight in the drawing.
+    double GroupScale(int32_t group) const;
+
+    // Opens an entity: its type, handle and owner (2000 and later), layer,
+    // line type, colour (and true colour in 2007), line weight, the line
+    // type's scale, and the subclass marker `subclass` of its data (none
+    // when empty). Returns its handle (0 in R12, which has none).
+    uint64_t BeginEntity(std::string_view type, std::string_view subclass, const TEntJwwAttr& att,
+                         std::optional<uint32_t> colorRef, uint64_t owner, double lineTypeScale);
+    // Opens a table entry or an object: type, handle and owner.
+    void BeginRecord(std::string_view type, uint64_t handle, uint64_t owner, int handleCode = 5);
+    // A subclass marker, written from 2000 on.
+    void Subclass(std::string_view marker);
+
+  private:
+    int Aci(uint32_t colorRef);
+
+    uint64_t next_ = 1;
+    uint64_t seed_ = 0;
+    std::unordered_map<uint32_t, int> aci_;
+};
+
+}  // namespace tw::dxf

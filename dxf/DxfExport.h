@@ -1,0 +1,41 @@
+// Export of a drawing as a DXF file of version R12 (AC1009), 2000 (AC1015)
+// or 2007 (AC1021), at real size (each entity scaled by its layer group's
+// scale) or at the stored paper size.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "document/JwwUnit.h"
+
+namespace tw::dxf {
+
+inline constexpr int32_t kR12 = 1009;
+inline constexpr int32_t kR2000 = 1015;
+inline constexpr int32_t kR2007 = 1021;
+
+constexpr bool IsDxfVersion(int32_t v) {
+    return v == kR12 || v == kR2000 || v == kR2007;
+}
+
+struct DxfOptions {
+    int32_t version = kR2007;
+    bool realSize = true;  // false: the stored paper millimetres
+};
+
+struct ExportReport {
+    bool ok = false;
+    std::string reason;                 // why nothing was written
+    std::vector<std::string> warnings;  // what the file leaves out
+};
+
+// Writes the drawing to `file` through a temporary file renamed over it at
+// the end: a failure leaves no half file and any existing file as it was.
+// Bound images (2000 and 2007) are copied from the drawing's image folder
+// into the folder "<file stem>_images" beside the file.
+ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
+                       const DxfOptions& options);
+
+}  // namespace tw::dxf

@@ -1,0 +1,78 @@
+// One export: the bound images beside the file, then the sections, written
+// through a temporary file that replaces the target only when complete.
+#include <system_error>
+
+#include "document/Extents.h"
+#include "dxf/DxfExport.h"
+#include "dxf/ImageFiles.h"
+#include "dxf/Sections.h"
+#include "jww/ReplacingFile.h"
+#include "util/Func_2.h"
+
+namespace tw::dxf {
+
+namespace {
+
+void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
+               std::vector<ImageFile> images, std::vector<std::string>& warnings) {
+    TagWriter w(sink, options.version >= kR2007);
+    Context c(doc, w, options, std::move(images));
+    const EntityScale scale = [&](const TEntJwwAttr& own, const Placement& at) {
+        return c.GroupScale(at.outermost ? at.outermost->att.nGLayer : own.nGLayer);
+    };
+    const std::optional<geom::Box> extents = GetMinMaxZahyo(doc, scale);
+    WriteHeader(c, extents);
+    if (c.HasHandles()) WriteClasses(c);
+    WriteTables(c, extents);
+    WriteBlocks(c);
+    WriteEntities(c);
+    if (c.HasHandles()) WriteObjects(c);
+    w.Tag(0, "EOF");
+    w.Flush();
+    warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
+}
+
+void RemoveAll(const std::vector<std::filesystem::path>& files) {
+    for (const auto& file : files) {
+        std::error_code error;
+        std::filesystem::remove(file, error);
+    }
+}
+
+}  // namespace
+
+ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
+                       const DxfOptions& options) {
+    ExportReport report;
+    if (!IsDxfVersion(options.version)) {
+        report.reason = "unknown DXF version " + std::to_string(options.version);
+        return report;
+    }
+    ImageCopies copies;
+    if (options.version >= kR2000) {
+        copies = CopyBoundImages(doc, file);
+        report.warnings = copies.warnings;
+    } else if (!PlacedImages(doc).empty()) {
+        report.warnings.push_back("R12 has no images: the drawing's bound images are left out");
+    }
+    try {
+        ReplacingFile out(file);
+        WriteFile(doc, out, options, std::move(copies.images), report.warnings);
+        out.Commit();
+        report.ok = true;
+    } catch (const std::exception& e) {
+        RemoveAll(copies.written);
+        report.reason = e.what();
+    }
+    return report;
+}
+
+}  // namespace tw::dxf
+
+namespace tw {
+
+bool TJwwData::FileOutDXF(const std::u16string& FName, int32_t version) {
+    return dxf::ExportDxf(*this, std::filesystem::path(FName), {.version = version}).ok;
+}
+
+}  // namespace tw

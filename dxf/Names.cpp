@@ -1,0 +1,108 @@
+#include "dxf/Names.h"
+
+#include <unordered_set>
+
+#include "document/DrawingRules.h"
+#include "document/EntityView.h"
+
+namespace tw::dxf {
+
+namespace {
+
+constexpr std::u16string_view kForbidden = u"<>/\\\":;?*|=`,";
+const std::string kStandard = "Standard";
+
+char16_t HexDigit(int32_t v) {
+    return static_cast<char16_t>(v < 10 ? u'0' + v : u'A' + v - 10);
+}
+
+std::u16string LayerLabel(const TJwwData& doc, int32_t group, int32_t layer) {
+    std::u16string name{HexDigit(group), u'-', HexDigit(layer)};
+    const auto append = [&](const std::u16string& part) {
+        if (!part.empty()) name += u"_" + part;
+    };
+    if (static_cast<size_t>(group) < doc.EntLgrp.size())
+        append(doc.EntLgrp[static_cast<size_t>(group)].aStrGLayName);
+    const auto index = static_cast<size_t>(rules::LayerIndex(group, layer));
+    if (index < doc.EntLay.size()) append(doc.EntLay[index].aStrLayName);
+    return SafeName(name);
+}
+
+// Names of definitions, made unique by the definition's place where two
+// would be equal (names are compared as DXF does, without case).
+std::vector<std::string> BlockNames(const TJwwData& doc, TagWriter& w) {
+    std::vector<std::string> names;
+    std::unordered_set<std::u16string> taken{u"*MODEL_SPACE", u"*PAPER_SPACE"};
+    size_t i = 0;
+    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) {
+        std::u16string name = SafeName(std::u16string(BareName(def.strName)));
+        if (name.empty()) name = u"BLOCK";
+        std::u16string upper = UpperText(name);
+        if (taken.contains(upper)) {
+            name += u"~" + IntToText(static_cast<int32_t>(i));
+            upper = UpperText(name);
+        }
+        taken.insert(upper);
+        names.push_back(w.Encode(name));
+        ++i;
+    });
+    return names;
+}
+
+}  // namespace
+
+std::u16string SafeName(const std::u16string& name) {
+    std::u16string safe = name;
+    for (char16_t& c : safe) {
+        if (c < u' ' || kForbidden.find(c) != std::u16string_view::npos) c = u'_';
+    }
+    return safe;
+}
+
+std::string LineTypeName(int32_t style) {
+    const auto entry = rules::LineTypeEntryOf(style);
+    if (entry.table == rules::LineTypeTable::None ||
+        entry.table == rules::LineTypeTable::Continuous)
+        return {};
+    return "JW" + std::to_string(style);
+}
+
+Names::Names(const TJwwData& doc, TagWriter& w) {
+    for (size_t style = 0; style < lineTypes_.size(); ++style)
+        lineTypes_[style] = LineTypeName(static_cast<int32_t>(style));
+    for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
+        for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer)
+            layers_[static_cast<size_t>(rules::LayerIndex(group, layer))] =
+                w.Encode(LayerLabel(doc, group, layer));
+    }
+    styles_.emplace_back(kStandard, "txt");
+    std::unordered_set<std::u16string> taken{u"STANDARD"};
+    const auto addFont = [&](const std::u16string& font) {
+        if (font.empty() || styleOfFont_.contains(font)) return;
+        std::u16string name = SafeName(font);
+        if (taken.contains(UpperText(name)))
+            name += u"~" + IntToText(static_cast<int32_t>(styles_.size()));
+        taken.insert(UpperText(name));
+        styleOfFont_.emplace(font, styles_.size());
+        styles_.emplace_back(w.Encode(name), w.Encode(font));
+    };
+    const auto addTextFonts = [&](const EntityView& view) {
+        ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& t) { addFont(t.strFontName); });
+        ForEachEntityOf<TEntJwwSunpo>(view,
+                                      [&](const TEntJwwSunpo& d) { addFont(d.Moji.strFontName); });
+    };
+    addTextFonts(EntityView::Of(doc));
+    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) { addTextFonts(EntityView::Of(def)); });
+    blocks_ = BlockNames(doc, w);
+}
+
+const std::string& Names::Layer(const TEntJwwAttr& att) const {
+    return layers_[static_cast<size_t>(rules::LayerIndex(att))];
+}
+
+const std::string& Names::Style(const std::u16string& font) const {
+    const auto found = styleOfFont_.find(font);
+    return found == styleOfFont_.end() ? kStandard : styles_[found->second].first;
+}
+
+}  // namespace tw::dxf

@@ -1,0 +1,52 @@
+// The names a DXF file gives the drawing's layers, line types, text styles
+// and block definitions, encoded once in the file's code page. Characters
+// DXF does not allow in names are replaced by "_".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "document/JwwUnit.h"
+#include "dxf/TagWriter.h"
+
+namespace tw::dxf {
+
+// The name with every character DXF forbids in table names replaced.
+std::u16string SafeName(const std::u16string& name);
+
+// The line type name of a pen style: "JW<n>", or empty for continuous lines
+// and numbers that name no line type.
+std::string LineTypeName(int32_t style);
+
+class Names {
+  public:
+    Names(const TJwwData& doc, TagWriter& w);
+
+    // "g-l" in hexadecimal as the program shows them, then the group's and
+    // the layer's names.
+    const std::string& Layer(const TEntJwwAttr& att) const;
+    const std::array<std::string, 256>& Layers() const { return layers_; }
+
+    // The style of a text's font; "Standard" for none.
+    const std::string& Style(const std::u16string& font) const;
+    // Style names and the fonts they stand for.
+    const std::vector<std::pair<std::string, std::string>>& Styles() const { return styles_; }
+
+    // The line type of a pen style (LineTypeName), made once per style.
+    const std::string& LineType(uint8_t style) const { return lineTypes_[style]; }
+
+    // The block name of definition i, unique in the file.
+    const std::string& Block(size_t definition) const { return blocks_[definition]; }
+
+  private:
+    std::array<std::string, 256> layers_;
+    std::array<std::string, 256> lineTypes_;
+    std::vector<std::pair<std::string, std::string>> styles_;
+    std::unordered_map<std::u16string, size_t> styleOfFont_;
+    std::vector<std::string> blocks_;
+};
+
+}  // namespace tw::dxf

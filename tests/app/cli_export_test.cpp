@@ -1,0 +1,136 @@
+// tintwright-cli export, run as a program: the colour chart in its three
+// palettes in every DXF version checked by ezdxf, replacing only with
+// --force, and failures that write nothing and say why.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "document/DrawingRules.h"
+#include "dxf/AciColors.h"
+#include "jww/Reader.h"
+#include "support/DxfCheck.h"
+#include "tests/app/FormFixture.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExportCli : public FormTest {
+  protected:
+    // Runs the command line in the test folder; the exit code and stderr.
+    std::pair<int, std::string> Export(const std::string& args) {
+        const fs::path cli = fs::read_symlink("/proc/self/exe").parent_path() / "tintwright-cli";
+        const fs::path err = dir.path() / "stderr.txt";
+        const std::string command = "cd '" + dir.path().string() + "' && '" + cli.string() +
+                                    "' export " + args + " >/dev/null 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        std::ifstream in(err);
+        std::stringstream text;
+        text << in.rdbuf();
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+    }
+
+    fs::path Chart(TPalette palette, const std::string& name) {
+        form.Palette = palette;
+        const fs::path file = dir.path() / (name + ".jww");
+        EXPECT_EQ(SaveTo(file), kSaveDoneMessage);
+        return file;
+    }
+
+    fs::path Damaged() {
+        const fs::path file = dir.path() / "damaged.jww";
+        std::ofstream(file, std::ios::binary) << "JwwData." << std::string(40, '\xFF');
+        return file;
+    }
+};
+
+// The chart's lines and their colours, as its tables give them.
+struct ChartLines {
+    size_t count = 0;
+    std::set<int64_t> colors;
+};
+ChartLines LinesOf(const fs::path& chart) {
+    TJwwData doc;
+    EXPECT_TRUE(jwwin::ReadDrawingFile(doc, chart.u16string(), {}).ok);
+    ChartLines lines;
+    ForEachEntityOf<TEntJwwLine>(EntityView::Of(doc), [&](const TEntJwwLine& line) {
+        ++lines.count;
+        if (const auto c = rules::PenColor(doc, line.att.nPenColor, false))
+            lines.colors.insert(dxf::RgbOfColorRef(*c));
+    });
+    return lines;
+}
+
+TEST_F(ExportCli, TheChartInEveryPaletteAndVersionPassesEzdxfInItsOwnColours) {
+    const std::vector<std::pair<TPalette, std::string>> palettes = {
+        {TPalette::Dxf, "dxf"}, {TPalette::Mix, "mix"}, {TPalette::Grad, "grad"}};
+    std::string charts;
+    for (const auto& [palette, name] : palettes)
+        charts += " '" + Chart(palette, "chart-" + name).string() + "'";
+    std::vector<fs::path> files;
+    for (const std::string version : {"R12", "2000", "2007"}) {
+        const fs::path folder = dir.path() / version;
+        fs::create_directory(folder);
+        const auto [code, err] =
+            Export("--dxf " + version + " --to '" + folder.string() + "'" + charts);
+        EXPECT_EQ(code, 0) << err;
+        EXPECT_NE(err.find("3 done, 0 failed"), std::string::npos) << err;
+        for (const auto& [palette, name] : palettes)
+            files.push_back(folder / ("chart-" + name + ".dxf"));
+    }
+    const nlohmann::json report = CheckDxfFiles(files);
+    ASSERT_TRUE(report.is_object());
+    for (const fs::path& file : files) {
+        const nlohmann::json& r = report[file.string()];
+        EXPECT_TRUE(r["errors"].empty()) << file << r.dump();
+        const fs::path chart = dir.path() / file.filename().replace_extension(".jww");
+        const ChartLines lines = LinesOf(chart);
+        EXPECT_EQ(r["entities"].value("LINE", 0U), lines.count) << file;
+        if (file.parent_path().filename() == "2007")
+            EXPECT_EQ(r["true_colors"].get<std::set<int64_t>>(), lines.colors) << file;
+    }
+}
+
+TEST_F(ExportCli, AnExistingFileIsReplacedOnlyWithForce) {
+    const fs::path chart = Chart(TPalette::Dxf, "chart");
+    std::ofstream(dir.path() / "out.dxf") << "keep";
+    const auto [refused, reason] = Export("chart.jww out.dxf");
+    EXPECT_EQ(refused, 1);
+    EXPECT_NE(reason.find("--force"), std::string::npos) << reason;
+    EXPECT_EQ(ReadBytes(dir.path() / "out.dxf"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(Export("chart.jww out.dxf --force").first, 0);
+    EXPECT_GT(fs::file_size(dir.path() / "out.dxf"), 1000U);
+}
+
+TEST_F(ExportCli, FailuresWriteNothingAndSayWhy) {
+    Damaged();
+    const auto [code, err] = Export("damaged.jww out.dxf");
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(err.find("cannot be read"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(dir.path() / "out.dxf"));
+
+    // A target that is a folder stays as it was.
+    Chart(TPalette::Dxf, "chart");
+    fs::create_directory(dir.path() / "folder.dxf");
+    const auto [folderCode, folderErr] = Export("chart.jww folder.dxf --force");
+    EXPECT_EQ(folderCode, 1);
+    EXPECT_NE(folderErr.find("cannot write"), std::string::npos) << folderErr;
+    EXPECT_TRUE(fs::is_empty(dir.path() / "folder.dxf"));
+
+    // A batch names the file that failed and why, and converts the others.
+    fs::create_directory(dir.path() / "out");
+    const auto [batchCode, summary] = Export("--to out chart.jww damaged.jww");
+    EXPECT_EQ(batchCode, 1);
+    EXPECT_NE(summary.find("1 done, 1 failed\nfailed:\n  damaged.jww: cannot be read"),
+              std::string::npos)
+        << summary;
+    EXPECT_TRUE(fs::exists(dir.path() / "out" / "chart.dxf"));
+    EXPECT_FALSE(fs::exists(dir.path() / "out" / "damaged.dxf"));
+}
+
+}  // namespace
+}  // namespace tw

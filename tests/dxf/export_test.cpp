@@ -1,0 +1,244 @@
+// DXF export checked by ezdxf: a drawing holding every kind, in all three
+// versions, and the shared real drawings. All files are exported first and
+// read by one run of the checker.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <fstream>
+#include <map>
+
+#include "document/Counted.h"
+#include "dxf/DxfExport.h"
+#include "jww/Reader.h"
+#include "support/DxfCheck.h"
+#include "support/TempDir.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kVersions[] = {dxf::kR12, dxf::kR2000, dxf::kR2007};
+constexpr int32_t kPen = 2, kExtPen = 150, kSolid = 1, kLayer = 3;
+
+// The header of a 64 x 48 PNG: what the export reads of an image.
+void WritePng(const fs::path& file) {
+    const uint8_t head[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13,
+                            'I',  'H', 'D', 'R', 0,  0,  0,  64, 0, 0, 0, 48};
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(head), sizeof head);
+}
+
+// Every kind on group 0 at 1:100: the first entity a line 50 long; arcs,
+// points (a marker), a Japanese text, an SXF dimension, solids (two
+// curved), an image and nested, turned and scaled insertions.
+void BuildEveryKind(TJwwData& doc, const fs::path& images) {
+    doc.DataDefaultSet();
+    doc.EntLgrp[0].adScale = 100;
+    doc.BindImageFolder = images.u16string() + u"/";
+    WritePng(images / "pic.png");
+    const std::u16string font = u"ＭＳ ゴシック";
+    ASSERT_TRUE(doc.AddBlkDef(0, 0, kLayer, kPen, kSolid, 0, 0, 0, u"inner"));
+    const int32_t inner = doc.EntBlockDefN - 1;
+    doc.AddBlkLine(inner, 0, 0, kLayer, kPen, kSolid, 0, 0, 0, 0, 10, 0);
+    doc.AddBlkMoji(inner, 0, 0, kLayer, kPen, 1, 0, 0, 0, 0, 2, 3, 3, 0, 0, font, u"部品");
+    doc.AddBlkDefPost(inner);
+    ASSERT_TRUE(doc.AddBlkDef(0, 0, kLayer, kPen, kSolid, 0, 0, 0, u"outer"));
+    const int32_t outer = doc.EntBlockDefN - 1;
+    doc.AddBlkBlock(outer, 0, 0, kLayer, kPen, kSolid, 0, 0, doc.GetBlkNumber(inner), 5, 5, 2, 0.5,
+                    45);
+    doc.AddBlkArc(outer, 0, 0, kLayer, kExtPen, kSolid, 0, 0, 0, 0, 4, 1, 0, 360, 0);
+    doc.AddBlkDefPost(outer);
+
+    ASSERT_TRUE(doc.AddEntLine(0, 0, kLayer, kPen, kSolid, 0, 0, 0, 0, 50, 0));
+    doc.AddEntArc(0, 0, kLayer, kExtPen, kSolid, 0, 0, 10, 10, 5, 1, 0, 360, 0);
+    doc.AddEntArc(0, 0, kLayer, kPen, 2, 0, 0, 10, 10, 6, 1, 30, 120, 0);
+    doc.AddEntArc(0, 0, kLayer, kPen, kSolid, 0, 0, 30, 10, 6, 0.5, 0, 360, 30);
+    doc.AddEntTen(0, 0, kLayer, kPen, 0, 0, 0, 1, 1, 0, 1);
+    doc.AddEntTen(0, 0, kLayer, kPen, 3, 0, 0, 2, 2, 0, 1);
+    doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 0, 20, 4, 5, 0.5, 10, font, u"日本語の文字");
+    doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 40, 40, 3, 3, 0, 0, font,
+                   u"^@BM%temp%pic.png,40,30");
+    doc.AddEntSunpo(0, 0, kLayer, kPen, kSolid, 0, 0, 0, -10, 40, -10, kPen, 2, 0, 0, 0, 20, -9, 3,
+                    3, 0, 0, font, u"4000",                  //
+                    1, kPen, kSolid, 0, 0, 0, -5, 0, -12,    // Ho1
+                    1, kPen, kSolid, 0, 0, 40, -5, 40, -12,  // Ho2
+                    1, kPen, 1, 0, 0, 1,                     // Te1
+                    1, kPen, 1, 0, 0, 1,                     // Te2
+                    1, kPen, 0, 0, 0, 0, -5, 1,              // Kt1
+                    1, kPen, 0, 0, 0, 40, -5, 1);            // Kt2
+    doc.AddEntSolid(0, 0, kLayer, 10, 1, 0, 0, 0x336699, 50, 0, 60, 0, 60, 10, 50, 10);
+    doc.AddEntSolidA(0, 0, kLayer, kExtPen, 0, 0, 0, 70, 10, 5, 1, 0);
+    doc.AddEntSolidD(0, 0, kLayer, 10, 1, 0, 0, 0x00FF00, 90, 10, 8, 4, 1, 0, 0, 180);
+    doc.AddEntBlock(0, 0, kLayer, kPen, kSolid, 0, 0, doc.GetBlkNumber(outer), 100, 50, 2, 2, 30);
+}
+
+struct Export {
+    std::string name;
+    int32_t version;
+    fs::path file;
+    std::shared_ptr<TJwwData> doc;
+};
+
+class DxfExport : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = new TempDir;
+        auto every = std::make_shared<TJwwData>();
+        fs::create_directory(dir_->path() / "images");
+        BuildEveryKind(*every, dir_->path() / "images");
+        Add("every", every);
+        const fs::path shared = TW_SHARED_TESTDATA;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(shared, error)) {
+            if (entry.path().extension() != ".jww") continue;
+            auto doc = std::make_shared<TJwwData>();
+            if (jwwin::ReadDrawingFile(*doc, entry.path().u16string(), {}).ok)
+                Add(entry.path().stem().string(), doc);
+        }
+        std::vector<fs::path> files;
+        for (const Export& e : *exports_)
+            files.push_back(e.file);
+        *report_ = CheckDxfFiles(files);
+    }
+    static void TearDownTestSuite() {
+        delete dir_;
+        exports_->clear();
+    }
+
+    static void Add(const std::string& name, const std::shared_ptr<TJwwData>& doc) {
+        for (const int32_t version : kVersions) {
+            const fs::path file = dir_->path() / (name + "-" + std::to_string(version) + ".dxf");
+            const dxf::ExportReport report = dxf::ExportDxf(*doc, file, {.version = version});
+            EXPECT_TRUE(report.ok) << name << " " << version << ": " << report.reason;
+            exports_->push_back({name, version, file, doc});
+        }
+    }
+    static const nlohmann::json& Of(const Export& e) { return (*report_)[e.file.string()]; }
+    static const Export& Find(const std::string& name, int32_t version) {
+        for (const Export& e : *exports_) {
+            if (e.name == name && e.version == version) return e;
+        }
+        throw std::runtime_error("no export " + name);
+    }
+
+    static TempDir* dir_;
+    static std::vector<Export>* exports_;
+    static nlohmann::json* report_;
+};
+
+TempDir* DxfExport::dir_ = nullptr;
+std::vector<Export>* DxfExport::exports_ = new std::vector<Export>;
+nlohmann::json* DxfExport::report_ = new nlohmann::json;
+
+TEST_F(DxfExport, EveryFileIsReadStrictlyAndAuditedWithoutErrors) {
+    ASSERT_TRUE(report_->is_object()) << "the ezdxf checker did not run";
+    for (const Export& e : *exports_) {
+        const nlohmann::json& r = Of(e);
+        EXPECT_TRUE(r.value("read", false)) << e.file << ": " << r.dump();
+        EXPECT_EQ(r.value("version", ""), "AC" + std::to_string(e.version)) << e.file;
+        EXPECT_TRUE(r["errors"].empty()) << e.file << ": " << r["errors"].dump();
+    }
+}
+
+TEST_F(DxfExport, EveryKindMapsToItsEntities) {
+    using Counts = std::map<std::string, int>;
+    // Lines: the line, the dimension line and its two auxiliary lines.
+    // Points: a plain and a marker point and the dimension's two arrowheads
+    // (its measured points are temporary). Texts: the text and the
+    // dimension's.
+    const Counts common = {{"LINE", 4},  {"CIRCLE", 1}, {"ARC", 1},
+                           {"POINT", 4}, {"TEXT", 2},   {"INSERT", 1}};
+    for (const int32_t version : kVersions) {
+        const nlohmann::json& r = Of(Find("every", version));
+        Counts got = r["entities"].get<Counts>();
+        for (const auto& [type, count] : common)
+            EXPECT_EQ(got[type], count) << type << " in " << version;
+        if (version == dxf::kR12) {
+            EXPECT_EQ(got["POLYLINE"], 1) << "the ellipse";
+            EXPECT_GT(got["SOLID"], 3) << "the solid and the curved ones' triangles";
+            EXPECT_EQ(got.count("HATCH") + got.count("IMAGE") + got.count("ELLIPSE"), 0U);
+        } else {
+            EXPECT_EQ(got["ELLIPSE"], 1) << version;
+            EXPECT_EQ(got["SOLID"], 1) << version;
+            EXPECT_EQ(got["HATCH"], 2) << version;
+            EXPECT_EQ(got["IMAGE"], 1) << version;
+        }
+        EXPECT_EQ(r["blocks"]["inner"].get<Counts>(), (Counts{{"LINE", 1}, {"TEXT", 1}}));
+        EXPECT_EQ(r["blocks"]["outer"].get<Counts>(), (Counts{{"CIRCLE", 1}, {"INSERT", 1}}));
+    }
+}
+
+TEST_F(DxfExport, RealSizeMultipliesByTheGroupScale) {
+    for (const int32_t version : kVersions)
+        EXPECT_NEAR(Of(Find("every", version))["first_line_length"].get<double>(), 5000, 1e-9);
+    TempDir dir;
+    TJwwData doc;
+    BuildEveryKind(doc, dir.path());
+    const fs::path paper = dir.path() / "paper.dxf";
+    ASSERT_TRUE(dxf::ExportDxf(doc, paper, {.version = dxf::kR2007, .realSize = false}).ok);
+    EXPECT_NEAR(CheckDxfFiles({paper})[paper.string()]["first_line_length"].get<double>(), 50,
+                1e-9);
+}
+
+TEST_F(DxfExport, TrueColoursAreTheDrawingsOwn) {
+    for (const Export& e : *exports_) {
+        const std::set<int64_t> got = Of(e)["true_colors"].get<std::set<int64_t>>();
+        if (e.version != dxf::kR2007) {
+            EXPECT_TRUE(got.empty()) << e.file;
+            continue;
+        }
+        EXPECT_FALSE(got.empty()) << e.file;
+        const std::set<int64_t> table = TableColors(*e.doc);
+        for (const int64_t c : got)
+            EXPECT_TRUE(table.contains(c)) << e.file << ": " << std::hex << c;
+    }
+    const std::set<int64_t> every =
+        Of(Find("every", dxf::kR2007))["true_colors"].get<std::set<int64_t>>();
+    EXPECT_TRUE(every.contains(dxf::RgbOfColorRef(0x336699))) << "a solid's own colour";
+}
+
+TEST_F(DxfExport, RealDrawingsKeepTheirInsertionsAndBlocks) {
+    for (const Export& e : *exports_) {
+        if (e.name == "every") continue;
+        const nlohmann::json& r = Of(e);
+        const auto insertions = EntityView::Of(*e.doc).All<TEntJwwBlock>().size();
+        EXPECT_EQ(r["entities"].value("INSERT", 0U), insertions) << e.file;
+        EXPECT_EQ(r["blocks"].size(), static_cast<size_t>(e.doc->EntBlockDefN)) << e.file;
+    }
+}
+
+TEST_F(DxfExport, BoundImagesAreCopiedBesideTheFile) {
+    EXPECT_TRUE(fs::exists(dir_->path() / "every-1021_images" / "pic.png"));
+    EXPECT_FALSE(fs::exists(dir_->path() / "every-1009_images"));
+    TempDir dir;
+    TJwwData doc;
+    BuildEveryKind(doc, dir.path());
+    const dxf::ExportReport r12 =
+        dxf::ExportDxf(doc, dir.path() / "r12.dxf", {.version = dxf::kR12});
+    ASSERT_TRUE(r12.ok);
+    ASSERT_EQ(r12.warnings.size(), 1U);
+    EXPECT_NE(r12.warnings[0].find("R12"), std::string::npos);
+}
+
+TEST(DxfExportFailure, AnUnwritableTargetKeepsTheExistingFile) {
+    TempDir dir;
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1);
+    const fs::path folder = dir.path() / "locked";
+    fs::create_directory(folder);
+    const fs::path target = folder / "out.dxf";
+    std::ofstream(target) << "keep";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const dxf::ExportReport report = dxf::ExportDxf(doc, target, {});
+    fs::permissions(folder, fs::perms::owner_all);
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+    EXPECT_FALSE(report.ok);
+    EXPECT_FALSE(report.reason.empty());
+    std::ifstream in(target);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace tw

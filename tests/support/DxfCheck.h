@@ -1,0 +1,54 @@
+// ezdxf as the judge of exported DXF files: one run of tests/dxf/check_dxf.py
+// over many files, its JSON report parsed.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "document/DrawingRules.h"
+#include "document/EntityView.h"
+#include "dxf/AciColors.h"
+
+namespace tw {
+
+// The report of every file, keyed by its path; null when the checker could
+// not be run.
+inline nlohmann::json CheckDxfFiles(const std::vector<std::filesystem::path>& files) {
+    // Debian's interpreter, which has ezdxf; another python3 may come first
+    // on PATH.
+    std::string command = "/usr/bin/python3 " TW_SOURCE_DIR "/tests/dxf/check_dxf.py";
+    for (const auto& file : files)
+        command += " '" + file.string() + "'";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return nullptr;
+    std::string output;
+    char block[65536];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;)
+        output.append(block, n);
+    if (pclose(pipe) != 0) return nullptr;
+    return nlohmann::json::parse(output, nullptr, false);
+}
+
+// Every colour (0xRRGGBB) of the drawing's pen tables and of its solids' own
+// colours: what true colours in an export may be.
+inline std::set<int64_t> TableColors(const TJwwData& doc) {
+    std::set<int64_t> colors;
+    for (int32_t pen = rules::kFirstBasicPen; pen <= rules::kLastExtColor; ++pen) {
+        if (const auto c = rules::PenColor(doc, pen, false)) colors.insert(dxf::RgbOfColorRef(*c));
+    }
+    const auto own = [&](const EntityView& view) {
+        ForEachEntityOf<TEntJwwSolid>(view, [&](const TEntJwwSolid& s) {
+            if (const auto c = rules::SolidColor(doc, s, false))
+                colors.insert(dxf::RgbOfColorRef(*c));
+        });
+    };
+    own(EntityView::Of(doc));
+    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) { own(EntityView::Of(def)); });
+    return colors;
+}
+
+}  // namespace tw

@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 # The library's parts, each built on the ones before it.
-set(tw_library_parts util attributes document jww render)
+set(tw_library_parts util attributes document jww dxf render)
 set(tw_public_headers
     util/Func_2.h
     attributes/UnitGraAtt.h
@@ -16,6 +16,7 @@ set(tw_public_headers
     document/DefinitionIndex.h document/Transform.h document/BlockExpansion.h
     document/DrawingRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
     jww/Versions.h
+    dxf/DxfExport.h
     render/Backend.h render/Primitives.h render/Frontend.h render/SvgBackend.h render/Visibility.h)
 set(tw_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/tintwright)
 set(tw_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Tintwright)
@@ -33,7 +34,7 @@ list(JOIN tw_pkgconfig_libs " " tw_pkgconfig_libs)
 # Tintwright::tintwright: the whole library, for consumers and the examples.
 add_library(tw_library INTERFACE)
 set_target_properties(tw_library PROPERTIES EXPORT_NAME tintwright)
-target_link_libraries(tw_library INTERFACE tw_jww tw_render)
+target_link_libraries(tw_library INTERFACE tw_jww tw_dxf tw_render)
 target_compile_features(tw_library INTERFACE cxx_std_20)
 
 install(TARGETS ${tw_library_targets} tw_library EXPORT TintwrightTargets

@@ -105,6 +105,13 @@ std::string RenderOne(const fs::path& input, const fs::path& output, const std::
     return ReportText(report);
 }
 
+// SVG is written on every core. PNG and PDF go through Qt, whose application
+// object is made on first use and whose font machinery is not safe to start
+// from several threads at once: those files are drawn one at a time.
+unsigned RasterThreads(const std::string& format) {
+    return format == "svg" ? 0 : 1;
+}
+
 }  // namespace
 
 int RunRender(const std::string& input, const std::string& output,
@@ -141,7 +148,7 @@ int RunRenderBatch(const std::vector<std::string>& files, const std::string& fol
                 return {false, e.what()};
             }
         },
-        out, err);
+        out, err, /*terminal=*/false, RasterThreads(format));
 }
 
 }  // namespace tw::cli

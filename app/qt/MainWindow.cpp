@@ -12,15 +12,13 @@
 #include <array>
 
 #include "JwwSaveDialog.h"
+#include "app/ChartWindowLayout.h"
 
 namespace tw::qt {
 
 namespace {
 
-constexpr int kClientWidth = 226;
-constexpr int kClientHeight = 223;
-constexpr std::array<int32_t, 3> kVersions{420, 600, 700};
-constexpr int kStartVersionIndex = 1;  // "6.00"
+using namespace chartwindow;
 
 std::optional<QString> RunSaveDialog(QWidget* parent) {
     JwwSaveDialog dialog(parent);

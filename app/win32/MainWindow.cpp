@@ -7,14 +7,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/ChartWindowLayout.h"
+
 namespace tw::win32 {
 
 namespace {
 
-constexpr int kClientWidth = 226;
-constexpr int kClientHeight = 223;
-constexpr std::array<int32_t, 3> kVersions{420, 600, 700};
-constexpr int kStartVersionIndex = 1;  // "6.00"
+using namespace chartwindow;
 constexpr int kButton1 = 100;
 constexpr wchar_t kClassName[] = L"TintwrightMainWindow";
 constexpr char16_t kTitle[] = u"Tintwright";

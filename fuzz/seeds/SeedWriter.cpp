@@ -129,7 +129,7 @@ void MixedDrawing(tw::TJwwData& d) {
 bool WriteAll(tw::TJwwData& d, const std::filesystem::path& folder, const std::string& stem) {
     for (int32_t version : kVersions) {
         for (bool utf16 : {false, true}) {
-            d.SetFileOutOption(utf16 ? kOutUtf16 : 0);
+            d.SetFileOutOption(utf16 ? tw::kOutUtf16 : 0);
             const std::string name =
                 stem + "-" + std::to_string(version) + (utf16 ? "-utf16" : "-ansi") + ".jww";
             if (!d.FileOut((folder / name).u16string(), version)) return false;

@@ -46,14 +46,17 @@ bool Fits(int32_t count, size_t size) {
     return count >= 0 && static_cast<size_t>(count) <= size;
 }
 
-// What every user of a document relies on: no count beyond its array.
-void CheckCounts(const tw::TJwwData& d) {
+// What every user of a document relies on: no count beyond its array. A
+// preview that stops inside the block section keeps the file's count of
+// definitions while the array holds those it read; walks bound themselves
+// by both.
+void CheckCounts(const tw::TJwwData& d, bool preview) {
     bool ok = Fits(d.Enthd.n1, d.EntNo.size()) && Fits(d.EntLineN, d.EntLine.size()) &&
               Fits(d.EntEnkoN, d.EntEnko.size()) && Fits(d.EntTenN, d.EntTen.size()) &&
               Fits(d.EntMojiN, d.EntMoji.size()) && Fits(d.EntSunpoN, d.EntSunpo.size()) &&
               Fits(d.EntSolidN, d.EntSolid.size()) && Fits(d.EntBlockN, d.EntBlock.size()) &&
-              Fits(d.EntBlockDefN, d.EntBlockDef.size()) && d.Enthd.n2 == d.EntBlockDefN &&
-              Fits(d.BindImageN, d.BindImage.size()) &&
+              (preview || Fits(d.EntBlockDefN, d.EntBlockDef.size())) &&
+              d.Enthd.n2 == d.EntBlockDefN && Fits(d.BindImageN, d.BindImage.size()) &&
               Fits(d.EntBlockTreeN, d.EntBlockTree.size());
     for (const tw::TEntJwwBlockDef& b : d.EntBlockDef) {
         ok = ok && Fits(b.N, b.mNo.size()) && Fits(b.mLineN, b.mLine.size()) &&
@@ -68,7 +71,7 @@ void Read(tw::TJwwData& doc, std::span<const uint8_t> bytes, const tw::jwwin::Re
     doc.DataInit();
     tw::ArchiveReader ar(bytes);
     tw::jwwin::ReadDrawing(doc, ar, scope);
-    CheckCounts(doc);
+    CheckCounts(doc, scope.maxObjects.has_value());
 }
 
 }  // namespace

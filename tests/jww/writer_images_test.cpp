@@ -202,6 +202,9 @@ TEST_F(WriterImages, AnImageThatCannotBeCopiedFailsTheSection) {
 // attribute file claims a page and gives a line) fails the section instead
 // of leaving a size that disagrees with the bytes.
 TEST_F(WriterImages, AnImageShorterThanItsSizeFailsTheSection) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a file that reports more than it delivers is Linux's /sys";
+#endif
     const std::filesystem::path shortFile = "/sys/devices/system/cpu/online";
     std::error_code error;
     if (std::filesystem::file_size(shortFile, error) <= 64) GTEST_SKIP() << "no short file";

@@ -1,6 +1,6 @@
 # Set-up, build and test entry points; see README.md.
 .PHONY: deps build test test-release test-sanitize test-windows fuzz run gui bench windows pictures clean
-.PHONY: package test-package
+.PHONY: package test-package python
 
 # make fuzz runs each fuzz target this long; for a longer search, e.g.
 #   make fuzz FUZZ_SECONDS=3600 FUZZ_RSS_MB=1024
@@ -27,6 +27,12 @@ test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize -j2
+
+# The Python module tintwright, as build/python/tintwright*.so; its tests
+# (python/tests) run with the others in make test.
+python: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release --target tintwright_python
 
 # The Debian package (build/tintwright_VERSION_ARCH.deb), and its checks: the
 # consumer example against an installed prefix, the package's contents, lintian.

@@ -147,7 +147,11 @@ void Chart(const fs::path& path, const std::string& palette, const std::string& 
         code = cli::RunChart(options, exe, out, err);
     }
     py::module_::import("shutil").attr("rmtree")(folder, py::arg("ignore_errors") = true);
-    if (code != 0) throw py::value_error(err.str());
+    if (code != 0) {
+        std::string reason = err.str();
+        if (!reason.empty() && reason.back() == '\n') reason.pop_back();
+        throw py::value_error(reason);
+    }
 }
 
 }  // namespace

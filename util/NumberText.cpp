@@ -31,23 +31,34 @@ void ShortestDigits(double v, std::string& digits, int& exponent) {
 // not the shortest digits padded with zeros.
 std::string FixedForm(double v, const std::string& digits, int exponent) {
     const int n = static_cast<int>(digits.size());
-    if (exponent < 0) return "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
-    if (n <= exponent + 1) {
-        char text[400];
-        std::snprintf(text, sizeof text, "%.0f", v);
-        return text;
+    std::string text;
+    if (exponent < 0) {
+        text.assign("0.");
+        text.append(static_cast<size_t>(-exponent - 1), '0');
+        text.append(digits);
+    } else if (n <= exponent + 1) {
+        char exact[400];
+        std::snprintf(exact, sizeof exact, "%.0f", v);
+        text.assign(exact);
+    } else {
+        text.assign(digits, 0, static_cast<size_t>(exponent + 1));
+        text.push_back('.');
+        text.append(digits, static_cast<size_t>(exponent + 1));
     }
-    return digits.substr(0, static_cast<size_t>(exponent + 1)) + "." +
-           digits.substr(static_cast<size_t>(exponent + 1));
+    return text;
 }
 
 std::string ScientificForm(const std::string& digits, int exponent) {
-    std::string text = digits.substr(0, 1);
-    if (digits.size() > 1) text += "." + digits.substr(1);
-    char tail[8];
+    std::string text(digits, 0, 1);
+    if (digits.size() > 1) {
+        text.push_back('.');
+        text.append(digits, 1);
+    }
+    char tail[16];
     std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+',
                   exponent < 0 ? -exponent : exponent);
-    return text + tail;
+    text.append(tail);
+    return text;
 }
 
 char* Copy(const std::string& text, char* first, char* last) {
@@ -59,13 +70,14 @@ char* Copy(const std::string& text, char* first, char* last) {
 
 char* WriteShortestPortable(char* first, char* last, double v) {
     std::string text = std::signbit(v) ? "-" : "";
-    if (v == 0) return Copy(text + "0", first, last);
+    if (v == 0) return Copy(text.append("0"), first, last);
     std::string digits;
     int exponent = 0;
     ShortestDigits(v < 0 ? -v : v, digits, exponent);
     const std::string fixed = FixedForm(v < 0 ? -v : v, digits, exponent);
     const std::string scientific = ScientificForm(digits, exponent);
-    return Copy(text + (scientific.size() < fixed.size() ? scientific : fixed), first, last);
+    text.append(scientific.size() < fixed.size() ? scientific : fixed);
+    return Copy(text, first, last);
 }
 
 char* WriteFixedPortable(char* first, char* last, double v, int decimals) {

@@ -103,6 +103,16 @@
     chart: (palette, version, textCode) =>
       module.chart(String(palette), String(version), String(textCode)),
     status: () => status.textContent,
+    // Shows exactly the sheet on a canvas of width x height pixels, as
+    // `tintwright-cli render FILE OUT.png` maps it.
+    drawSheet: (width, height) => {
+      const sheet = sheetOf(drawing.commands);
+      canvas.width = width;
+      canvas.height = height;
+      const scale = width / (sheet.maxX - sheet.minX);
+      view = { scale, x0: -sheet.minX * scale, y0: sheet.maxY * scale };
+      paint();
+    },
   };
 
   document.getElementById("open").addEventListener("change", (event) => {

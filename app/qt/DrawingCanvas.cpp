@@ -22,6 +22,7 @@ constexpr double kMaxMillimetresPerPixel = 1e5;
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 150);
+    setMouseTracking(true);  // the status line follows the cursor
 }
 
 void DrawingCanvas::setDrawing(const TJwwData* doc) {
@@ -58,11 +59,20 @@ render::Box DrawingCanvas::view() const {
     return {centreX_ - halfW, centreY_ - halfH, centreX_ + halfW, centreY_ + halfH};
 }
 
+double DrawingCanvas::zoom() const {
+    return 1 / millimetresPerPixel_;
+}
+
+QPointF DrawingCanvas::paperAt(const QPointF& pixel) const {
+    const render::Box v = view();
+    return {v.minX + pixel.x() * millimetresPerPixel_, v.maxY - pixel.y() * millimetresPerPixel_};
+}
+
 void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
     fitted_ = false;
-    const render::Box before = view();
-    const double px = before.minX + at.x() * millimetresPerPixel_;
-    const double py = before.maxY - at.y() * millimetresPerPixel_;
+    const QPointF paper = paperAt(at);
+    const double px = paper.x();
+    const double py = paper.y();
     millimetresPerPixel_ =
         std::clamp(millimetresPerPixel_ / factor, kMinMillimetresPerPixel, kMaxMillimetresPerPixel);
     // Keep (px, py) under the cursor.
@@ -103,6 +113,7 @@ void DrawingCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void DrawingCanvas::mouseMoveEvent(QMouseEvent* event) {
+    emit cursorMoved(paperAt(event->position()));
     if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) return;
     panBy(event->position() - dragFrom_);
     dragFrom_ = event->position();

@@ -19,6 +19,7 @@ class DrawingCanvas : public QWidget {
     // The drawing shown (not owned; null shows only the background).
     void setDrawing(const TJwwData* doc);
     void setVisibility(const render::Visibility& visibility);
+    const render::Visibility& visibility() const { return visibility_; }
     void setBlackBackground(bool black);
     bool blackBackground() const { return black_; }
 
@@ -29,6 +30,13 @@ class DrawingCanvas : public QWidget {
     // The part of the paper in view, in millimetres.
     render::Box view() const;
     const render::RenderReport& lastReport() const { return report_; }
+    // Screen pixels per paper millimetre.
+    double zoom() const;
+    QPointF paperAt(const QPointF& pixel) const;
+
+  signals:
+    // The paper point under the cursor, in millimetres.
+    void cursorMoved(const QPointF& paper);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

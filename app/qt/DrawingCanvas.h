@@ -1,9 +1,13 @@
 // The viewer's drawing area: the drawing drawn by the renderer's frontend and
 // QPainter backend, zoomed with the wheel around the cursor, panned by
-// dragging, fitted again with F or Home.
+// dragging, fitted again with F or Home. A zoom, pan or resize first shows
+// the last picture moved and scaled to the new view, at once; the drawing is
+// drawn again sharply once the user pauses.
 #pragma once
 
+#include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include "render/Frontend.h"
@@ -47,6 +51,14 @@ class DrawingCanvas : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The view changed: show the last picture moved, draw sharply later.
+    void viewMoved();
+    void fitView();
+    // Anything else changed: the last picture is no longer the drawing.
+    void redraw();
+    void drawPicture();
+    void drawMovedPicture(QPainter& painter) const;
+
     const TJwwData* doc_ = nullptr;
     render::Visibility visibility_;
     bool black_ = false;
@@ -55,6 +67,10 @@ class DrawingCanvas : public QWidget {
     double millimetresPerPixel_ = 1;
     QPointF dragFrom_;
     render::RenderReport report_;
+    QImage picture_;
+    render::Box pictureView_;
+    bool moving_ = false;  // the view moved since picture_ was drawn
+    QTimer sharpen_;
 };
 
 }  // namespace tw::qt

@@ -84,6 +84,7 @@ class ViewerTest : public QObject {
     void backgroundAndLayerSwitches();
     void damagedFileShowsAMessage();
     void missingFileIsCalledMissing();
+    void panShowsTheLastPictureMovedThenDrawsSharply();
     void menusHoldTheirActions();
     void openRecentRemembersOpenedFiles();
     void exportAndSaveAsWriteWhatTheCommandLineWrites();
@@ -209,6 +210,40 @@ void ViewerTest::missingFileIsCalledMissing() {
     QVERIFY(!window.open(dir_.filePath(QStringLiteral("nowhere.jww"))));
     QVERIFY(LastMessage(window).contains(QStringLiteral("does not exist")));
     QVERIFY(!LastMessage(window).contains(QStringLiteral("not a readable")));
+}
+
+void ViewerTest::panShowsTheLastPictureMovedThenDrawsSharply() {
+    ViewerWindow window;
+    window.show();
+    QVERIFY(window.open(chart_));
+    DrawingCanvas& canvas = *window.canvas();
+    const QImage before = canvas.grab().toImage();
+    const int64_t drawnBefore = canvas.lastReport().drawn;
+    canvas.zoomAt(QPointF(0, 0), 2);  // twice as large about the top left corner
+    canvas.panBy(QPointF(40, 25));
+    const QImage moved = canvas.grab().toImage();
+    // Each pixel of the moved picture shows the pixel of the last one that
+    // maps to it: (x - 40) / 2, (y - 25) / 2.
+    int compared = 0;
+    for (int y = 60; y < canvas.height(); y += 37)
+        for (int x = 60; x < canvas.width(); x += 41) {
+            const QPoint from((x - 40) / 2, (y - 25) / 2);
+            if (before.pixel(from) != before.pixel(from + QPoint(1, 1))) continue;  // an edge
+            QCOMPARE(moved.pixel(x, y), before.pixel(from));
+            ++compared;
+        }
+    QVERIFY(compared > 20);
+    QCOMPARE(canvas.lastReport().drawn, drawnBefore);  // not drawn again yet
+    // Once the user pauses the view is drawn again, sharply.
+    const QImage sharpBefore = moved;
+    QTRY_VERIFY_WITH_TIMEOUT(canvas.grab().toImage() != sharpBefore, 3000);
+    ViewerWindow fresh;
+    fresh.show();
+    fresh.resize(window.size());
+    QVERIFY(fresh.open(chart_));
+    fresh.canvas()->zoomAt(QPointF(0, 0), 2);
+    fresh.canvas()->panBy(QPointF(40, 25));
+    QTRY_COMPARE_WITH_TIMEOUT(fresh.canvas()->grab().toImage(), canvas.grab().toImage(), 3000);
 }
 
 void ViewerTest::menusHoldTheirActions() {

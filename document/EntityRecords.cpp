@@ -309,14 +309,7 @@ int32_t CheckPenStyle(const TJwwData& doc, int32_t tp) {
 }
 
 double TextLength(const std::u16string& text, double spacing, double width) {
-    const auto half = fonts::IsHalfWidth;
-    double length = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (i > 0) length += half(text[i - 1]) ? spacing / 2 : spacing;
-        if (c >= 0x20) length += half(c) ? width / 2 : width;
-    }
-    return length;
+    return fonts::LayOut(text, spacing, width).length;
 }
 
 TEntJwwAttr MakeDefinitionAttr(const TJwwData& doc, const AttrArgs& a) {

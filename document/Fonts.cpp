@@ -71,4 +71,23 @@ FontFace FaceOf(const std::u16string& name) {
     return face;
 }
 
+std::vector<std::string> FamiliesOf(const FontFace& face) {
+#ifdef _WIN32
+    return {face.windowsFace, face.linuxFace, face.genericFamily};
+#else
+    return {face.linuxFace, face.windowsFace, face.genericFamily};
+#endif
+}
+
+TextLayout LayOut(const std::u16string& text, double spacing, double width) {
+    TextLayout layout;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (i > 0) layout.length += IsHalfWidth(text[i - 1]) ? spacing / 2 : spacing;
+        layout.offsets.push_back(layout.length);
+        if (c >= 0x20) layout.length += IsHalfWidth(c) ? width / 2 : width;
+    }
+    return layout;
+}
+
 }  // namespace tw::fonts

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tw::fonts {
 
@@ -24,9 +25,21 @@ struct FontFace {
 // itself as the Windows face and draws proportional.
 FontFace FaceOf(const std::u16string& name);
 
+// The faces to ask for on this platform, its own first, the generic family last.
+std::vector<std::string> FamiliesOf(const FontFace& face);
+
 // A code unit drawn at half the full width: ASCII and half-width katakana.
 constexpr bool IsHalfWidth(char16_t c) {
     return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);
 }
+
+// Where Jw_cad puts each code unit of a text along its base line: a cell of
+// the full width (half for half-width units, none for control codes), and
+// the spacing after every unit but the last (halved after a half-width one).
+struct TextLayout {
+    std::vector<double> offsets;  // per code unit, from the text's start
+    double length = 0;            // the whole text's
+};
+TextLayout LayOut(const std::u16string& text, double spacing, double width);
 
 }  // namespace tw::fonts

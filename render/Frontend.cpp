@@ -7,6 +7,7 @@
 
 #include "document/DrawingRules.h"
 #include "document/Extents.h"
+#include "document/Fonts.h"
 #include "document/Geometry.h"
 #include "render/Clip.h"
 #include "render/Styles.h"
@@ -49,6 +50,11 @@ struct Shapes {
         box.maxY = std::max(box.maxY, p.y + by);
     }
 };
+
+// The second unit of a surrogate pair, which is part of the character before.
+constexpr bool EndsAPair(const std::u16string& s, size_t i) {
+    return i > 0 && s[i] >= 0xDC00 && s[i] <= 0xDFFF && s[i - 1] >= 0xD800 && s[i - 1] <= 0xDBFF;
+}
 
 Point Placed(const Transform& xf, double x, double y) {
     Point p;
@@ -234,9 +240,33 @@ class Resolver {
             shapes_.problem = "pen colour without entry";
             return;
         }
-        shapes_.texts.push_back({*color, origin, Distance(origin, up), Distance(origin, right),
-                                 DegreesOf(origin, right), ToUtf8(text.strFontName),
-                                 ToUtf8(text.str)});
+        shapes_.texts.push_back(TextRunOf(text, *color, origin, right, up));
+    }
+
+    // The text's characters at Jw_cad's places, scaled as the box was placed.
+    static TextRun TextRunOf(const TEntJwwMoji& text, uint32_t rgb, const Point& origin,
+                             const Point& right, const Point& up) {
+        const fonts::TextLayout layout = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
+        const double length = Distance(origin, right);
+        const double scale = layout.length > 0 ? length / layout.length : 0;
+        TextRun run{rgb,
+                    origin,
+                    Distance(origin, up),
+                    text.dSizeX * scale,
+                    length,
+                    DegreesOf(origin, right),
+                    fonts::FamiliesOf(fonts::FaceOf(text.strFontName)),
+                    {},
+                    {}};
+        // Control codes take no cell and draw nothing.
+        std::u16string shown;
+        for (size_t i = 0; i < text.str.size(); ++i) {
+            if (text.str[i] < u' ') continue;
+            shown += text.str[i];
+            if (!EndsAPair(text.str, i)) run.offsets.push_back(layout.offsets[i] * scale);
+        }
+        run.text = ToUtf8(shown);
+        return run;
     }
 
     void AddImage(const geom::ImagePlacement& image, const Placed3& box) {

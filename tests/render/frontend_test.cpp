@@ -167,5 +167,38 @@ TEST_F(Frontend, ImagesArePlacedFromTheirBoundFiles) {
     EXPECT_EQ(report.reasons.count("image file not at hand"), 1u);
 }
 
+// Half-width characters take half a cell and half a spacing, so a text of a
+// fixed-pitch face fills its stored length.
+TEST_F(Frontend, TextCharactersSitInJwCadsCells) {
+    struct Case {
+        std::u16string font, text;
+        std::vector<double> offsets;
+        std::string face, generic;
+    };
+    const Case cases[] = {
+        {u"ＭＳ ゴシック", u"ab漢", {0, 2.5, 5}, "IPAGothic", "sans-serif"},
+        {u"ＭＳ 明朝", u"漢 a", {0, 5, 7.5}, "IPAMincho", "serif"},
+        {u"ＭＳ Ｐゴシック", u"\u3000\x01ｱ", {0, 6}, "IPAPGothic", "sans-serif"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 4, 3, 1, 0, c.font, c.text));
+    }
+    Draw();
+    ASSERT_EQ(out.texts.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TextRun& t = out.texts[i];
+        SCOPED_TRACE(cases[i].face);
+        EXPECT_DOUBLE_EQ(t.cellWidth, 4);
+        EXPECT_DOUBLE_EQ(t.height, 3);
+        ASSERT_EQ(t.offsets.size(), cases[i].offsets.size());
+        for (size_t k = 0; k < t.offsets.size(); ++k)
+            EXPECT_NEAR(t.offsets[k], cases[i].offsets[k], 1e-9) << k;
+        ASSERT_EQ(t.families.size(), 3u);
+        EXPECT_EQ(t.families.front(), cases[i].face);
+        EXPECT_EQ(t.families.back(), cases[i].generic);
+    }
+    EXPECT_NEAR(out.texts[0].length, 9, 1e-9);  // 2 + 0.5 + 2 + 0.5 + 4
+}
+
 }  // namespace
 }  // namespace tw::render

@@ -107,7 +107,11 @@ pictures: build
 	  build/bin/tintwright-cli render "$$tmp/chart-$$p.jww" docs/chart-$$p.png --dpi 60 --force >/dev/null || exit 1; \
 	done
 	@QT_QPA_PLATFORM=offscreen build/bin/tintwright view $(SHARED_DRAWINGS)/Test1.jww --grab docs/viewer.png
-	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png"
+	@for m in screen print; do \
+	  build/bin/tintwright-cli render $(SHARED_DRAWINGS)/Test3.jww docs/test3-$$m.png --dpi 60 --force \
+	    $$([ $$m = print ] && echo --print) >/dev/null || exit 1; \
+	done
+	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png docs/test3-screen.png docs/test3-print.png"
 
 clean:
 	rm -rf build build-debug build-sanitize build-fuzz build-windows build-web dist

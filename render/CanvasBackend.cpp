@@ -45,7 +45,8 @@ void CanvasBackend::Draw(const TextRun& text) {
     Put(CanvasCode::Text);
     commands_.insert(commands_.end(),
                      {static_cast<double>(text.rgb), text.at.x, text.at.y, text.height, text.length,
-                      text.angle, TextIndex(text.text), TextIndex(text.font)});
+                      text.angle, TextIndex(text.text),
+                      TextIndex(text.families.empty() ? std::string() : text.families.front())});
 }
 
 void CanvasBackend::Draw(const ImageRun& image) {

@@ -50,6 +50,8 @@ std::string Bytes(const TJwwData& doc, const std::string& format,
     render::RenderOptions r;
     r.fit = options.fit;
     r.print = options.print;
+    r.colour = options.colour;
+    r.screenPixel = kMillimetresPerInch / options.dpi;
     r.blackBackground = options.blackBackground;
     if (format == "svg") {
         std::string svg;

@@ -28,23 +28,41 @@ std::u16string LayerLabel(const TJwwData& doc, int32_t group, int32_t layer) {
     return SafeName(name);
 }
 
+// Names unique in one table of the file. DXF compares names without case,
+// and two characters may have the same bytes in code page 932, so names are
+// compared as written, upper-cased; a renamed name is checked again.
+class UniqueNames {
+  public:
+    UniqueNames(TagWriter& w, std::initializer_list<std::u16string> reserved) : w_(w) {
+        for (const std::u16string& name : reserved)
+            taken_.insert(Key(name));
+    }
+
+    // The name, or the name with "~<n>" for the first n from `suffix` on
+    // that no earlier name has, encoded.
+    std::string Add(const std::u16string& name, size_t suffix) {
+        std::u16string unique = name;
+        while (!taken_.insert(Key(unique)).second)
+            unique = name + u"~" + IntToText(static_cast<int32_t>(suffix++));
+        return w_.EncodeName(unique);
+    }
+
+  private:
+    std::string Key(const std::u16string& name) const { return w_.EncodeName(UpperText(name)); }
+
+    TagWriter& w_;
+    std::unordered_set<std::string> taken_;
+};
+
 // Names of definitions, made unique by the definition's place where two
-// would be equal (names are compared as DXF does, without case).
+// would be equal.
 std::vector<std::string> BlockNames(const TJwwData& doc, TagWriter& w) {
     std::vector<std::string> names;
-    std::unordered_set<std::u16string> taken{u"*MODEL_SPACE", u"*PAPER_SPACE"};
-    size_t i = 0;
+    UniqueNames unique(w, {u"*MODEL_SPACE", u"*PAPER_SPACE"});
     ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) {
         std::u16string name = SafeName(std::u16string(BareName(def.strName)));
         if (name.empty()) name = u"BLOCK";
-        std::u16string upper = UpperText(name);
-        if (taken.contains(upper)) {
-            name += u"~" + IntToText(static_cast<int32_t>(i));
-            upper = UpperText(name);
-        }
-        taken.insert(upper);
-        names.push_back(w.Encode(name));
-        ++i;
+        names.push_back(unique.Add(name, names.size()));
     });
     return names;
 }
@@ -73,18 +91,14 @@ Names::Names(const TJwwData& doc, TagWriter& w) {
     for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
         for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer)
             layers_[static_cast<size_t>(rules::LayerIndex(group, layer))] =
-                w.Encode(LayerLabel(doc, group, layer));
+                w.EncodeName(LayerLabel(doc, group, layer));
     }
     styles_.emplace_back(kStandard, "txt");
-    std::unordered_set<std::u16string> taken{u"STANDARD"};
+    UniqueNames styleNames(w, {u"STANDARD"});
     const auto addFont = [&](const std::u16string& font) {
         if (font.empty() || styleOfFont_.contains(font)) return;
-        std::u16string name = SafeName(font);
-        if (taken.contains(UpperText(name)))
-            name += u"~" + IntToText(static_cast<int32_t>(styles_.size()));
-        taken.insert(UpperText(name));
         styleOfFont_.emplace(font, styles_.size());
-        styles_.emplace_back(w.Encode(name), w.Encode(font));
+        styles_.emplace_back(styleNames.Add(SafeName(font), styles_.size()), w.Encode(font));
     };
     const auto addTextFonts = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& t) { addFont(t.strFontName); });

@@ -97,7 +97,10 @@ uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
     if (!lineType.empty()) w.Tag(6, lineType);
     if (colorRef) {
         w.Int(62, Aci(*colorRef));
-        if (HasTrueColor()) w.Int(420, RgbOfColorRef(*colorRef));
+        // No true colour for black and white: index 7 alone is drawn in the
+        // reader's foreground colour, visible on any background.
+        const uint32_t rgb = RgbOfColorRef(*colorRef);
+        if (HasTrueColor() && !IsForegroundColor(rgb)) w.Int(420, rgb);
     }
     if (HasHandles()) w.Int(370, LineWeight(rules::PenWidth(doc, att, true)));
     if (!lineType.empty() && lineTypeScale != 1.0) w.Real(48, lineTypeScale);

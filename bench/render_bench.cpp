@@ -41,7 +41,9 @@ void PerEntity(benchmark::State& state, const render::RenderReport& report) {
 
 // The extents widened to the aspect of a w x h target.
 render::Box FittedView(const TJwwData& doc, double w, double h) {
-    render::Box v = render::ViewOf(doc, render::Fit::Extents);
+    render::RenderOptions extents;
+    extents.fit = render::Fit::Extents;
+    render::Box v = render::ViewOf(doc, extents);
     const double mmpp = std::max(v.Width() / w, v.Height() / h);
     const double cx = (v.minX + v.maxX) / 2, cy = (v.minY + v.maxY) / 2;
     return {cx - w * mmpp / 2, cy - h * mmpp / 2, cx + w * mmpp / 2, cy + h * mmpp / 2};

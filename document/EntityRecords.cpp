@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "document/DrawingRules.h"
+#include "document/Fonts.h"
 
 namespace tw::build {
 
@@ -308,9 +309,7 @@ int32_t CheckPenStyle(const TJwwData& doc, int32_t tp) {
 }
 
 double TextLength(const std::u16string& text, double spacing, double width) {
-    const auto half = [](char16_t c) {
-        return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);
-    };
+    const auto half = fonts::IsHalfWidth;
     double length = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];

@@ -22,9 +22,4 @@ bool IsForegroundColor(uint32_t rgb);
 // but 7 nearest to `rgb` (0xRRGGBB) by squared distance; the first of equals.
 int NearestAci(uint32_t rgb);
 
-// The document's colour order (0x00BBGGRR) as 0xRRGGBB.
-constexpr uint32_t RgbOfColorRef(uint32_t colorRef) {
-    return ((colorRef & 0xFF) << 16) | (colorRef & 0xFF00) | ((colorRef >> 16) & 0xFF);
-}
-
 }  // namespace tw::dxf

@@ -73,16 +73,8 @@ void LineTypeTable(Context& c) {
         for (const char* name : {"ByBlock", "ByLayer", "Continuous"})
             LineTypeEntry(c, name, {});
         for (const int32_t style : styles)
-            LineTypeEntry(c, LineTypeName(style), DashPattern(c.doc, style));
+            LineTypeEntry(c, LineTypeName(style), DashPattern(c.print, style));
     });
-}
-
-// A layer is shown when both it and its group are (state 0 hides them).
-bool LayerShown(const TJwwData& doc, size_t index) {
-    const size_t group = index / (rules::kMaxLayer + 1);
-    const bool layerOn = index >= doc.EntLay.size() || doc.EntLay[index].aanLay != 0;
-    const bool groupOn = group >= doc.EntLgrp.size() || doc.EntLgrp[group].anGLay != 0;
-    return layerOn && groupOn;
 }
 
 void LayerEntry(Context& c, std::string_view name, bool shown) {
@@ -97,7 +89,7 @@ void LayerTable(Context& c) {
     Table(c, "LAYER", c.fixed.layerTable, layers.size() + 1, [&] {
         LayerEntry(c, "0", true);
         for (size_t i = 0; i < layers.size(); ++i)
-            LayerEntry(c, layers[i], LayerShown(c.doc, i));
+            LayerEntry(c, layers[i], c.screen.Layers().Shows(static_cast<int32_t>(i)));
     });
 }
 

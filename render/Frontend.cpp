@@ -70,15 +70,21 @@ std::vector<geom::Point> OutlineOf(const TEntJwwSolid& solid, double tolerance) 
     return {corners.begin(), corners.end()};
 }
 
+rules::Medium MediumOf(const RenderOptions& options) {
+    return options.print ? rules::Medium::Print : rules::Medium::Screen;
+}
+
+rules::OutputOptions OutputOf(const RenderOptions& options) {
+    return {options.colour, options.visibility, options.screenPixel};
+}
+
 class Resolver {
   public:
     Resolver(const TJwwData& doc, const RenderOptions& options, Backend& backend,
              RenderReport& report)
         : doc_(doc),
-          options_(options),
-          styles_(doc, options.print, options.blackBackground),
-          visibility_(options.visibility ? *options.visibility : Visibility::Of(doc)),
-          view_(options.view ? *options.view : ViewOf(doc, options.fit)),
+          styles_(doc, MediumOf(options), OutputOf(options), options.blackBackground),
+          view_(ViewOf(doc, options)),
           backend_(backend),
           report_(report) {
         const double mx = view_.Width() * kClipMargin;
@@ -94,8 +100,12 @@ class Resolver {
     void operator()(const R& record, const Placement& at) {
         ++report_.visited;
         const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : record.att;
-        if (!visibility_.Shows(layerOf)) {
+        if (!styles_.Look().Layers().Shows(layerOf)) {
             ++report_.hidden;
+            return;
+        }
+        if (!rules::Appears(record, styles_.Look().Of())) {
+            ++report_.leftOut;
             return;
         }
         shapes_.Clear();
@@ -111,7 +121,7 @@ class Resolver {
             return;
         }
         if (shapes_.Empty()) {
-            ++report_.hidden;  // only parts the output leaves out, such as temporary points
+            ++report_.leftOut;  // only parts the medium leaves out: a dimension's temporary points
             return;
         }
         if (!std::isfinite(shapes_.box.minX + shapes_.box.minY + shapes_.box.maxX +
@@ -187,7 +197,7 @@ class Resolver {
     }
 
     void Add(const TEntJwwTen& point, const Transform& xf) {
-        if (point.bKariten != 0 && options_.print) return;  // temporary points are not printed
+        if (!rules::Appears(point, styles_.Look().Of())) return;  // a dimension's temporary points
         const auto color = styles_.ColorOf(point.att.nPenColor);
         if (!color) {
             shapes_.problem = "pen colour without entry";
@@ -196,7 +206,7 @@ class Resolver {
         const double scale =
             rules::IsMarkerPoint(point) && point.dBairitsu > 0 ? point.dBairitsu : 1;
         const Dot dot{*color, Placed(xf, point.start_x, point.start_y),
-                      styles_.PointRadius(point.att.nPenColor) * scale};
+                      styles_.Look().PointRadius(point.att.nPenColor) * scale};
         shapes_.Grow(dot.at, dot.radius);
         shapes_.dots.push_back(dot);
     }
@@ -266,9 +276,7 @@ class Resolver {
     }
 
     const TJwwData& doc_;
-    const RenderOptions& options_;
     Styles styles_;
-    Visibility visibility_;
     Box view_;
     Box clip_;
     double tolerance_ = 0;
@@ -279,14 +287,19 @@ class Resolver {
 
 }  // namespace
 
-Box ViewOf(const TJwwData& doc, Fit fit) {
+Box ViewOf(const TJwwData& doc, const RenderOptions& options) {
+    if (options.view) return *options.view;
     double w = 0, h = 0;
     doc.GetPaperSize(w, h);
     const Box sheet{-w / 2, -h / 2, w / 2, h / 2};
-    if (fit == Fit::Paper) return sheet;
-    const auto extents = GetMinMaxZahyo(doc);
+    if (options.fit == Fit::Paper) return sheet;
+    const auto extents =
+        DrawnExtents(doc, options.visibility.value_or(Visibility::Of(doc)), MediumOf(options));
     if (!extents) return sheet;
     Box box{extents->minX, extents->minY, extents->maxX, extents->maxY};
+    const bool onSheet = box.minX >= sheet.minX && box.maxX <= sheet.maxX &&
+                         box.minY >= sheet.minY && box.maxY <= sheet.maxY;
+    if (options.fit == Fit::Opening && onSheet) return sheet;
     const double margin = std::max({box.Width(), box.Height(), 1.0}) * kExtentsMargin;
     return {box.minX - margin, box.minY - margin, box.maxX + margin, box.maxY + margin};
 }

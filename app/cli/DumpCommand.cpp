@@ -75,7 +75,8 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
     out << "  layers in use:\n";
     for (const LayerFacts& layer : LayersOf(doc)) {
         if (layer.usage.entities == 0 && layer.usage.inBlocks == 0) continue;
-        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer << std::dec;
+        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer
+            << std::dec;
         if (!layer.groupName.empty() || !layer.name.empty())
             out << " (" << Shown(layer.groupName) << " / " << Shown(layer.name) << ")";
         out << ": " << layer.usage.entities << " entities, " << layer.usage.inBlocks

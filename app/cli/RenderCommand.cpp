@@ -49,6 +49,8 @@ std::string Bytes(const TJwwData& doc, const std::string& format,
     render::RenderOptions r;
     r.fit = options.fit;
     r.print = options.print;
+    r.colour = options.colour;
+    r.screenPixel = kMillimetresPerInch / options.dpi;
     r.blackBackground = options.blackBackground;
     if (format == "svg") {
         std::string svg;
@@ -72,11 +74,11 @@ std::string Bytes(const TJwwData& doc, const std::string& format,
 }
 
 std::string ReportText(const render::RenderReport& report) {
-    std::string text = "drawn " + std::to_string(report.drawn) + " of " +
-                       std::to_string(report.visited) + " entities (" +
-                       std::to_string(report.hidden) + " on hidden layers, " +
-                       std::to_string(report.culled) + " outside the view, " +
-                       std::to_string(report.undrawable) + " not drawable)";
+    std::string text =
+        "drawn " + std::to_string(report.drawn) + " of " + std::to_string(report.visited) +
+        " entities (" + std::to_string(report.hidden) + " on hidden layers, " +
+        std::to_string(report.leftOut) + " not printed, " + std::to_string(report.culled) +
+        " outside the view, " + std::to_string(report.undrawable) + " not drawable)";
     for (const auto& [reason, count] : report.reasons)
         text += "\n  not drawn: " + std::to_string(count) + " with " + reason;
     const ExpansionReport& x = report.expansion;

@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
     std::string renderFormat;
     std::string fit = "paper";
     std::string background = "white";
+    std::string colour = "auto";
     CLI::App* renderCommand = app.add_subcommand(
         "render", "Draw a drawing as SVG, PNG or PDF: render IN OUT, or render --to DIR FILE...");
     renderCommand
@@ -149,7 +150,13 @@ int main(int argc, char** argv) {
     renderCommand->add_option("--background", background, "Background colour")
         ->capture_default_str()
         ->check(CLI::IsMember({"white", "black"}));
-    renderCommand->add_flag("--print", render.print, "Use the print colours and widths");
+    renderCommand->add_flag("--print", render.print,
+                            "Draw what prints, in print colours and widths");
+    renderCommand
+        ->add_option("--colour", colour,
+                     "Print in colour: as the drawing says (auto), always or never")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"auto", "always", "never"}));
     renderCommand->add_flag("--force", render.force, "Replace existing outputs");
     for (CLI::App* command : {chartCommand, checkCommand, dumpCommand, renderCommand})
         command->allow_extras();
@@ -212,6 +219,7 @@ int main(int argc, char** argv) {
     if (renderCommand->parsed()) {
         render.fit = fit == "extents" ? tw::render::Fit::Extents : tw::render::Fit::Paper;
         render.blackBackground = background == "black";
+        if (colour != "auto") render.colour = colour == "always";
         if (!renderTo.empty()) {
             if (renderFormat.empty()) {
                 std::cerr << "render --to needs --format svg|png|pdf\n";

@@ -42,7 +42,10 @@ void DrawingCanvas::setBlackBackground(bool black) {
 
 void DrawingCanvas::fit() {
     fitted_ = true;
-    const render::Box box = doc_ ? render::ViewOf(*doc_, render::Fit::Extents) : render::Box{};
+    render::RenderOptions opening;
+    opening.fit = render::Fit::Opening;
+    opening.visibility = visibility_;
+    const render::Box box = doc_ ? render::ViewOf(*doc_, opening) : render::Box{};
     centreX_ = (box.minX + box.maxX) / 2;
     centreY_ = (box.minY + box.maxY) / 2;
     const double w = std::max(width(), 1);
@@ -89,6 +92,7 @@ void DrawingCanvas::paintEvent(QPaintEvent*) {
     options.view = view();
     options.blackBackground = black_;
     options.visibility = visibility_;
+    options.screenPixel = millimetresPerPixel_;
     report_ = render::Render(*doc_, options, backend);
 }
 

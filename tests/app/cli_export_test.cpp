@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "document/DrawingRules.h"
+#include "document/OutputRules.h"
 #include "dxf/AciColors.h"
 #include "jww/Reader.h"
 #include "support/DxfCheck.h"
@@ -60,7 +61,7 @@ ChartLines LinesOf(const fs::path& chart) {
     ForEachEntityOf<TEntJwwLine>(EntityView::Of(doc), [&](const TEntJwwLine& line) {
         ++lines.count;
         if (const auto c = rules::PenColor(doc, line.att.nPenColor, false))
-            lines.colors.insert(dxf::RgbOfColorRef(*c));
+            lines.colors.insert(rules::RgbOf(*c));
     });
     return lines;
 }

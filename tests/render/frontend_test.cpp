@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "document/JwwUnit.h"
+#include "document/OutputRules.h"
 #include "render/Frontend.h"
-#include "render/Styles.h"
 #include "support/TempDir.h"
 #include "tests/render/RecordingBackend.h"
 
@@ -53,7 +53,7 @@ TEST_F(Frontend, ColourAndWidthComeFromThePenTables) {
     Draw();
     ASSERT_EQ(out.lines.size(), 1u);
     EXPECT_EQ(out.lines[0].stroke.rgb, 0x996633u);
-    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * UnitMillimetres(false));
+    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * rules::WidthUnit(doc, rules::Medium::Screen));
 }
 
 // A pen in the background's colour would vanish: it is drawn in the other.
@@ -165,41 +165,6 @@ TEST_F(Frontend, ImagesArePlacedFromTheirBoundFiles) {
     EXPECT_DOUBLE_EQ(out.images[0].height, 30);
     EXPECT_EQ(report.undrawable, 1);  // the image whose file is not there
     EXPECT_EQ(report.reasons.count("image file not at hand"), 1u);
-}
-
-struct DashCase {
-    uint32_t bits;
-    std::vector<double> runs;  // in bits
-};
-
-class DashPatterns : public testing::TestWithParam<DashCase> {};
-
-TEST_P(DashPatterns, BitsBecomeRunsThatStartWithADash) {
-    TJwwData doc;
-    doc.DataDefaultSet();
-    doc.EntLtp1[0].alLType = static_cast<int32_t>(GetParam().bits);
-    doc.EntLtp1[0].anTokushuSenPich = 2;
-    const std::vector<double> runs = DashPattern(doc, 2, false);
-    ASSERT_EQ(runs.size(), GetParam().runs.size());
-    for (size_t i = 0; i < runs.size(); ++i)
-        EXPECT_DOUBLE_EQ(runs[i], GetParam().runs[i] * 2 * UnitMillimetres(false)) << i;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bits, DashPatterns,
-    testing::Values(DashCase{0xFFFFFFFFu, {}}, DashCase{0, {}}, DashCase{0xFFFF0000u, {16, 16}},
-                    DashCase{0x0000FFFFu, {16, 16}},
-                    DashCase{0xF0F0F0F0u, {4, 4, 4, 4, 4, 4, 4, 4}}, DashCase{0x80000000u, {1, 31}},
-                    DashCase{0xFFFFFFF0u, {28, 4}}, DashCase{0x80000001u, {2, 30}},
-                    DashCase{0x99999999u, std::vector<double>(16, 2)}));
-
-TEST(DashPatternTables, ContinuousAndExtendedTypes) {
-    TJwwData doc;
-    doc.DataDefaultSet();
-    EXPECT_TRUE(DashPattern(doc, 1, false).empty());
-    doc.EntLtpS[2].anUDLTypeSegment = 3;
-    doc.EntLtpS[2].aadUDLTypePitch = {6, 1.5, 0.25};
-    EXPECT_EQ(DashPattern(doc, 32, false), (std::vector<double>{6, 1.5, 0.25, 6, 1.5, 0.25}));
 }
 
 }  // namespace

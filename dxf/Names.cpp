@@ -4,6 +4,7 @@
 
 #include "document/DrawingRules.h"
 #include "document/EntityView.h"
+#include "document/OutputRules.h"
 
 namespace tw::dxf {
 
@@ -26,6 +27,22 @@ std::u16string LayerLabel(const TJwwData& doc, int32_t group, int32_t layer) {
     const auto index = static_cast<size_t>(rules::LayerIndex(group, layer));
     if (index < doc.EntLay.size()) append(doc.EntLay[index].aStrLayName);
     return SafeName(name);
+}
+
+// By layer index: whether a record there does not print.
+std::array<bool, 256> LayersWithoutPrint(const TJwwData& doc) {
+    std::array<bool, 256> used{};
+    const auto mark = [&](const EntityView& view) {
+        ForEachKind([&]<class R>(std::type_identity<R>) {
+            for (const R& record : view.All<R>()) {
+                if (rules::IsAuxiliary(record.att))
+                    used[static_cast<size_t>(rules::LayerIndex(record.att))] = true;
+            }
+        });
+    };
+    mark(EntityView::Of(doc));
+    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) { mark(EntityView::Of(def)); });
+    return used;
 }
 
 // Names unique in one table of the file. DXF compares names without case,
@@ -88,10 +105,14 @@ std::string LineTypeName(int32_t style) {
 Names::Names(const TJwwData& doc, TagWriter& w) {
     for (size_t style = 0; style < lineTypes_.size(); ++style)
         lineTypes_[style] = LineTypeName(static_cast<int32_t>(style));
+    const std::array<bool, 256> withoutPrint = LayersWithoutPrint(doc);
     for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
-        for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer)
-            layers_[static_cast<size_t>(rules::LayerIndex(group, layer))] =
-                w.EncodeName(LayerLabel(doc, group, layer));
+        for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer) {
+            const auto index = static_cast<size_t>(rules::LayerIndex(group, layer));
+            const std::u16string label = LayerLabel(doc, group, layer);
+            layers_[index] = w.EncodeName(label);
+            if (withoutPrint[index]) noPlotLayers_[index] = w.EncodeName(label + u"_noplot");
+        }
     }
     styles_.emplace_back(kStandard, "txt");
     UniqueNames styleNames(w, {u"STANDARD"});
@@ -111,7 +132,8 @@ Names::Names(const TJwwData& doc, TagWriter& w) {
 }
 
 const std::string& Names::Layer(const TEntJwwAttr& att) const {
-    return layers_[static_cast<size_t>(rules::LayerIndex(att))];
+    const auto index = static_cast<size_t>(rules::LayerIndex(att));
+    return rules::IsAuxiliary(att) ? noPlotLayers_[index] : layers_[index];
 }
 
 const std::string& Names::Style(const std::u16string& font) const {

@@ -44,6 +44,11 @@ def check(path):
         if first_line else None,
         "texts": [decoded(e.dxf.text) for e in msp if e.dxftype() in ("TEXT", "MTEXT")],
         "layers": [decoded(layer.dxf.name) for layer in doc.layers],
+        "layer_states": {decoded(layer.dxf.name): {"off": layer.is_off(),
+                                                   "frozen": layer.is_frozen(),
+                                                   "plot": layer.dxf.get("plot", 1) != 0}
+                         for layer in doc.layers},
+        "entity_layers": [decoded(e.dxf.layer) for e in msp],
         "styles": {decoded(s.dxf.name): s.dxf.font for s in doc.styles},
     }
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "util/NumberText.h"
+
 namespace tw::dxf {
 
 namespace {
@@ -136,7 +138,7 @@ void TagWriter::Real(int code, double value) {
     Code(code);
     // Readers expect a finite number; a damaged value is written as 0.
     const double finite = std::isfinite(value) ? value : 0.0;
-    Line([&](char* first, char* last) { return std::to_chars(first, last, finite).ptr; });
+    Line([&](char* first, char* last) { return WriteShortest(first, last, finite); });
 }
 
 void TagWriter::Handle(int code, uint64_t handle) {

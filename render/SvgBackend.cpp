@@ -1,9 +1,10 @@
 #include "render/SvgBackend.h"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <iterator>
+
+#include "util/NumberText.h"
 
 namespace tw::render {
 
@@ -65,9 +66,8 @@ SvgBackend::SvgBackend(std::string& out, double minWidth) : out_(out), minWidth_
 
 void SvgBackend::Number(double v) {
     char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
-    if (error != std::errc()) return;
+    const char* end = WriteFixed(buffer, buffer + sizeof buffer, v, 3);
+    if (end == nullptr) return;
     std::string_view text(buffer, static_cast<size_t>(end - buffer));
     while (text.size() > 1 && text.back() == '0')
         text.remove_suffix(1);

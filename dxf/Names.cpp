@@ -4,6 +4,7 @@
 
 #include "document/DrawingRules.h"
 #include "document/EntityView.h"
+#include "document/Fonts.h"
 #include "document/OutputRules.h"
 
 namespace tw::dxf {
@@ -27,6 +28,13 @@ std::u16string LayerLabel(const TJwwData& doc, int32_t group, int32_t layer) {
     const auto index = static_cast<size_t>(rules::LayerIndex(group, layer));
     if (index < doc.EntLay.size()) append(doc.EntLay[index].aStrLayName);
     return SafeName(name);
+}
+
+// The file of a STYLE's font: one readers map (msgothic.ttc for ＭＳ ゴシック),
+// else the face's name, the best a reader can be told.
+std::string FontFile(const std::u16string& font, TagWriter& w) {
+    const std::string file = fonts::FaceOf(font).dxfFontFile;
+    return file.empty() ? w.Encode(font) : file;
 }
 
 // By layer index: whether a record there does not print.
@@ -119,7 +127,7 @@ Names::Names(const TJwwData& doc, TagWriter& w) {
     const auto addFont = [&](const std::u16string& font) {
         if (font.empty() || styleOfFont_.contains(font)) return;
         styleOfFont_.emplace(font, styles_.size());
-        styles_.emplace_back(styleNames.Add(SafeName(font), styles_.size()), w.Encode(font));
+        styles_.emplace_back(styleNames.Add(SafeName(font), styles_.size()), FontFile(font, w));
     };
     const auto addTextFonts = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& t) { addFont(t.strFontName); });

@@ -119,6 +119,9 @@ TEST(DxfNamesAndTexts, EveryCharacterReadsBackAndNamesStayUnique) {
         for (const auto& [name, font] : r["styles"].items())
             styles.insert(Upper(name));
         EXPECT_EQ(styles.size(), r["styles"].size()) << r["styles"];
+        // A font file readers map, so that Japanese texts show.
+        EXPECT_EQ(r["styles"]["ＭＳ ゴシック"], "msgothic.ttc");
+        EXPECT_EQ(r["styles"]["ＭＳ 明朝"], "msmincho.ttc");
         const WrittenName keptStyles[] = {{"ＭＳ ゴシック", "ＭＳ ゴシック"},
                                           {"FONT😀", "FONTU+D83DU+DE00"},
                                           {"FONT😁", "FONTU+D83DU+DE01"}};

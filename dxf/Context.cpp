@@ -104,7 +104,9 @@ uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
     if (!lineType.empty()) w.Tag(6, lineType);
     if (rgb) {
         w.Int(62, Aci(*rgb));
-        if (HasTrueColor()) w.Int(420, *rgb);
+        // No true colour for black and white: index 7 alone is drawn in the
+        // reader's foreground colour, visible on any background.
+        if (HasTrueColor() && !IsForegroundColor(*rgb)) w.Int(420, *rgb);
     }
     if (HasHandles()) w.Int(370, LineWeight(print.WidthMillimetres(att)));
     if (!lineType.empty() && lineTypeScale != 1.0) w.Real(48, lineTypeScale);

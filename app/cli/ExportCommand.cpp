@@ -4,8 +4,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
-#include "jww/Reader.h"
 #include "util/Func_2.h"
 
 namespace tw::cli {
@@ -21,28 +21,22 @@ JobResult ExportFile(const std::string& input, const fs::path& output,
     std::error_code error;
     if (fs::exists(fs::symlink_status(output, error)) && !options.force)
         return {false, ToUtf8(output.u16string()) + " already exists; use --force to replace it"};
-    // The drawing's embedded images go to a folder of their own for the
-    // export to copy beside the DXF file; it is removed afterwards.
-    const fs::path images =
-        fs::temp_directory_path(error) /
-        ("tintwright-images-" + std::to_string(std::hash<std::string>{}(input + output.string())));
-    fs::create_directories(images, error);
-    TJwwData doc;
-    doc.BindImageExp = !error;
-    doc.BindImageFolder = images.u16string() + u"/";
-    const jwwin::ReadReport read = jwwin::ReadDrawingFile(doc, FromUtf8(input), {});
     JobResult result;
-    if (!read.ok) {
-        result = {false, "cannot be read: " + read.reason};
-    } else {
-        const dxf::ExportReport written = dxf::ExportDxf(doc, output, options.dxf);
+    try {
+        // The drawing's embedded images are unpacked into a private folder of
+        // its own, for the export to copy beside the DXF file.
+        const ShownDrawing drawing(FromUtf8(input));
+        dxf::DxfOptions dxfOptions = options.dxf;
+        dxfOptions.replaceImages = options.force;
+        const dxf::ExportReport written = dxf::ExportDxf(drawing.Doc(), output, dxfOptions);
         result.ok = written.ok;
         result.reason =
             written.ok ? "" : "cannot write " + ToUtf8(output.u16string()) + ": " + written.reason;
         for (const std::string& warning : written.warnings)
             result.reason += (result.reason.empty() ? "" : "; ") + warning;
+    } catch (const UnreadableDrawing& e) {
+        result = {false, std::string("cannot be read: ") + e.what()};
     }
-    fs::remove_all(images, error);
     return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
+#include "app/cli/Shown.h"
 #include "util/Func_2.h"
 
 namespace tw::cli {
@@ -19,6 +20,8 @@ namespace fs = std::filesystem;
 JobResult ExportFile(const std::string& input, const fs::path& output,
                      const ExportOptions& options) {
     std::error_code error;
+    if (fs::equivalent(fs::path(FromUtf8(input)), output, error))
+        return {false, "the output " + ToUtf8(output.u16string()) + " is the input itself"};
     if (fs::exists(fs::symlink_status(output, error)) && !options.force)
         return {false, ToUtf8(output.u16string()) + " already exists; use --force to replace it"};
     JobResult result;
@@ -46,7 +49,7 @@ int RunExport(const std::string& input, const std::string& output, const ExportO
               std::ostream& err) {
     const JobResult result = ExportFile(input, fs::path(FromUtf8(output)), options);
     if (!result.reason.empty())
-        err << input << (result.ok ? ": " : ": failed: ") << result.reason << "\n";
+        err << Shown(input) << (result.ok ? ": " : ": failed: ") << Shown(result.reason) << "\n";
     return result.ok ? 0 : 1;
 }
 
@@ -58,11 +61,13 @@ int RunExportBatch(const std::vector<std::string>& files, const std::string& fol
         err << "not a folder: " << folder << "\n";
         return 1;
     }
-    const FileJob job = [&](const std::string& file) {
-        const fs::path output = target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
+    const OutputOf outputOf = [&](const std::string& file) {
+        return target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
+    };
+    const FileJob job = [&](const std::string& file, const fs::path& output) {
         return ExportFile(file, output, options);
     };
-    return RunBatch(files, job, err, err, terminal);
+    return RunBatch(files, outputOf, job, err, err, terminal);
 }
 
 }  // namespace tw::cli

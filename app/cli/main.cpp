@@ -2,6 +2,8 @@
 // command line.
 #include <unistd.h>
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -44,6 +46,14 @@ const Choices<bool> kUnits{{"real", true}, {"paper", false}};
 
 const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
                                         {"utf16", tw::TTextCode::Utf16}};
+
+// CLI::Range lets NaN through: every comparison with it is false.
+const CLI::Validator kFiniteNumber(
+    [](const std::string& text) {
+        return std::isfinite(std::strtod(text.c_str(), nullptr)) ? std::string()
+                                                                 : "not a finite number: " + text;
+    },
+    "FINITE");
 
 template <class T>
 std::vector<std::string> NamesOf(const Choices<T>& choices) {
@@ -142,7 +152,8 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"svg", "png", "pdf"}));
     renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
         ->capture_default_str()
-        ->check(CLI::Range(1.0, 2400.0));
+        ->check(CLI::Range(1.0, 2400.0))
+        ->check(kFiniteNumber);
     renderCommand->add_option("--fit", fit, "Show the paper sheet or the drawing's extents")
         ->capture_default_str()
         ->check(CLI::IsMember({"paper", "extents"}));

@@ -303,5 +303,19 @@ TEST(DxfExportImages, WhatIsThereAlreadyIsKeptUnlessReplacedAndNeverLostOnFailur
     }
 }
 
+TEST(DxfExportValues, NonFiniteValuesAreWrittenAsZeroAndSaidSo) {
+    TempDir dir;
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.AddEntPre();
+    doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, std::nan(""), 0, 1, INFINITY);
+    doc.AddEntPost();
+    const dxf::ExportReport report = dxf::ExportDxf(doc, dir.path() / "nan.dxf", {});
+    ASSERT_TRUE(report.ok) << report.reason;
+    EXPECT_TRUE(std::any_of(report.warnings.begin(), report.warnings.end(), [](const auto& w) {
+        return w.find("not finite") != std::string::npos;
+    }));
+}
+
 }  // namespace
 }  // namespace tw

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "util/NumberText.h"
+
 namespace tw::dxf {
 
 namespace {
@@ -82,7 +84,7 @@ void TagWriter::Real(int code, double value) {
     const bool isFinite = std::isfinite(value);
     notFinite_ += isFinite ? 0 : 1;
     const double finite = isFinite ? value : 0.0;
-    Line([&](char* first, char* last) { return std::to_chars(first, last, finite).ptr; });
+    Line([&](char* first, char* last) { return WriteShortest(first, last, finite); });
 }
 
 void TagWriter::Handle(int code, uint64_t handle) {

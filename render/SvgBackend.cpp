@@ -1,11 +1,12 @@
 #include "render/SvgBackend.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iterator>
 #include <limits>
+
+#include "util/NumberText.h"
 
 namespace tw::render {
 
@@ -83,9 +84,8 @@ SvgBackend::SvgBackend(std::string& out, double minWidth) : out_(out), minWidth_
 // the frontend lets no non-finite coordinate through.
 void SvgBackend::Number(double v) {
     char buffer[std::numeric_limits<double>::max_exponent10 + 32];
-    const auto [end, error] = std::to_chars(
-        buffer, buffer + sizeof buffer, std::isfinite(v) ? v : 0.0, std::chars_format::fixed, 3);
-    if (error != std::errc()) return;
+    const char* end = WriteFixed(buffer, buffer + sizeof buffer, std::isfinite(v) ? v : 0.0, 3);
+    if (end == nullptr) return;
     std::string_view text(buffer, static_cast<size_t>(end - buffer));
     while (text.size() > 1 && text.back() == '0')
         text.remove_suffix(1);

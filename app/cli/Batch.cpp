@@ -31,14 +31,14 @@ class Progress {
                  << std::flush;
             return;
         }
-        const std::string step =
-            "[" + std::to_string(index + 1) + "/" + std::to_string(total_) + "] " + Shown(file);
+        std::ostream& to = result.ok ? out_ : err_;
+        to << "[" << index + 1 << "/" << total_ << "] " << Shown(file);
         const std::string reason = Shown(result.reason);
-        if (result.ok)
-            out_ << step << ": done" << (reason.empty() ? "" : " (" + reason + ")") << "\n"
-                 << std::flush;
+        if (!result.ok)
+            to << ": failed: " << reason;
         else
-            err_ << step << ": failed: " << reason << "\n" << std::flush;
+            to << ": done" << (reason.empty() ? "" : " (") << reason << (reason.empty() ? "" : ")");
+        to << "\n" << std::flush;
     }
 
     int Summary() {

@@ -13,11 +13,20 @@
 
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
+#include "app/cli/Choices.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "util/CommandLine.h"
 #include "util/Func_2.h"
+
+using tw::cli::kDxfVersions;
+using tw::cli::kFormats;
+using tw::cli::kPalettes;
+using tw::cli::kTextCodes;
+using tw::cli::kUnits;
+using tw::cli::NamesOf;
+using tw::cli::ValueOf;
 
 namespace {
 
@@ -28,25 +37,6 @@ std::string ExecutablePath(const char* argv0) {
     return tw::ToUtf8(tw::ExecutableFile(argv0).u16string());
 }
 
-// The choices of an option in the order --help lists them, and their values.
-template <class T>
-using Choices = std::vector<std::pair<std::string, T>>;
-
-const Choices<tw::TPalette> kPalettes{
-    {"dxf", tw::TPalette::Dxf}, {"mix", tw::TPalette::Mix}, {"grad", tw::TPalette::Grad}};
-
-const Choices<int32_t> kFormats{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
-                                {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
-                                {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
-
-const Choices<int32_t> kDxfVersions{
-    {"2007", tw::dxf::kR2007}, {"2000", tw::dxf::kR2000}, {"R12", tw::dxf::kR12}};
-
-const Choices<bool> kUnits{{"real", true}, {"paper", false}};
-
-const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
-                                        {"utf16", tw::TTextCode::Utf16}};
-
 // CLI::Range lets NaN through: every comparison with it is false.
 const CLI::Validator kFiniteNumber(
     [](const std::string& text) {
@@ -54,23 +44,6 @@ const CLI::Validator kFiniteNumber(
                                                                  : "not a finite number: " + text;
     },
     "FINITE");
-
-template <class T>
-std::vector<std::string> NamesOf(const Choices<T>& choices) {
-    std::vector<std::string> names;
-    for (const auto& [name, value] : choices)
-        names.push_back(name);
-    return names;
-}
-
-// The value of a name that the option's check has already accepted.
-template <class T>
-T ValueOf(const Choices<T>& choices, const std::string& name) {
-    for (const auto& [choice, value] : choices) {
-        if (choice == name) return value;
-    }
-    return choices.front().second;
-}
 
 // The first word the parser did not take, named as what it looks like; a
 // missing subcommand too. Empty when there is none.

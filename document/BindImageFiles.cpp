@@ -77,11 +77,9 @@ bool Gzip(const std::filesystem::path& source, const std::filesystem::path& targ
 
 // Every member of the gzip data must be complete; members that follow one
 // another expand one after the other, as gzip does.
-bool Gunzip(const std::filesystem::path& source, const std::filesystem::path& target,
-            uint64_t maxBytes) {
+bool Gunzip(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes) {
     std::ifstream in(source, std::ios::binary);
     if (!in) return false;
-    SiblingFile out(target);
     Inflater inflater;
     if (!out.IsOpen() || !inflater.ready) return false;
     z_stream& zs = inflater.zs;
@@ -106,14 +104,12 @@ bool Gunzip(const std::filesystem::path& source, const std::filesystem::path& ta
         memberEnded = rc == Z_STREAM_END;
         if (memberEnded && inflateReset(&zs) != Z_OK) return false;
     }
-    return memberEnded && out.Commit();
+    return memberEnded;
 }
 
-bool Copy(const std::filesystem::path& source, const std::filesystem::path& target) {
+bool Copy(const std::filesystem::path& source, SiblingFile& out) {
     std::ifstream in(source, std::ios::binary);
-    if (!in) return false;
-    SiblingFile out(target);
-    if (!out.IsOpen()) return false;
+    if (!in || !out.IsOpen()) return false;
     std::vector<unsigned char> block(kBlockSize);
     for (;;) {
         size_t size = 0;
@@ -121,7 +117,7 @@ bool Copy(const std::filesystem::path& source, const std::filesystem::path& targ
         if (size == 0) break;
         if (!out.Write(block.data(), size)) return false;
     }
-    return out.Commit();
+    return true;
 }
 
 // File work reports failure as false and never throws (memory, path
@@ -154,13 +150,27 @@ bool GzipFileTo(const std::filesystem::path& source, const std::filesystem::path
     return Guarded([&] { return Gzip(source, target); });
 }
 
+bool GunzipInto(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes) {
+    return Guarded([&] { return Gunzip(source, out, maxBytes); });
+}
+
+bool CopyInto(const std::filesystem::path& source, SiblingFile& out) {
+    return Guarded([&] { return Copy(source, out); });
+}
+
 bool GunzipFileTo(const std::filesystem::path& source, const std::filesystem::path& target,
                   uint64_t maxBytes) {
-    return Guarded([&] { return Gunzip(source, target, maxBytes); });
+    return Guarded([&] {
+        SiblingFile out(target);
+        return Gunzip(source, out, maxBytes) && out.Commit();
+    });
 }
 
 bool CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& target) {
-    return Guarded([&] { return Copy(source, target); });
+    return Guarded([&] {
+        SiblingFile out(target);
+        return Copy(source, out) && out.Commit();
+    });
 }
 
 void TJwwData::BindImageExplode() {

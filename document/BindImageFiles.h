@@ -10,6 +10,8 @@
 
 namespace tw {
 
+class SiblingFile;
+
 // The largest image a JWW file can carry back: it records the size as int32.
 inline constexpr uint64_t kMaxBoundImageBytes = std::numeric_limits<int32_t>::max();
 
@@ -24,5 +26,9 @@ bool GunzipFileTo(const std::filesystem::path& source, const std::filesystem::pa
 
 // Copies source to target, replacing a file of that name.
 bool CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// The same into an open output file, left for the caller to commit.
+bool GunzipInto(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes);
+bool CopyInto(const std::filesystem::path& source, SiblingFile& out);
 
 }  // namespace tw

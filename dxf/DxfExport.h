@@ -22,7 +22,8 @@ constexpr bool IsDxfVersion(int32_t v) {
 
 struct DxfOptions {
     int32_t version = kR2007;
-    bool realSize = true;  // false: the stored paper millimetres
+    bool realSize = true;        // false: the stored paper millimetres
+    bool replaceImages = false;  // replace images of the same names beside the file
 };
 
 struct ExportReport {
@@ -34,7 +35,8 @@ struct ExportReport {
 // Writes the drawing to `file` through a temporary file renamed over it at
 // the end: a failure leaves no half file and any existing file as it was.
 // Bound images (2000 and 2007) are copied from the drawing's image folder
-// into the folder "<file stem>_images" beside the file.
+// into the folder "<file stem>_images" beside the file, named there only
+// once the file itself is in place.
 ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
                        const DxfOptions& options);
 

@@ -1,7 +1,5 @@
 // One export: the bound images beside the file, then the sections, written
 // through a temporary file that replaces the target only when complete.
-#include <system_error>
-
 #include "document/Extents.h"
 #include "dxf/DxfExport.h"
 #include "dxf/ImageFiles.h"
@@ -30,13 +28,9 @@ void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
     w.Tag(0, "EOF");
     w.Flush();
     warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
-}
-
-void RemoveAll(const std::vector<std::filesystem::path>& files) {
-    for (const auto& file : files) {
-        std::error_code error;
-        std::filesystem::remove(file, error);
-    }
+    if (w.NotFinite() > 0)
+        warnings.push_back(std::to_string(w.NotFinite()) +
+                           " values that were not finite numbers written as 0");
 }
 
 }  // namespace
@@ -48,20 +42,25 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
         report.reason = "unknown DXF version " + std::to_string(options.version);
         return report;
     }
-    ImageCopies copies;
-    if (options.version >= kR2000) {
-        copies = CopyBoundImages(doc, file);
-        report.warnings = copies.warnings;
-    } else if (!PlacedImages(doc).empty()) {
+    std::vector<geom::ImagePlacement> placed = PlacedImages(doc);
+    if (options.version < kR2000 && !placed.empty()) {
         report.warnings.push_back("R12 has no images: the drawing's bound images are left out");
+        placed.clear();
     }
     try {
+        StagedImages staged(doc, placed, file, options.replaceImages);
+        if (!staged.reason.empty()) {
+            report.reason = staged.reason;
+            return report;
+        }
+        report.warnings.insert(report.warnings.end(), staged.warnings.begin(),
+                               staged.warnings.end());
         ReplacingFile out(file);
-        WriteFile(doc, out, options, std::move(copies.images), report.warnings);
+        WriteFile(doc, out, options, std::move(staged.images), report.warnings);
         out.Commit();
-        report.ok = true;
+        report.reason = staged.Commit();
+        report.ok = report.reason.empty();
     } catch (const std::exception& e) {
-        RemoveAll(copies.written);
         report.reason = e.what();
     }
     return report;
@@ -72,7 +71,9 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
 namespace tw {
 
 bool TJwwData::FileOutDXF(const std::u16string& FName, int32_t version) {
-    return dxf::ExportDxf(*this, std::filesystem::path(FName), {.version = version}).ok;
+    return dxf::ExportDxf(*this, std::filesystem::path(FName),
+                          {.version = version, .replaceImages = true})
+        .ok;
 }
 
 }  // namespace tw

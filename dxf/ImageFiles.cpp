@@ -1,6 +1,7 @@
 #include "dxf/ImageFiles.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "document/BindImageFiles.h"
@@ -9,6 +10,12 @@
 #include "document/Geometry.h"
 #include "dxf/ImageSize.h"
 #include "util/Func_2.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace tw::dxf {
 
@@ -33,13 +40,16 @@ std::u16string StoredEntry(const TJwwData& doc, const std::u16string& name) {
     return name;
 }
 
-bool CopyImage(const TJwwData& doc, const std::u16string& name, const fs::path& target) {
+bool CopyImage(const TJwwData& doc, const std::u16string& name, SiblingFile& out) {
     const std::u16string entry = StoredEntry(doc, name);
     const std::u16string source = doc.BindImagePathOf(entry);
     std::error_code error;
     if (source.empty() || !fs::is_regular_file(fs::path(source), error)) return false;
-    return IsGz(entry) ? GunzipFileTo(source, target, kMaxBoundImageBytes)
-                       : CopyFileTo(source, target);
+    return IsGz(entry) ? GunzipInto(source, out, kMaxBoundImageBytes) : CopyInto(source, out);
+}
+
+std::string Exists(const fs::path& file) {
+    return ToUtf8(file.u16string()) + " already exists; use --force to replace it";
 }
 
 }  // namespace
@@ -59,30 +69,78 @@ std::vector<geom::ImagePlacement> PlacedImages(const TJwwData& doc) {
     return images;
 }
 
-ImageCopies CopyBoundImages(const TJwwData& doc, const fs::path& dxfFile) {
-    ImageCopies copies;
+StagedImages::StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
+                           const fs::path& dxfFile, bool replace)
+    : replace_(replace) {
+    if (placed.empty()) return;
     const std::u16string folderName = dxfFile.stem().u16string() + u"_images";
-    const fs::path folder = dxfFile.parent_path() / folderName;
-    for (const geom::ImagePlacement& placed : PlacedImages(doc)) {
-        const std::u16string& name = placed.name;
-        std::error_code error;
-        const fs::path target = folder / name;
-        if (!IsPlainFileName(name) || (fs::create_directories(folder, error), error) ||
-            !CopyImage(doc, name, target)) {
-            copies.warnings.push_back("bound image " + ToUtf8(name) +
-                                      " not found in the image folder: left out");
-            continue;
-        }
-        copies.written.push_back(target);
-        ImageFile file;
-        file.name = name;
-        file.relativePath = folderName + u"/" + name;
-        const auto size = PixelSize(target);
-        file.pixelsX = size ? size->first : std::max(1.0, placed.width * kFallbackPixelsPerMm);
-        file.pixelsY = size ? size->second : std::max(1.0, placed.height * kFallbackPixelsPerMm);
-        copies.images.push_back(std::move(file));
+    if (!OpenFolder(dxfFile.parent_path() / folderName)) return;
+    for (const geom::ImagePlacement& image : placed) {
+        Stage(doc, image, folderName);
+        if (!reason.empty()) return;
     }
-    return copies;
+}
+
+StagedImages::~StagedImages() {
+    files_.clear();
+    if (madeFolder_ && !committed_) {
+        // rmdir never follows a link and leaves a folder someone filled.
+#ifdef _WIN32
+        _wrmdir(folder_->Path().c_str());
+#else
+        rmdir(folder_->Path().c_str());
+#endif
+    }
+}
+
+bool StagedImages::OpenFolder(const fs::path& folder) {
+    std::error_code error;
+    madeFolder_ = fs::create_directory(folder, error);
+    folder_ = std::make_unique<FolderHandle>(folder, /*followLink=*/false);
+    if (!folder_->IsOpen())
+        reason = "cannot open the image folder " + ToUtf8(folder.u16string()) + ": " +
+                 std::system_category().message(folder_->Error());
+    return folder_->IsOpen();
+}
+
+void StagedImages::Stage(const TJwwData& doc, const geom::ImagePlacement& placed,
+                         const std::u16string& folderName) {
+    const std::u16string& name = placed.name;
+    std::error_code error;
+    const fs::path target = folder_->Path() / name;
+    if (IsPlainFileName(name) && !replace_ && fs::exists(fs::symlink_status(target, error))) {
+        reason = Exists(target);
+        return;
+    }
+    auto out = std::make_unique<SiblingFile>(*folder_, fs::path(name));
+    if (!IsPlainFileName(name) || !CopyImage(doc, name, *out)) {
+        warnings.push_back("bound image " + ToUtf8(name) +
+                           " not found in the image folder: left out");
+        return;
+    }
+    ImageFile file;
+    file.name = name;
+    file.relativePath = folderName + u"/" + name;
+    const auto size = PixelSize(out->TempPath());
+    file.pixelsX = size ? size->first : std::max(1.0, placed.width * kFallbackPixelsPerMm);
+    file.pixelsY = size ? size->second : std::max(1.0, placed.height * kFallbackPixelsPerMm);
+    images.push_back(std::move(file));
+    files_.push_back(std::move(out));
+    names_.push_back(name);
+}
+
+std::string StagedImages::Commit() {
+    committed_ = true;
+    const auto existing = replace_ ? SiblingFile::Existing::Replace : SiblingFile::Existing::Keep;
+    for (size_t i = 0; i < files_.size(); ++i) {
+        if (files_[i]->Commit(existing)) continue;
+        const fs::path target = folder_->Path() / names_[i];
+        return files_[i]->Error() == EEXIST
+                   ? Exists(target)
+                   : "cannot write " + ToUtf8(target.u16string()) + ": " +
+                         std::system_category().message(files_[i]->Error());
+    }
+    return "";
 }
 
 }  // namespace tw::dxf

@@ -4,21 +4,47 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "document/Geometry.h"
 #include "dxf/Context.h"
+#include "util/SiblingFile.h"
 
 namespace tw::dxf {
 
-struct ImageCopies {
-    std::vector<ImageFile> images;
-    std::vector<std::filesystem::path> written;  // removed again should the export fail
-    std::vector<std::string> warnings;           // images that could not be found
-};
+// The images staged in their folder under temporary names, which only
+// Commit gives their own. The folder is opened once without following a
+// link; an image of that name already there is kept unless replace is set.
+// Whatever is not committed (temporary files, a folder this made) goes again.
+class StagedImages {
+  public:
+    StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
+                 const std::filesystem::path& dxfFile, bool replace);
+    ~StagedImages();
+    StagedImages(const StagedImages&) = delete;
+    StagedImages& operator=(const StagedImages&) = delete;
 
-ImageCopies CopyBoundImages(const TJwwData& doc, const std::filesystem::path& dxfFile);
+    // Names every staged image; the reason when one cannot be named.
+    std::string Commit();
+
+    std::vector<ImageFile> images;
+    std::vector<std::string> warnings;  // images that could not be found
+    std::string reason;                 // set when the images cannot be staged
+
+  private:
+    bool OpenFolder(const std::filesystem::path& folder);
+    void Stage(const TJwwData& doc, const geom::ImagePlacement& placed,
+               const std::u16string& folderName);
+
+    std::unique_ptr<FolderHandle> folder_;
+    std::vector<std::unique_ptr<SiblingFile>> files_;
+    std::vector<std::u16string> names_;
+    bool replace_;
+    bool madeFolder_ = false;
+    bool committed_ = false;
+};
 
 // The bound images the drawing's texts place, the first placement of each.
 std::vector<geom::ImagePlacement> PlacedImages(const TJwwData& doc);

@@ -137,7 +137,9 @@ void TagWriter::Int(int code, int64_t value) {
 void TagWriter::Real(int code, double value) {
     Code(code);
     // Readers expect a finite number; a damaged value is written as 0.
-    const double finite = std::isfinite(value) ? value : 0.0;
+    const bool isFinite = std::isfinite(value);
+    notFinite_ += isFinite ? 0 : 1;
+    const double finite = isFinite ? value : 0.0;
     Line([&](char* first, char* last) { return WriteShortest(first, last, finite); });
 }
 

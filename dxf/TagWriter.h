@@ -31,7 +31,9 @@ class TagWriter {
     // "U+XXXX" there: kept distinct and legible, though not decoded.
     std::string EncodeName(const std::u16string& value);
     void Int(int code, int64_t value);
+    // A value that is not a finite number is written as 0 and counted.
     void Real(int code, double value);
+    size_t NotFinite() const { return notFinite_; }
     void Handle(int code, uint64_t handle);  // upper-case hexadecimal
     // A point: x under code, y under code + 10, and z 0 under code + 20 when
     // `z` is set.
@@ -51,6 +53,7 @@ class TagWriter {
     bool utf8_;
     std::vector<char> buffer_;
     size_t used_ = 0;
+    size_t notFinite_ = 0;
 };
 
 }  // namespace tw::dxf

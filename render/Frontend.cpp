@@ -20,6 +20,7 @@ namespace {
 constexpr double kExtentsMargin = 0.02;   // of the larger side, around the extents
 constexpr double kClipMargin = 0.05;      // of the view, so that wide pens reach the edge
 constexpr double kCurveTolerance = 1e-4;  // of the view's diagonal: under a pixel at 300 dpi A3
+constexpr const char* kNotFinite = "coordinates that are not finite numbers";
 
 // The primitives of one entity, gathered before it is culled.
 struct Shapes {
@@ -43,7 +44,13 @@ struct Shapes {
     bool Empty() const {
         return fills.empty() && lines.empty() && dots.empty() && texts.empty() && images.empty();
     }
+    // A point that is not a finite number makes the entity undrawable here,
+    // where it is resolved: std::min and std::max would pass NaN by.
     void Grow(const Point& p, double by = 0) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(by)) {
+            problem = kNotFinite;
+            return;
+        }
         box.minX = std::min(box.minX, p.x - by);
         box.minY = std::min(box.minY, p.y - by);
         box.maxX = std::max(box.maxX, p.x + by);
@@ -133,18 +140,22 @@ class Resolver {
         if (!std::isfinite(shapes_.box.minX + shapes_.box.minY + shapes_.box.maxX +
                            shapes_.box.maxY)) {
             ++report_.undrawable;
-            ++report_.reasons["coordinates that are not finite numbers"];
+            ++report_.reasons[kNotFinite];
             return;
         }
-        if (!shapes_.box.Overlaps(view_)) {
+        const bool overlaps = shapes_.box.Overlaps(view_);
+        const std::vector<Polyline> lines = overlaps ? Clipped() : std::vector<Polyline>{};
+        const bool onlyLines = shapes_.fills.empty() && shapes_.dots.empty() &&
+                               shapes_.texts.empty() && shapes_.images.empty();
+        if (!overlaps || (onlyLines && lines.empty())) {
             ++report_.culled;
             return;
         }
         ++report_.drawn;
         for (const Polygon& p : shapes_.fills)
             backend_.Draw(p);
-        for (const Polyline& l : shapes_.lines)
-            DrawClipped(l);
+        for (const Polyline& l : lines)
+            backend_.Draw(l);
         for (const Dot& d : shapes_.dots)
             backend_.Draw(d);
         for (const TextRun& t : shapes_.texts)
@@ -153,22 +164,26 @@ class Resolver {
             backend_.Draw(i);
     }
 
-    void DrawClipped(const Polyline& line) {
-        const bool inside =
-            line.points.size() < 2 ||
-            std::all_of(line.points.begin(), line.points.end(), [&](const Point& p) {
-                return p.x >= clip_.minX && p.x <= clip_.maxX && p.y >= clip_.minY &&
-                       p.y <= clip_.maxY;
+    // The entity's lines cut to the clip box; a line wholly outside it is
+    // left out, so an entity can be clipped to nothing.
+    std::vector<Polyline> Clipped() const {
+        std::vector<Polyline> pieces;
+        for (const Polyline& line : shapes_.lines) {
+            const bool inside =
+                line.points.size() < 2 ||
+                std::all_of(line.points.begin(), line.points.end(), [&](const Point& p) {
+                    return p.x >= clip_.minX && p.x <= clip_.maxX && p.y >= clip_.minY &&
+                           p.y <= clip_.maxY;
+                });
+            if (inside) {
+                pieces.push_back(line);
+                continue;
+            }
+            ClipPolyline(line.points, clip_, [&](const std::vector<Point>& run) {
+                pieces.push_back({line.stroke, run});
             });
-        if (inside) {
-            backend_.Draw(line);
-            return;
         }
-        Polyline piece{line.stroke, {}};
-        ClipPolyline(line.points, clip_, [&](const std::vector<Point>& run) {
-            piece.points = run;
-            backend_.Draw(piece);
-        });
+        return pieces;
     }
 
     std::optional<Stroke> StrokeOf(const TEntJwwAttr& att) {

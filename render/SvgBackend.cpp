@@ -1,8 +1,10 @@
 #include "render/SvgBackend.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "util/NumberText.h"
 
@@ -10,8 +12,22 @@ namespace tw::render {
 
 namespace {
 
+// U+FFFE, U+FFFF (EF BF BE/BF) and surrogates (ED A0 to ED BF) are not
+// characters XML 1.0 allows; they become U+FFFD.
+bool IsNonXmlSequence(const std::string& text, size_t i) {
+    if (i + 2 >= text.size()) return false;
+    const auto at = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    return (at(0) == 0xEF && at(1) == 0xBF && at(2) >= 0xBE) || (at(0) == 0xED && at(1) >= 0xA0);
+}
+
 void AppendEscaped(std::string& out, const std::string& text) {
-    for (char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsNonXmlSequence(text, i)) {
+            out += "\xEF\xBF\xBD";
+            i += 2;
+            continue;
+        }
+        const char c = text[i];
         switch (c) {
             case '<':
                 out += "&lt;";
@@ -72,9 +88,11 @@ const char* MediaType(const std::string& bytes) {
 
 SvgBackend::SvgBackend(std::string& out, double minWidth) : out_(out), minWidth_(minWidth) {}
 
+// Room for every finite double in fixed notation; anything else is 0, as
+// the frontend lets no non-finite coordinate through.
 void SvgBackend::Number(double v) {
-    char buffer[32];
-    const char* end = WriteFixed(buffer, buffer + sizeof buffer, v, 3);
+    char buffer[std::numeric_limits<double>::max_exponent10 + 32];
+    const char* end = WriteFixed(buffer, buffer + sizeof buffer, std::isfinite(v) ? v : 0.0, 3);
     if (end == nullptr) return;
     std::string_view text(buffer, static_cast<size_t>(end - buffer));
     while (text.size() > 1 && text.back() == '0')

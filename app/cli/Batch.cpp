@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <map>
 #include <mutex>
 #include <ostream>
+#include <system_error>
 #include <thread>
+
+#include "app/cli/Shown.h"
+#include "util/Func_2.h"
 
 namespace tw::cli {
 
@@ -26,14 +31,14 @@ class Progress {
                  << std::flush;
             return;
         }
-        const std::string step =
-            "[" + std::to_string(index + 1) + "/" + std::to_string(total_) + "] " + file;
-        if (result.ok)
-            out_ << step << ": done" << (result.reason.empty() ? "" : " (" + result.reason + ")")
-                 << "\n"
-                 << std::flush;
+        std::ostream& to = result.ok ? out_ : err_;
+        to << "[" << index + 1 << "/" << total_ << "] " << Shown(file);
+        const std::string reason = Shown(result.reason);
+        if (!result.ok)
+            to << ": failed: " << reason;
         else
-            err_ << step << ": failed: " << result.reason << "\n" << std::flush;
+            to << ": done" << (reason.empty() ? "" : " (") << reason << (reason.empty() ? "" : ")");
+        to << "\n" << std::flush;
     }
 
     int Summary() {
@@ -43,7 +48,7 @@ class Progress {
         std::sort(failures_.begin(), failures_.end());
         err_ << "failed:\n";
         for (const auto& [file, reason] : failures_)
-            err_ << "  " << file << ": " << reason << "\n";
+            err_ << "  " << Shown(file) << ": " << Shown(reason) << "\n";
         return 1;
     }
 
@@ -57,19 +62,54 @@ class Progress {
     std::mutex mutex_;
 };
 
+namespace fs = std::filesystem;
+
+// One spelling per file, whichever way it is named (relative, "..", links
+// to its folder), for telling whether two names are the same file.
+std::string SameFileKey(const fs::path& file) {
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(file, error), error);
+    return (error ? fs::absolute(file, error).lexically_normal() : canonical).string();
+}
+
+// Why each file's job must not run (empty when it may): its output is an
+// input file, or an earlier file's output. Decided before any job starts,
+// so no job replaces what another wrote or reads.
+std::vector<std::string> Refusals(const std::vector<std::string>& files,
+                                  const std::vector<fs::path>& outputs) {
+    std::map<std::string, size_t> inputs, taken;
+    for (size_t i = 0; i < files.size(); ++i)
+        inputs.emplace(SameFileKey(fs::path(FromUtf8(files[i]))), i);
+    std::vector<std::string> refusals(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string key = SameFileKey(outputs[i]);
+        const std::string output = ToUtf8(outputs[i].u16string());
+        if (const auto input = inputs.find(key); input != inputs.end())
+            refusals[i] = "its output " + output + " is the input " + files[input->second];
+        else if (const auto [earlier, added] = taken.emplace(key, i); !added)
+            refusals[i] =
+                "its output " + output + " is already the output of " + files[earlier->second];
+    }
+    return refusals;
+}
+
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& files, const FileJob& job, std::ostream& out,
-             std::ostream& err, bool terminal, unsigned threads) {
+int RunBatch(const std::vector<std::string>& files, const OutputOf& outputOf, const FileJob& job,
+             std::ostream& out, std::ostream& err, bool terminal, unsigned threads) {
+    std::vector<fs::path> outputs;
+    for (const std::string& file : files)
+        outputs.push_back(outputOf(file));
+    const std::vector<std::string> refusals = Refusals(files, outputs);
     if (threads == 0) threads = std::max(1U, std::thread::hardware_concurrency());
     threads = std::min<unsigned>(threads, static_cast<unsigned>(std::max<size_t>(files.size(), 1)));
     Progress report(out, err, terminal, files.size());
     std::atomic<size_t> next{0};
     const auto work = [&] {
         for (size_t i = next++; i < files.size(); i = next++) {
-            JobResult result;
+            JobResult result{false, refusals[i]};
             try {
-                result = job(files[i]);
+                if (refusals[i].empty()) result = job(files[i], outputs[i]);
             } catch (const std::exception& e) {
                 result = {false, e.what()};
             }

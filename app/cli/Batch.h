@@ -4,6 +4,7 @@
 // share nothing; a failing file does not stop the others.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -16,15 +17,21 @@ struct JobResult {
     std::string reason;  // why a file failed, or notes (warnings) on success
 };
 
-using FileJob = std::function<JobResult(const std::string& file)>;
+// The output file an input file is written to.
+using OutputOf = std::function<std::filesystem::path(const std::string& file)>;
+using FileJob =
+    std::function<JobResult(const std::string& file, const std::filesystem::path& output)>;
 
-// Calls job for each file on up to `threads` threads (0: one per core),
+// Names each file's output first: a file whose output is also an earlier
+// file's, or is one of the input files, fails with that reason and its job
+// never runs. Then calls job for each other file on up to `threads` threads (0: one per core),
 // printing "[k/n] FILE: done" (with any notes) to out or "[k/n] FILE:
 // failed: REASON" to err as each ends, k being the file's place in the list;
 // on a terminal one updated count line on err instead. Then "D done, F
 // failed" to out and, when any failed, each failed file and why to err.
+// File names and reasons are printed with control characters escaped.
 // Returns 0 when every file succeeded, 1 otherwise.
-int RunBatch(const std::vector<std::string>& files, const FileJob& job, std::ostream& out,
-             std::ostream& err, bool terminal = false, unsigned threads = 0);
+int RunBatch(const std::vector<std::string>& files, const OutputOf& outputOf, const FileJob& job,
+             std::ostream& out, std::ostream& err, bool terminal = false, unsigned threads = 0);
 
 }  // namespace tw::cli

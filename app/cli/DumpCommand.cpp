@@ -2,7 +2,6 @@
 // drawing holds, read with the library's reader.
 #include "app/cli/DumpCommand.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -10,6 +9,7 @@
 
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
+#include "app/cli/Shown.h"
 #include "document/Counted.h"
 #include "jww/Reader.h"
 #include "util/Func_2.h"
@@ -31,26 +31,6 @@ std::string CountsText(const KindCounts& counts) {
             (text.empty() ? "" : ", ") + std::string(kind.name) + " " + std::to_string(kind.count);
     }
     return text.empty() ? "none" : text;
-}
-
-// A drawing's text as a terminal may show it: control characters (C0, DEL
-// and C1) escaped as \xNN, so that a drawing cannot drive the terminal.
-std::string Shown(const std::u16string& text) {
-    std::string shown;
-    for (const char c : ToUtf8(text)) {
-        const auto byte = static_cast<unsigned char>(c);
-        // C1 controls are U+0080 to U+009F: 0xC2 then 0x80 to 0x9F.
-        const bool c1 = byte < 0xA0 && byte >= 0x80 && !shown.empty() && shown.back() == '\xC2';
-        if (byte >= 0x20 && byte != 0x7F && !c1) {
-            shown += c;
-            continue;
-        }
-        if (c1) shown.pop_back();
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-        shown += escaped;
-    }
-    return shown;
 }
 
 void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& out) {

@@ -4,8 +4,9 @@
 #include <ostream>
 #include <system_error>
 
+#include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
-#include "jww/Reader.h"
+#include "app/cli/Shown.h"
 #include "util/Func_2.h"
 
 namespace tw::cli {
@@ -19,30 +20,26 @@ namespace fs = std::filesystem;
 JobResult ExportFile(const std::string& input, const fs::path& output,
                      const ExportOptions& options) {
     std::error_code error;
+    if (fs::equivalent(fs::path(FromUtf8(input)), output, error))
+        return {false, "the output " + ToUtf8(output.u16string()) + " is the input itself"};
     if (fs::exists(fs::symlink_status(output, error)) && !options.force)
         return {false, ToUtf8(output.u16string()) + " already exists; use --force to replace it"};
-    // The drawing's embedded images go to a folder of their own for the
-    // export to copy beside the DXF file; it is removed afterwards.
-    const fs::path images =
-        fs::temp_directory_path(error) /
-        ("tintwright-images-" + std::to_string(std::hash<std::string>{}(input + output.string())));
-    fs::create_directories(images, error);
-    TJwwData doc;
-    doc.BindImageExp = !error;
-    doc.BindImageFolder = images.u16string() + u"/";
-    const jwwin::ReadReport read = jwwin::ReadDrawingFile(doc, FromUtf8(input), {});
     JobResult result;
-    if (!read.ok) {
-        result = {false, "cannot be read: " + read.reason};
-    } else {
-        const dxf::ExportReport written = dxf::ExportDxf(doc, output, options.dxf);
+    try {
+        // The drawing's embedded images are unpacked into a private folder of
+        // its own, for the export to copy beside the DXF file.
+        const ShownDrawing drawing(FromUtf8(input));
+        dxf::DxfOptions dxfOptions = options.dxf;
+        dxfOptions.replaceImages = options.force;
+        const dxf::ExportReport written = dxf::ExportDxf(drawing.Doc(), output, dxfOptions);
         result.ok = written.ok;
         result.reason =
             written.ok ? "" : "cannot write " + ToUtf8(output.u16string()) + ": " + written.reason;
         for (const std::string& warning : written.warnings)
             result.reason += (result.reason.empty() ? "" : "; ") + warning;
+    } catch (const UnreadableDrawing& e) {
+        result = {false, std::string("cannot be read: ") + e.what()};
     }
-    fs::remove_all(images, error);
     return result;
 }
 
@@ -52,7 +49,7 @@ int RunExport(const std::string& input, const std::string& output, const ExportO
               std::ostream& err) {
     const JobResult result = ExportFile(input, fs::path(FromUtf8(output)), options);
     if (!result.reason.empty())
-        err << input << (result.ok ? ": " : ": failed: ") << result.reason << "\n";
+        err << Shown(input) << (result.ok ? ": " : ": failed: ") << Shown(result.reason) << "\n";
     return result.ok ? 0 : 1;
 }
 
@@ -64,11 +61,13 @@ int RunExportBatch(const std::vector<std::string>& files, const std::string& fol
         err << "not a folder: " << folder << "\n";
         return 1;
     }
-    const FileJob job = [&](const std::string& file) {
-        const fs::path output = target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
+    const OutputOf outputOf = [&](const std::string& file) {
+        return target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
+    };
+    const FileJob job = [&](const std::string& file, const fs::path& output) {
         return ExportFile(file, output, options);
     };
-    return RunBatch(files, job, err, err, terminal);
+    return RunBatch(files, outputOf, job, err, err, terminal);
 }
 
 }  // namespace tw::cli

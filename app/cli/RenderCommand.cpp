@@ -125,12 +125,13 @@ int RunRenderBatch(const std::vector<std::string>& files, const std::string& fol
     }
     return RunBatch(
         files,
-        [&](const std::string& file) -> JobResult {
-            const fs::path input(FromUtf8(file));
-            const fs::path output =
-                fs::path(FromUtf8(folder)) / input.stem().concat(u"." + FromUtf8(format));
+        [&](const std::string& file) {
+            return fs::path(FromUtf8(folder)) /
+                   fs::path(FromUtf8(file)).stem().concat(u"." + FromUtf8(format));
+        },
+        [&](const std::string& file, const fs::path& output) -> JobResult {
             try {
-                RenderOne(input, output, format, options);
+                RenderOne(fs::path(FromUtf8(file)), output, format, options);
                 return {true, {}};
             } catch (const Failure& e) {
                 return {false, e.what()};

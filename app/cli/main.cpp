@@ -2,6 +2,8 @@
 // command line.
 #include <unistd.h>
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -34,6 +36,14 @@ constexpr int kUsageError = 2;
 std::string ExecutablePath(const char* argv0) {
     return tw::ToUtf8(tw::ExecutableFile(argv0).u16string());
 }
+
+// CLI::Range lets NaN through: every comparison with it is false.
+const CLI::Validator kFiniteNumber(
+    [](const std::string& text) {
+        return std::isfinite(std::strtod(text.c_str(), nullptr)) ? std::string()
+                                                                 : "not a finite number: " + text;
+    },
+    "FINITE");
 
 // The first word the parser did not take, named as what it looks like; a
 // missing subcommand too. Empty when there is none.
@@ -116,7 +126,8 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"svg", "png", "pdf"}));
     renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
         ->capture_default_str()
-        ->check(CLI::Range(1.0, 2400.0));
+        ->check(CLI::Range(1.0, 2400.0))
+        ->check(kFiniteNumber);
     renderCommand->add_option("--fit", fit, "Show the paper sheet or the drawing's extents")
         ->capture_default_str()
         ->check(CLI::IsMember({"paper", "extents"}));

@@ -138,5 +138,49 @@ TEST_F(ExportCli, FailuresWriteNothingAndSayWhy) {
     EXPECT_FALSE(fs::exists(dir.path() / "out" / "damaged.dxf"));
 }
 
+// Outputs that would overwrite an input or another file's output are
+// refused before anything is written, each with its reason.
+TEST_F(ExportCli, AnOutputThatIsAnInputOrTakenIsRefused) {
+    Chart(TPalette::Dxf, "chart");
+    const std::vector<uint8_t> chart = ReadBytes(dir.path() / "chart.jww");
+    fs::create_directories(dir.path() / "a");
+    fs::create_directories(dir.path() / "b");
+    fs::copy_file(dir.path() / "chart.jww", dir.path() / "a/x.jww");
+    fs::copy_file(dir.path() / "chart.jww", dir.path() / "b/x.jww");
+    fs::copy_file(dir.path() / "chart.jww", dir.path() / "a/x.dxf");
+    struct Case {
+        std::string args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"chart.jww chart.jww --force", "is the input itself"},
+        {"chart.jww ./a/../chart.jww --force", "is the input itself"},
+        {"--to out a/x.jww b/x.jww --force",
+         "b/x.jww: its output out/x.dxf is already the output of a/x.jww"},
+        {"--to a b/x.jww a/x.dxf --force", "its output a/x.dxf is the input a/x.dxf"},
+    };
+    fs::create_directory(dir.path() / "out");
+    for (const Case& c : cases) {
+        const auto [code, err] = Export(c.args);
+        EXPECT_EQ(code, 1) << c.args;
+        EXPECT_NE(err.find(c.reason), std::string::npos) << c.args << "\n" << err;
+    }
+    EXPECT_EQ(ReadBytes(dir.path() / "chart.jww"), chart);
+    EXPECT_EQ(ReadBytes(dir.path() / "a/x.dxf"), chart);
+}
+
+// A file name cannot drive the terminal or forge lines of the report.
+TEST_F(ExportCli, FileNamesAreShownWithControlsEscaped) {
+    Damaged();
+    const std::string name = "evil\x1b]0;title\x07\n1 done, 0 failed.jww";
+    fs::copy_file(dir.path() / "damaged.jww", dir.path() / name);
+    fs::create_directory(dir.path() / "out");
+    const auto [code, err] = Export("--to out evil*");
+    EXPECT_EQ(code, 1) << err;
+    EXPECT_EQ(err.find('\x1b'), std::string::npos) << err;
+    EXPECT_EQ(err.find('\x07'), std::string::npos) << err;
+    EXPECT_NE(err.find("evil\\x1b]0;title\\x07\\x0a1 done, 0 failed"), std::string::npos) << err;
+}
+
 }  // namespace
 }  // namespace tw

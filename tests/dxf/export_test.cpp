@@ -240,5 +240,82 @@ TEST(DxfExportFailure, AnUnwritableTargetKeepsTheExistingFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What is already at "<stem>_images" or at the DXF's name decides whether
+// the images are written; an export that fails names nothing, and what was
+// there before stays exactly as it was.
+TEST(DxfExportImages, WhatIsThereAlreadyIsKeptUnlessReplacedAndNeverLostOnFailure) {
+    enum class Before { Nothing, OldImage, LinkedFolder, TargetIsFolder };
+    struct Case {
+        const char* name;
+        Before before;
+        bool replace;
+        bool ok;
+        const char* reason;  // a part of the reason when the export fails
+    };
+    const Case cases[] = {
+        {"new folder", Before::Nothing, false, true, ""},
+        {"old image kept", Before::OldImage, false, false, "--force"},
+        {"old image replaced", Before::OldImage, true, true, ""},
+        {"link not followed", Before::LinkedFolder, true, false, "image folder"},
+        {"failed DXF keeps old image", Before::TargetIsFolder, true, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        fs::create_directory(dir.path() / "images");
+        TJwwData doc;
+        BuildEveryKind(doc, dir.path() / "images");
+        const fs::path target = dir.path() / "out.dxf";
+        const fs::path folder = dir.path() / "out_images";
+        const fs::path elsewhere = dir.path() / "elsewhere";
+        if (c.before == Before::OldImage || c.before == Before::TargetIsFolder) {
+            fs::create_directory(folder);
+            std::ofstream(folder / "pic.png") << "old";
+        }
+        if (c.before == Before::LinkedFolder) {
+            fs::create_directory(elsewhere);
+            fs::create_directory_symlink(elsewhere, folder);
+        }
+        if (c.before == Before::TargetIsFolder) fs::create_directory(target);
+
+        const dxf::ExportReport report =
+            dxf::ExportDxf(doc, target, {.version = dxf::kR2007, .replaceImages = c.replace});
+        EXPECT_EQ(report.ok, c.ok) << report.reason;
+        EXPECT_NE(report.reason.find(c.reason), std::string::npos) << report.reason;
+        if (c.ok) {
+            EXPECT_EQ(fs::file_size(folder / "pic.png"),
+                      fs::file_size(dir.path() / "images/pic.png"));
+        } else {
+            EXPECT_FALSE(fs::is_regular_file(target));
+        }
+        if (c.before == Before::OldImage && !c.replace || c.before == Before::TargetIsFolder)
+            EXPECT_EQ(TextOf(folder / "pic.png"), "old");
+        if (c.before == Before::LinkedFolder) EXPECT_TRUE(fs::is_empty(elsewhere));
+        // No temporary file stays behind.
+        if (fs::is_directory(fs::symlink_status(folder)))
+            for (const auto& entry : fs::directory_iterator(folder))
+                EXPECT_EQ(entry.path().filename(), "pic.png");
+    }
+}
+
+TEST(DxfExportValues, NonFiniteValuesAreWrittenAsZeroAndSaidSo) {
+    TempDir dir;
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.AddEntPre();
+    doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, std::nan(""), 0, 1, INFINITY);
+    doc.AddEntPost();
+    const dxf::ExportReport report = dxf::ExportDxf(doc, dir.path() / "nan.dxf", {});
+    ASSERT_TRUE(report.ok) << report.reason;
+    EXPECT_TRUE(std::any_of(report.warnings.begin(), report.warnings.end(), [](const auto& w) {
+        return w.find("not finite") != std::string::npos;
+    }));
+}
+
 }  // namespace
 }  // namespace tw

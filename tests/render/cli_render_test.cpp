@@ -75,6 +75,15 @@ TEST_F(RenderCli, UnknownFormatIsRefused) {
     EXPECT_FALSE(Exists("out.bmp"));
 }
 
+TEST_F(RenderCli, ADpiOutOfRangeOrNotANumberIsAUsageError) {
+    for (const char* dpi : {"nan", "-nan", "inf", "0", "2401"}) {
+        const CommandResult r =
+            Cli(dir.path(), std::string("render --dpi ") + dpi + " chart.jww out.png");
+        EXPECT_EQ(r.code, 2) << dpi << ": " << r.err;
+        EXPECT_FALSE(Exists("out.png")) << dpi;
+    }
+}
+
 TEST_F(RenderCli, BatchGoesOnPastADamagedFile) {
     fs::create_directory(dir.path() / "pictures");
     const CommandResult r =

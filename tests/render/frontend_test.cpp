@@ -108,6 +108,41 @@ TEST_F(Frontend, OutsideTheViewIsCulledAcrossItIsClipped) {
         EXPECT_LT(std::fabs(p.x), 200);
 }
 
+// A coordinate that is not a finite number makes its entity undrawable,
+// said why; a line whose box meets the view but which misses it is culled.
+TEST_F(Frontend, NonFiniteCoordinatesAreNotDrawableAndMissesAreCulled) {
+    struct Case {
+        const char* name;
+        double x1, y1, x2, y2;
+        int drawn, culled, undrawable;
+    };
+    const double nan = std::nan(""), inf = INFINITY;
+    const Case cases[] = {
+        {"NaN start", nan, 0, 10, 0, 0, 0, 1},
+        {"NaN end", 0, 0, 10, nan, 0, 0, 1},
+        {"infinite", -inf, 0, 10, 0, 0, 0, 1},
+        {"box meets the view, line misses it", -1000, 400, 400, -1000, 0, 1, 0},
+        {"across", -1000, 0, 1000, 0, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TJwwData one;
+        one.DataDefaultSet();
+        one.Enthd.nZumen = 4;
+        one.AddEntPre();
+        ASSERT_TRUE(one.AddEntLine(0, 0, 0, 1, 1, 0, 0, c.x1, c.y1, c.x2, c.y2));
+        one.AddEntPost();
+        RecordingBackend out;
+        const RenderReport report = Render(one, RenderOptions(), out);
+        EXPECT_EQ(report.drawn, c.drawn);
+        EXPECT_EQ(report.culled, c.culled);
+        EXPECT_EQ(report.undrawable, c.undrawable);
+        EXPECT_EQ(report.reasons.count("coordinates that are not finite numbers"),
+                  static_cast<size_t>(c.undrawable));
+        EXPECT_EQ(out.lines.size(), static_cast<size_t>(c.drawn));
+    }
+}
+
 TEST_F(Frontend, AColourWithoutEntryIsReportedNotDrawn) {
     Line(1, 0, 0, 10, 0);
     doc.EntLine[0].att.nPenColor = 77;

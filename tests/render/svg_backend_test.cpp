@@ -1,0 +1,75 @@
+// The SVG backend writes every number as digits and every character as one
+// XML 1.0 allows, whatever the drawing holds.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "render/SvgBackend.h"
+
+namespace tw::render {
+namespace {
+
+std::string SvgOf(const Box& view, const std::string& text) {
+    std::string svg;
+    SvgBackend backend(svg, 0.1);
+    backend.Begin(view, 0xFFFFFF);
+    TextRun run;
+    run.at = {view.minX, view.minY};
+    run.height = 3;
+    run.font = "serif";
+    run.text = text;
+    backend.Draw(run);
+    backend.End();
+    return svg;
+}
+
+TEST(SvgBackend, HugeViewsAreWrittenInDigits) {
+    for (const double side : {1e28, 1e100, 1e300}) {
+        const std::string svg = SvgOf({0, 0, side, side}, "a");
+        EXPECT_TRUE(std::regex_search(
+            svg,
+            std::regex("width=\"[0-9]+mm\" height=\"[0-9]+mm\" viewBox=\"0 0 [0-9]+ [0-9]+\"")))
+            << side;
+    }
+}
+
+TEST(SvgBackend, CharactersXmlForbidsAreReplacedOrDropped) {
+    struct Case {
+        const char* name;
+        std::string text, written;
+    };
+    const Case cases[] = {
+        {"U+FFFE",
+         "a\xEF\xBF\xBE"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b"},
+        {"U+FFFF",
+         "a\xEF\xBF\xBF"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b"},
+        {"lone surrogate",
+         "a\xED\xA0\x80"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b"},
+        {"controls",
+         "a\x01\x1B"
+         "b",
+         "ab"},
+        {"allowed",
+         "a\xEF\xBF\xBD\xE6\x97\xA5"
+         "b",
+         "a\xEF\xBF\xBD\xE6\x97\xA5"
+         "b"},
+    };
+    for (const Case& c : cases) {
+        const std::string svg = SvgOf({0, 0, 100, 100}, c.text);
+        EXPECT_NE(svg.find(">" + c.written + "<"), std::string::npos) << c.name << "\n" << svg;
+    }
+}
+
+}  // namespace
+}  // namespace tw::render

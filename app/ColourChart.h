@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

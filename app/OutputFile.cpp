@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "util/Func_2.h"
-#include "util/SiblingFile.h"
+#include <tintwright/util/Func_2.h>
+#include <tintwright/util/SiblingFile.h>
 
 namespace tw {
 

@@ -2,8 +2,8 @@
 // 255 of DXFColorMap exactly once, so no trace of an earlier palette is left.
 #include <array>
 
+#include <tintwright/util/Func_2.h>
 #include "app/Unit1.h"
-#include "util/Func_2.h"
 
 namespace tw {
 

@@ -4,8 +4,8 @@
 #include <random>
 #include <system_error>
 
-#include "jww/Reader.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

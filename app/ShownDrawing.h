@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

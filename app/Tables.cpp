@@ -2,8 +2,8 @@
 // every entry of its tables, so nothing of the defaults survives in them.
 #include <array>
 
+#include <tintwright/util/Func_2.h>
 #include "app/Unit1.h"
-#include "util/Func_2.h"
 
 namespace tw {
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include <tintwright/attributes/UnitGraAtt.h>
+#include <tintwright/util/Func_2.h>
 #include "app/ColourChart.h"
-#include "attributes/UnitGraAtt.h"
-#include "util/Func_2.h"
 
 namespace tw {
 

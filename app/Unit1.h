@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "document/RefTable.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/RefTable.h>
 
 namespace tw {
 

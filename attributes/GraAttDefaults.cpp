@@ -1,4 +1,4 @@
-#include "attributes/GraAttDefaults.h"
+#include <tintwright/attributes/GraAttDefaults.h>
 
 #include <array>
 #include <string_view>

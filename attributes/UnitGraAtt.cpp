@@ -1,10 +1,10 @@
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "attributes/GraAttDefaults.h"
-#include "util/Func_2.h"
+#include <tintwright/attributes/GraAttDefaults.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw::bench {
 namespace {

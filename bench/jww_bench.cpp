@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/util/Func_2.h>
 #include "bench/MixedDrawing.h"
-#include "document/JwwUnit.h"
-#include "dxf/DxfExport.h"
-#include "util/Func_2.h"
 
 namespace tw::bench {
 namespace {

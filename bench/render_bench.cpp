@@ -12,10 +12,10 @@
 #include <map>
 #include <memory>
 
+#include <tintwright/render/QtBackend.h>
+#include <tintwright/render/QtOutput.h>
+#include <tintwright/render/SvgBackend.h>
 #include "bench/MixedDrawing.h"
-#include "render/QtBackend.h"
-#include "render/QtOutput.h"
-#include "render/SvgBackend.h"
 
 namespace tw::bench {
 namespace {

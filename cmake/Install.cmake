@@ -1,7 +1,7 @@
 # What `cmake --install` puts under the prefix: the programs, and the drawing
 # library for other programs: static libraries libtintwright-PART.a, the
-# public headers under include/tintwright/ in their source folders (the
-# headers include one another as "document/JwwUnit.h"), the CMake package
+# public headers under include/tintwright/ in their source folders (included
+# as <tintwright/document/JwwUnit.h>, as they include one another), the CMake package
 # Tintwright with the target Tintwright::tintwright, and tintwright.pc.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -14,7 +14,7 @@ set(tw_public_headers
     document/JwwUnit.h document/EntityArgs.h document/RefTable.h document/jwwtype.h
     document/Counted.h document/EntityKinds.h document/EntityView.h
     document/DefinitionIndex.h document/Transform.h document/BlockExpansion.h
-    document/DrawingRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
+    document/DrawingRules.h document/OutputRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
     jww/Versions.h
     dxf/DxfExport.h
     render/Backend.h render/Primitives.h render/Frontend.h render/SvgBackend.h render/Visibility.h)
@@ -39,7 +39,7 @@ target_compile_features(tw_library INTERFACE cxx_std_20)
 
 install(TARGETS ${tw_library_targets} tw_library EXPORT TintwrightTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        INCLUDES DESTINATION ${tw_include_dir})
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 foreach(header IN LISTS tw_public_headers)
   cmake_path(GET header PARENT_PATH folder)
   install(FILES ${header} DESTINATION ${tw_include_dir}/${folder})

@@ -1,9 +1,9 @@
 // TJwwData: the list of bound images and the deletion of their files in
 // BindImageFolder. Names come from drawing files, so every path is built by
 // BindImagePathOf, which refuses anything but a plain file name.
-#include "document/Counted.h"
-#include "document/JwwUnit.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 // Compressing, expanding and copying the bound image files. Image names that
 // are not plain file names are skipped, so no operation reaches outside the
 // image folder or the copy destination.
-#include "document/BindImageFiles.h"
+#include <tintwright/document/BindImageFiles.h>
 
 #include <zlib.h>
 
@@ -13,10 +13,10 @@
 #include <system_error>
 #include <vector>
 
-#include "document/Counted.h"
-#include "document/JwwUnit.h"
-#include "util/Func_2.h"
-#include "util/SiblingFile.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
+#include <tintwright/util/SiblingFile.h>
 
 namespace tw {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "document/EntityRecords.h"
-#include "document/EntityTarget.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityRecords.h>
+#include <tintwright/document/EntityTarget.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

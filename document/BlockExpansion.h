@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/DefinitionIndex.h"
-#include "document/EntityView.h"
-#include "document/Transform.h"
+#include <tintwright/document/DefinitionIndex.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/Transform.h>
 
 namespace tw {
 

@@ -6,10 +6,10 @@
 #include <deque>
 #include <unordered_map>
 
-#include "document/Counted.h"
-#include "document/DefinitionIndex.h"
-#include "document/JwwUnit.h"
-#include "document/Transform.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/DefinitionIndex.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/Transform.h>
 
 namespace tw {
 

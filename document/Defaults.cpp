@@ -4,9 +4,9 @@
 #include <iterator>
 #include <vector>
 
-#include "document/JwwUnit.h"
-#include "util/BitCast.h"
-#include "util/Func_2.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/BitCast.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

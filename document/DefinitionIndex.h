@@ -5,7 +5,7 @@
 #include <span>
 #include <unordered_map>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -1,6 +1,6 @@
-#include "document/DrawingRules.h"
+#include <tintwright/document/DrawingRules.h>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::rules {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -2,9 +2,9 @@
 // AddEntPre and AddEntPost bracket a batch. The records are made by
 // document/EntityRecords and appended through document/EntityTarget, which
 // block definitions share.
-#include "document/EntityRecords.h"
-#include "document/EntityTarget.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityRecords.h>
+#include <tintwright/document/EntityTarget.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

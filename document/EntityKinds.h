@@ -8,7 +8,7 @@
 #include <tuple>
 #include <type_traits>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -1,5 +1,5 @@
 // Making entity records from the arguments of the building operations.
-#include "document/EntityRecords.h"
+#include <tintwright/document/EntityRecords.h>
 
 #include <array>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <tuple>
 #include <utility>
 
-#include "document/DrawingRules.h"
-#include "document/Fonts.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/Fonts.h>
 
 namespace tw::build {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/EntityArgs.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityArgs.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::build {
 

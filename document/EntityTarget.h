@@ -12,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
-#include "document/EntityKinds.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityKinds.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

@@ -11,9 +11,9 @@
 #include <tuple>
 #include <type_traits>
 
-#include "document/Counted.h"
-#include "document/EntityKinds.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/EntityKinds.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

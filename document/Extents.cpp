@@ -1,8 +1,8 @@
-#include "document/Extents.h"
+#include <tintwright/document/Extents.h>
 
 #include <cmath>
 
-#include "document/DrawingRules.h"
+#include <tintwright/document/DrawingRules.h>
 
 namespace tw {
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <optional>
 
-#include "document/BlockExpansion.h"
-#include "document/Geometry.h"
-#include "document/OutputRules.h"
+#include <tintwright/document/BlockExpansion.h>
+#include <tintwright/document/Geometry.h>
+#include <tintwright/document/OutputRules.h>
 
 namespace tw {
 

@@ -1,8 +1,8 @@
-#include "document/Fonts.h"
+#include <tintwright/document/Fonts.h>
 
 #include <array>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw::fonts {
 

@@ -1,12 +1,12 @@
-#include "document/Geometry.h"
+#include <tintwright/document/Geometry.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "document/DrawingRules.h"
-#include "document/EntityRecords.h"
-#include "util/Func_2.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityRecords.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::geom {
 

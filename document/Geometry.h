@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/Transform.h"
-#include "document/jwwtype.h"
+#include <tintwright/document/Transform.h>
+#include <tintwright/document/jwwtype.h>
 
 namespace tw::geom {
 

@@ -1,8 +1,8 @@
 // TJwwData: creating and emptying the document, the output option and the
 // numbers under which block definitions are written.
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
-#include "document/Counted.h"
+#include <tintwright/document/Counted.h>
 
 namespace tw {
 

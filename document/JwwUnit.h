@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "document/EntityArgs.h"
-#include "document/RefTable.h"
-#include "document/jwwtype.h"
+#include <tintwright/document/EntityArgs.h>
+#include <tintwright/document/RefTable.h>
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -1,7 +1,7 @@
-#include "document/LayerUsage.h"
+#include <tintwright/document/LayerUsage.h>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
 
 namespace tw {
 

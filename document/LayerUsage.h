@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "document/JwwUnit.h"
-#include "document/jwwtype.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "document/OutputRules.h"
+#include <tintwright/document/OutputRules.h>
 
 #include <algorithm>
 #include <cmath>

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "document/DrawingRules.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::rules {
 

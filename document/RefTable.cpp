@@ -1,7 +1,7 @@
 // TRefTable: the reference file named in Jw_cad's settings file and its
 // pairs of "%%" keys and replacement texts. Every error while reading is
 // swallowed; what was read before it stays.
-#include "document/RefTable.h"
+#include <tintwright/document/RefTable.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,8 +10,8 @@
 #include <optional>
 #include <string_view>
 
-#include "document/Counted.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

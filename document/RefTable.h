@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

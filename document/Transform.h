@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

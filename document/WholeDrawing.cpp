@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "attributes/UnitGraAtt.h"
-#include "document/Counted.h"
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "document/JwwUnit.h"
+#include <tintwright/attributes/UnitGraAtt.h>
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 

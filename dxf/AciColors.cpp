@@ -1,4 +1,4 @@
-#include "dxf/AciColors.h"
+#include <tintwright/dxf/AciColors.h>
 
 #include <cstddef>
 

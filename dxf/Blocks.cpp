@@ -1,8 +1,8 @@
 // BLOCKS and ENTITIES: the definitions and the drawing's own entities.
-#include "document/Counted.h"
-#include "document/EntityView.h"
-#include "dxf/EntityWriter.h"
-#include "dxf/Sections.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/dxf/EntityWriter.h>
+#include <tintwright/dxf/Sections.h>
 
 namespace tw::dxf {
 

@@ -1,11 +1,11 @@
-#include "dxf/Context.h"
+#include <tintwright/dxf/Context.h>
 
 #include <array>
 #include <cmath>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "dxf/AciColors.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/dxf/AciColors.h>
 
 namespace tw::dxf {
 

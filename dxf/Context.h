@@ -10,11 +10,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/JwwUnit.h"
-#include "document/OutputRules.h"
-#include "dxf/DxfExport.h"
-#include "dxf/Names.h"
-#include "dxf/TagWriter.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/dxf/Names.h>
+#include <tintwright/dxf/TagWriter.h>
 
 namespace tw::dxf {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::dxf {
 

@@ -1,11 +1,11 @@
-#include "dxf/EntityWriter.h"
+#include <tintwright/dxf/EntityWriter.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "document/DrawingRules.h"
-#include "dxf/Triangulate.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/dxf/Triangulate.h>
 
 namespace tw::dxf {
 

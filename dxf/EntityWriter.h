@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/DefinitionIndex.h"
-#include "document/Geometry.h"
-#include "dxf/Context.h"
+#include <tintwright/document/DefinitionIndex.h>
+#include <tintwright/document/Geometry.h>
+#include <tintwright/dxf/Context.h>
 
 namespace tw::dxf {
 

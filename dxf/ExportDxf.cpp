@@ -1,11 +1,11 @@
 // One export: the bound images beside the file, then the sections, written
 // through a temporary file that replaces the target only when complete.
-#include "document/Extents.h"
-#include "dxf/DxfExport.h"
-#include "dxf/ImageFiles.h"
-#include "dxf/Sections.h"
-#include "jww/ReplacingFile.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Extents.h>
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/dxf/ImageFiles.h>
+#include <tintwright/dxf/Sections.h>
+#include <tintwright/jww/ReplacingFile.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {
 

@@ -1,7 +1,7 @@
 // HEADER and CLASSES.
 #include <string>
 
-#include "dxf/Sections.h"
+#include <tintwright/dxf/Sections.h>
 
 namespace tw::dxf {
 

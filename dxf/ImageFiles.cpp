@@ -1,15 +1,15 @@
-#include "dxf/ImageFiles.h"
+#include <tintwright/dxf/ImageFiles.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
 
-#include "document/BindImageFiles.h"
-#include "document/Counted.h"
-#include "document/EntityView.h"
-#include "document/Geometry.h"
-#include "dxf/ImageSize.h"
-#include "util/Func_2.h"
+#include <tintwright/document/BindImageFiles.h>
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/Geometry.h>
+#include <tintwright/dxf/ImageSize.h>
+#include <tintwright/util/Func_2.h>
 
 #ifdef _WIN32
 #include <direct.h>

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/Geometry.h"
-#include "dxf/Context.h"
-#include "util/SiblingFile.h"
+#include <tintwright/document/Geometry.h>
+#include <tintwright/dxf/Context.h>
+#include <tintwright/util/SiblingFile.h>
 
 namespace tw::dxf {
 

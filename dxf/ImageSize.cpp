@@ -1,4 +1,4 @@
-#include "dxf/ImageSize.h"
+#include <tintwright/dxf/ImageSize.h>
 
 #include <array>
 #include <cstdint>

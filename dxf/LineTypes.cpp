@@ -1,4 +1,4 @@
-#include "dxf/LineTypes.h"
+#include <tintwright/dxf/LineTypes.h>
 
 namespace tw::dxf {
 

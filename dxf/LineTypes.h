@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/OutputRules.h"
+#include <tintwright/document/OutputRules.h>
 
 namespace tw::dxf {
 

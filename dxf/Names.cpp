@@ -1,11 +1,11 @@
-#include "dxf/Names.h"
+#include <tintwright/dxf/Names.h>
 
 #include <unordered_set>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "document/Fonts.h"
-#include "document/OutputRules.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/Fonts.h>
+#include <tintwright/document/OutputRules.h>
 
 namespace tw::dxf {
 

@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/JwwUnit.h"
-#include "dxf/TagWriter.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/dxf/TagWriter.h>
 
 namespace tw::dxf {
 

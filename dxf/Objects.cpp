@@ -1,6 +1,6 @@
 // OBJECTS: the root dictionary, the groups, the two layouts and, with bound
 // images, their definitions.
-#include "dxf/Sections.h"
+#include <tintwright/dxf/Sections.h>
 
 namespace tw::dxf {
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "document/Geometry.h"
-#include "dxf/Context.h"
+#include <tintwright/document/Geometry.h>
+#include <tintwright/dxf/Context.h>
 
 namespace tw::dxf {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numeric>
 
-#include "document/DrawingRules.h"
-#include "dxf/LineTypes.h"
-#include "dxf/Sections.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/dxf/LineTypes.h>
+#include <tintwright/dxf/Sections.h>
 
 namespace tw::dxf {
 

@@ -1,4 +1,4 @@
-#include "dxf/TagWriter.h"
+#include <tintwright/dxf/TagWriter.h>
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "util/NumberText.h"
+#include <tintwright/util/NumberText.h>
 
 namespace tw::dxf {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "jww/ArchiveWriter.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {
 

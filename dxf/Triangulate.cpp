@@ -1,4 +1,4 @@
-#include "dxf/Triangulate.h"
+#include <tintwright/dxf/Triangulate.h>
 
 #include <algorithm>
 

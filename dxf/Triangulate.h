@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "document/Geometry.h"
+#include <tintwright/document/Geometry.h>
 
 namespace tw::dxf {
 

@@ -18,8 +18,8 @@
 #include <iostream>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "util/Func_2.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 
 namespace {
 

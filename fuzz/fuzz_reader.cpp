@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "jww/ArchiveReader.h"
-#include "jww/Reader.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/ArchiveReader.h>
+#include <tintwright/jww/Reader.h>
 
 namespace {
 

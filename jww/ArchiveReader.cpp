@@ -1,12 +1,12 @@
-#include "jww/ArchiveReader.h"
+#include <tintwright/jww/ArchiveReader.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
 
-#include "jww/Framing.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Framing.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "util/BitCast.h"
+#include <tintwright/util/BitCast.h>
 
 namespace tw {
 

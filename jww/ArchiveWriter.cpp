@@ -1,9 +1,9 @@
-#include "jww/ArchiveWriter.h"
+#include <tintwright/jww/ArchiveWriter.h>
 
 #include <algorithm>
 
-#include "jww/Framing.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Framing.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

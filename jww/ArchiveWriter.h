@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "document/EntityKinds.h"
-#include "util/BitCast.h"
+#include <tintwright/document/EntityKinds.h>
+#include <tintwright/util/BitCast.h>
 
 namespace tw {
 

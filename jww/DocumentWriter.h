@@ -12,12 +12,12 @@
 #include <string>
 #include <unordered_map>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "document/JwwUnit.h"
-#include "document/RefTable.h"
-#include "document/jwwtype.h"
-#include "jww/ArchiveWriter.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/RefTable.h>
+#include <tintwright/document/jwwtype.h>
+#include <tintwright/jww/ArchiveWriter.h>
 
 namespace tw::jwwout {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <new>
 
-#include "jww/Reader.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -7,10 +7,10 @@
 #include <new>
 #include <optional>
 
-#include "jww/ObjectReader.h"
-#include "jww/ReadBlocks.h"
-#include "jww/Reader.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/ObjectReader.h>
+#include <tintwright/jww/ReadBlocks.h>
+#include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -2,10 +2,10 @@
 #include <filesystem>
 #include <new>
 
-#include "document/JwwUnit.h"
-#include "jww/DocumentWriter.h"
-#include "jww/ReplacingFile.h"
-#include "jww/Versions.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/jww/ReplacingFile.h>
+#include <tintwright/jww/Versions.h>
 
 namespace tw {
 

@@ -1,14 +1,14 @@
-#include "jww/ObjectReader.h"
+#include <tintwright/jww/ObjectReader.h>
 
 #include <algorithm>
 #include <string>
 
-#include "jww/Framing.h"
-#include "jww/Reader.h"
-#include "jww/RecordSizes.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Framing.h>
+#include <tintwright/jww/Reader.h>
+#include <tintwright/jww/RecordSizes.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwin {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "document/EntityTarget.h"
-#include "jww/ArchiveReader.h"
+#include <tintwright/document/EntityTarget.h>
+#include <tintwright/jww/ArchiveReader.h>
 
 namespace tw::jwwin {
 

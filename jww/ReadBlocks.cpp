@@ -1,8 +1,8 @@
 // The block-definition section as read: a count, then one list record per
 // definition with its head, name and member records.
-#include "jww/ReadBlocks.h"
+#include <tintwright/jww/ReadBlocks.h>
 
-#include "jww/Records.h"
+#include <tintwright/jww/Records.h>
 
 namespace tw::jwwin {
 

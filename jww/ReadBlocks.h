@@ -1,8 +1,8 @@
 // The block-definition section as read.
 #pragma once
 
-#include "document/JwwUnit.h"
-#include "jww/ObjectReader.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/ObjectReader.h>
 
 namespace tw::jwwin {
 

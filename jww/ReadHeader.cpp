@@ -1,10 +1,10 @@
 // The header section as read: magic, version, then items 3 to 38 walked
 // with the record descriptions, then the values the file does not hold as
 // they are kept in memory.
-#include "jww/Reader.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/Reader.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwin {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <optional>
 
-#include "jww/Reader.h"
-#include "util/Func_2.h"
-#include "util/SiblingFile.h"
+#include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
+#include <tintwright/util/SiblingFile.h>
 
 namespace tw::jwwin {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "document/JwwUnit.h"
-#include "jww/ArchiveReader.h"
-#include "jww/Versions.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/ArchiveReader.h>
+#include <tintwright/jww/Versions.h>
 
 namespace tw::jwwin {
 

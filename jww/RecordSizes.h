@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "document/jwwtype.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
+#include <tintwright/document/jwwtype.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
 
 namespace tw::jwwin {
 

@@ -18,10 +18,10 @@
 #include <string_view>
 #include <vector>
 
-#include "document/DrawingRules.h"
-#include "document/JwwUnit.h"
-#include "document/jwwtype.h"
-#include "jww/Versions.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/jwwtype.h>
+#include <tintwright/jww/Versions.h>
 
 namespace tw::rec {
 

@@ -1,4 +1,4 @@
-#include "jww/ReplacingFile.h"
+#include <tintwright/jww/ReplacingFile.h>
 
 #include <cerrno>
 #include <cstring>

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "jww/ArchiveWriter.h"
-#include "util/SiblingFile.h"
+#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/util/SiblingFile.h>
 
 namespace tw {
 

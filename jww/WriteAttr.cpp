@@ -3,8 +3,8 @@
 // reader knows fall back, and layers and widths out of range become 0.
 #include <array>
 
-#include "jww/DocumentWriter.h"
-#include "jww/Versions.h"
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/jww/Versions.h>
 
 namespace tw::jwwout {
 

@@ -2,10 +2,10 @@
 // (ref_flag, left by MakeBlockTree), each followed by its member records.
 #include <algorithm>
 
-#include "document/Counted.h"
-#include "jww/DocumentWriter.h"
-#include "jww/Records.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwout {
 

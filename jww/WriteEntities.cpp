@@ -2,11 +2,11 @@
 // records that gives, and the body of each of the seven record classes.
 #include <limits>
 
-#include "document/Counted.h"
-#include "jww/DocumentWriter.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwout {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "jww/DocumentWriter.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwout {
 

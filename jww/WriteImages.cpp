@@ -8,9 +8,9 @@
 #include <system_error>
 #include <vector>
 
-#include "document/Counted.h"
-#include "jww/DocumentWriter.h"
-#include "util/Func_2.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwout {
 

@@ -2,8 +2,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "jww/DocumentWriter.h"
-#include "util/Func_2.h"
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::jwwout {
 

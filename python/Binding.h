@@ -4,7 +4,7 @@
 
 #include <pybind11/pybind11.h>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::python {
 

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 #include "python/Binding.h"
-#include "util/Func_2.h"
 
 namespace tw::python {
 

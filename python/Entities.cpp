@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "document/EntityView.h"
+#include <tintwright/document/EntityView.h>
+#include <tintwright/util/Func_2.h>
 #include "python/Binding.h"
-#include "util/Func_2.h"
 
 namespace tw::python {
 

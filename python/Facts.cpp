@@ -2,12 +2,12 @@
 // `tintwright-cli dump --json` (app/cli/JsonDump), as Python objects.
 #include <pybind11/stl.h>
 
+#include <tintwright/document/Extents.h>
+#include <tintwright/document/LayerUsage.h>
+#include <tintwright/util/Func_2.h>
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
-#include "document/Extents.h"
-#include "document/LayerUsage.h"
 #include "python/Binding.h"
-#include "util/Func_2.h"
 
 namespace tw::python {
 

@@ -6,17 +6,17 @@
 #include <filesystem>
 #include <sstream>
 
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/jww/Reader.h>
+#include <tintwright/render/SvgBackend.h>
+#include <tintwright/util/Func_2.h>
 #include "app/OutputFile.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/Choices.h"
 #include "app/cli/RenderCommand.h"
-#include "dxf/DxfExport.h"
-#include "jww/Reader.h"
 #include "python/Binding.h"
-#include "render/SvgBackend.h"
-#include "util/Func_2.h"
 #if TW_RASTER_OUTPUT
-#include "render/QtOutput.h"
+#include <tintwright/render/QtOutput.h>
 #endif
 
 namespace tw::python {

@@ -2,7 +2,7 @@
 // the screen. Calls come in drawing order between Begin and End.
 #pragma once
 
-#include "render/Primitives.h"
+#include <tintwright/render/Primitives.h>
 
 namespace tw::render {
 

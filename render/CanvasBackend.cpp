@@ -1,4 +1,4 @@
-#include "render/CanvasBackend.h"
+#include <tintwright/render/CanvasBackend.h>
 
 namespace tw::render {
 

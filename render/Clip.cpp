@@ -1,4 +1,4 @@
-#include "render/Clip.h"
+#include <tintwright/render/Clip.h>
 
 namespace tw::render {
 

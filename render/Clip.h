@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "render/Primitives.h"
+#include <tintwright/render/Primitives.h>
 
 namespace tw::render {
 

@@ -1,17 +1,17 @@
-#include "render/Frontend.h"
+#include <tintwright/render/Frontend.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
 
-#include "document/DrawingRules.h"
-#include "document/Extents.h"
-#include "document/Fonts.h"
-#include "document/Geometry.h"
-#include "render/Clip.h"
-#include "render/Styles.h"
-#include "util/Func_2.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/Extents.h>
+#include <tintwright/document/Fonts.h>
+#include <tintwright/document/Geometry.h>
+#include <tintwright/render/Clip.h>
+#include <tintwright/render/Styles.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::render {
 

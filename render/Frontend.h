@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "document/BlockExpansion.h"
-#include "document/JwwUnit.h"
-#include "render/Backend.h"
-#include "render/Visibility.h"
+#include <tintwright/document/BlockExpansion.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/render/Backend.h>
+#include <tintwright/render/Visibility.h>
 
 namespace tw::render {
 

@@ -1,4 +1,4 @@
-#include "render/QtBackend.h"
+#include <tintwright/render/QtBackend.h>
 
 #include <QFont>
 #include <QFontMetricsF>

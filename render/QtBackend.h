@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "render/Backend.h"
+#include <tintwright/render/Backend.h>
 
 namespace tw::render {
 

@@ -1,4 +1,4 @@
-#include "render/QtOutput.h"
+#include <tintwright/render/QtOutput.h>
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "render/QtBackend.h"
+#include <tintwright/render/QtBackend.h>
 
 namespace tw::render {
 

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <stdexcept>
 
-#include "render/Frontend.h"
+#include <tintwright/render/Frontend.h>
 
 namespace tw::render {
 

@@ -1,4 +1,4 @@
-#include "render/ReportText.h"
+#include <tintwright/render/ReportText.h>
 
 namespace tw::render {
 

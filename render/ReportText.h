@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render/Frontend.h"
+#include <tintwright/render/Frontend.h>
 
 namespace tw::render {
 

@@ -1,6 +1,6 @@
-#include "render/Styles.h"
+#include <tintwright/render/Styles.h>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw::render {
 

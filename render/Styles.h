@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "document/JwwUnit.h"
-#include "document/OutputRules.h"
-#include "render/Primitives.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/render/Primitives.h>
 
 namespace tw::render {
 

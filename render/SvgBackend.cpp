@@ -1,4 +1,4 @@
-#include "render/SvgBackend.h"
+#include <tintwright/render/SvgBackend.h>
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <limits>
 
-#include "util/NumberText.h"
+#include <tintwright/util/NumberText.h>
 
 namespace tw::render {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "render/Backend.h"
+#include <tintwright/render/Backend.h>
 
 namespace tw::render {
 

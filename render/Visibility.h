@@ -2,7 +2,7 @@
 // which a viewer may then switch.
 #pragma once
 
-#include "document/OutputRules.h"
+#include <tintwright/document/OutputRules.h>
 
 namespace tw::render {
 

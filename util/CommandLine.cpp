@@ -1,4 +1,4 @@
-#include "util/CommandLine.h"
+#include <tintwright/util/CommandLine.h>
 
 #include <system_error>
 
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 #endif
 
 namespace tw {

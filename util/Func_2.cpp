@@ -1,6 +1,6 @@
 // Func_2: byte buffers, character filters, numbers, colours and paths. The
 // code page 932, casing and UTF-8 conversions live in the platform file.
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 #include <algorithm>
 #include <filesystem>

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "util/Cp932Platform.h"
-#include "util/Func_2.h"
+#include <tintwright/util/Cp932Platform.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "util/Cp932Platform.h"
-#include "util/Func_2.h"
+#include <tintwright/util/Cp932Platform.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "util/Cp932Platform.h"
-#include "util/Cp932Table.h"
-#include "util/Func_2.h"
+#include <tintwright/util/Cp932Platform.h>
+#include <tintwright/util/Cp932Table.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "util/NumberText.h"
+#include <tintwright/util/NumberText.h>
 
 #include <algorithm>
 #include <charconv>

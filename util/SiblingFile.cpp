@@ -1,6 +1,6 @@
 // The platform split of the output files: POSIX works through the folder's
 // descriptor (openat, renameat), Windows through the folder's path.
-#include "util/SiblingFile.h"
+#include <tintwright/util/SiblingFile.h>
 
 #include <cerrno>
 #include <random>

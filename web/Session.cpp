@@ -6,13 +6,13 @@
 #include <map>
 #include <stdexcept>
 
+#include <tintwright/document/LayerUsage.h>
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/render/ReportText.h>
+#include <tintwright/render/SvgBackend.h>
+#include <tintwright/util/Func_2.h>
 #include "app/OutputFile.h"
 #include "app/Unit1.h"
-#include "document/LayerUsage.h"
-#include "dxf/DxfExport.h"
-#include "render/ReportText.h"
-#include "render/SvgBackend.h"
-#include "util/Func_2.h"
 
 namespace tw::web {
 

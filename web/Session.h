@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <tintwright/render/CanvasBackend.h>
 #include "app/ShownDrawing.h"
-#include "render/CanvasBackend.h"
 
 namespace tw::web {
 

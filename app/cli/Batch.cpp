@@ -9,8 +9,8 @@
 #include <system_error>
 #include <thread>
 
+#include <tintwright/util/Func_2.h>
 #include "app/cli/Shown.h"
-#include "util/Func_2.h"
 
 namespace tw::cli {
 

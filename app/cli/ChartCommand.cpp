@@ -5,7 +5,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw::cli {
 

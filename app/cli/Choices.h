@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <tintwright/dxf/DxfExport.h>
 #include "app/Unit1.h"
-#include "dxf/DxfExport.h"
 
 namespace tw::cli {
 

@@ -1,6 +1,6 @@
 #include "app/cli/DrawingFacts.h"
 
-#include "document/DrawingRules.h"
+#include <tintwright/document/DrawingRules.h>
 
 namespace tw::cli {
 

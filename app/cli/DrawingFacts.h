@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "document/EntityView.h"
-#include "document/LayerUsage.h"
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/LayerUsage.h>
 
 namespace tw::cli {
 

@@ -7,12 +7,12 @@
 #include <system_error>
 #include <vector>
 
+#include <tintwright/document/Counted.h>
+#include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
 #include "app/cli/Shown.h"
-#include "document/Counted.h"
-#include "jww/Reader.h"
-#include "util/Func_2.h"
 
 namespace tw::cli {
 

@@ -4,10 +4,10 @@
 #include <ostream>
 #include <system_error>
 
+#include <tintwright/util/Func_2.h>
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #include "app/cli/Shown.h"
-#include "util/Func_2.h"
 
 namespace tw::cli {
 

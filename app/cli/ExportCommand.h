@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dxf/DxfExport.h"
+#include <tintwright/dxf/DxfExport.h>
 
 namespace tw::cli {
 

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include <tintwright/document/Counted.h>
+#include <tintwright/jww/Records.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 #include "app/cli/DrawingFacts.h"
-#include "document/Counted.h"
-#include "jww/Records.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
 
 namespace tw::cli {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw::cli {
 

@@ -14,11 +14,11 @@
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #if TW_RASTER_OUTPUT
-#include "render/QtOutput.h"
+#include <tintwright/render/QtOutput.h>
 #endif
-#include "render/ReportText.h"
-#include "render/SvgBackend.h"
-#include "util/Func_2.h"
+#include <tintwright/render/ReportText.h>
+#include <tintwright/render/SvgBackend.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::cli {
 

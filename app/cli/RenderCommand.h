@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/Frontend.h"
+#include <tintwright/render/Frontend.h>
 
 namespace tw::cli {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw::cli {
 

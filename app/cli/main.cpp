@@ -11,14 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include <tintwright/util/CommandLine.h>
+#include <tintwright/util/Func_2.h>
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/Choices.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
-#include "util/CommandLine.h"
-#include "util/Func_2.h"
 
 using tw::cli::kDxfVersions;
 using tw::cli::kFormats;

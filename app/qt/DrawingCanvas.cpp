@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/QtBackend.h"
+#include <tintwright/render/QtBackend.h>
 
 namespace tw::qt {
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "render/Frontend.h"
+#include <tintwright/render/Frontend.h>
 
 namespace tw::qt {
 

@@ -22,12 +22,12 @@
 #include <cmath>
 #include <sstream>
 
+#include <tintwright/document/LayerUsage.h>
+#include <tintwright/render/QtBackend.h>
+#include <tintwright/util/Func_2.h>
 #include "DrawingCanvas.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
-#include "document/LayerUsage.h"
-#include "render/QtBackend.h"
-#include "util/Func_2.h"
 
 namespace tw::qt {
 
@@ -193,7 +193,11 @@ bool ViewerWindow::saveAs(const QString& target) {
 
 bool ViewerWindow::print(QPrinter& printer) {
     if (!drawing_) return false;
-    const render::Box sheet = render::ViewOf(drawing_->Doc(), render::Fit::Paper);
+    render::RenderOptions options;
+    options.fit = render::Fit::Paper;
+    options.print = true;
+    options.visibility = canvas_->visibility();
+    const render::Box sheet = render::ViewOf(drawing_->Doc(), options);
     printer.setFullPage(true);
     printer.setPageLayout(
         QPageLayout(QPageSize(QSizeF(sheet.Width(), sheet.Height()), QPageSize::Millimeter),
@@ -205,10 +209,7 @@ bool ViewerWindow::print(QPrinter& printer) {
     }
     const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
     render::QtBackend backend(painter, QRectF(0, 0, page.width(), page.height()));
-    render::RenderOptions options;
     options.view = sheet;
-    options.print = true;
-    options.visibility = canvas_->visibility();
     render::Render(drawing_->Doc(), options, backend);
     return painter.end();
 }

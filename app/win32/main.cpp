@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
+#include <tintwright/util/CommandLine.h>
 #include "MainWindow.h"
-#include "util/CommandLine.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

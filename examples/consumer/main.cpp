@@ -5,9 +5,9 @@
 #include <iostream>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "jww/Versions.h"
-#include "util/Func_2.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/Versions.h>
+#include <tintwright/util/Func_2.h>
 
 int main(int argc, char** argv) {
     if (argc != 2) {

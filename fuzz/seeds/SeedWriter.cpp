@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 #include "tests/support/NestedBlocks.h"
-#include "util/Func_2.h"
 
 namespace {
 

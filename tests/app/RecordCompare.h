@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "document/jwwtype.h"
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 

@@ -12,13 +12,13 @@
 #include <sstream>
 #include <string>
 
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 #include "app/Unit1.h"
-#include "document/JwwUnit.h"
 #include "jww/ReaderSupport.h"
 #include "support/NestedBlocks.h"
 #include "support/TempDir.h"
 #include "tests/app/FormFixture.h"
-#include "util/Func_2.h"
 
 namespace tw::test {
 namespace {

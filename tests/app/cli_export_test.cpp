@@ -8,10 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "document/DrawingRules.h"
-#include "document/OutputRules.h"
-#include "dxf/AciColors.h"
-#include "jww/Reader.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/AciColors.h>
+#include <tintwright/jww/Reader.h>
 #include "support/DxfCheck.h"
 #include "tests/app/FormFixture.h"
 

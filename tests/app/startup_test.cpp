@@ -4,8 +4,8 @@
 
 #include <fstream>
 
+#include <tintwright/attributes/UnitGraAtt.h>
 #include "app/Unit1.h"
-#include "attributes/UnitGraAtt.h"
 #include "tests/app/FormFixture.h"
 
 namespace tw {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw {
 namespace {

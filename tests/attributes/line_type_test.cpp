@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw {
 namespace {

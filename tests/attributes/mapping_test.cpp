@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw {
 namespace {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "attributes/UnitGraAtt.h"
+#include <tintwright/attributes/UnitGraAtt.h>
 
 namespace tw {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "document/BindImageFiles.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/BindImageFiles.h>
+#include <tintwright/document/JwwUnit.h>
 #include "support/TempDir.h"
 
 namespace tw {

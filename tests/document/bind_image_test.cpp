@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 #include "support/TempDir.h"
-#include "util/Func_2.h"
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <tuple>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 #include "support/RecordFields.h"
 
 namespace tw {

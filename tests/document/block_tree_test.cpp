@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <bit>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 #include "support/TempDir.h"
 
 namespace tw {

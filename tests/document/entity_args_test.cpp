@@ -5,9 +5,9 @@
 #include <string>
 #include <tuple>
 
-#include "document/EntityArgs.h"
-#include "document/EntityView.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityArgs.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/JwwUnit.h>
 #include "support/RecordFields.h"
 
 namespace tw {

@@ -11,8 +11,8 @@
 #include <numbers>
 #include <string>
 
-#include "document/EntityRecords.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/EntityRecords.h>
+#include <tintwright/document/JwwUnit.h>
 
 // Allocation failure on demand: while a FailAllocationsFrom object lives on
 // this thread, requests of at least its size throw std::bad_alloc. Every form

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/BlockExpansion.h"
-#include "document/DrawingRules.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/BlockExpansion.h>
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 namespace {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <numbers>
 
-#include "document/Extents.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/Extents.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 namespace {

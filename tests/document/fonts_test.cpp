@@ -1,4 +1,4 @@
-#include "document/Fonts.h"
+#include <tintwright/document/Fonts.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What shows on the screen and what prints, and how: auxiliary marks,
 // temporary points, hidden layers, widths by the header's width unit,
 // monochrome print and dash patterns in each medium.
-#include "document/OutputRules.h"
+#include <tintwright/document/OutputRules.h>
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/RefTable.h"
+#include <tintwright/document/RefTable.h>
+#include <tintwright/util/Func_2.h>
 #include "support/TempDir.h"
-#include "util/Func_2.h"
 
 namespace tw {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "attributes/UnitGraAtt.h"
-#include "document/JwwUnit.h"
+#include <tintwright/attributes/UnitGraAtt.h>
+#include <tintwright/document/JwwUnit.h>
 
 namespace tw {
 namespace {

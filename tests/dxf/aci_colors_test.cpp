@@ -2,7 +2,7 @@
 // and QGIS use: black and white are the foreground index 7.
 #include <gtest/gtest.h>
 
-#include "dxf/AciColors.h"
+#include <tintwright/dxf/AciColors.h>
 
 namespace tw::dxf {
 namespace {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <map>
 
-#include "document/Counted.h"
-#include "dxf/DxfExport.h"
-#include "jww/Reader.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/jww/Reader.h>
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
 

@@ -3,8 +3,8 @@
 // colour or line type) sit on a twin layer that is not plotted (2000/2007).
 #include <gtest/gtest.h>
 
-#include "document/OutputRules.h"
-#include "dxf/DxfExport.h"
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/DxfExport.h>
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
 

@@ -7,10 +7,10 @@
 
 #include <set>
 
-#include "dxf/DxfExport.h"
+#include <tintwright/dxf/DxfExport.h>
+#include <tintwright/util/Func_2.h>
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
-#include "util/Func_2.h"
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "document/EntityView.h"
+#include <tintwright/document/EntityView.h>
 
 namespace tw::test {
 

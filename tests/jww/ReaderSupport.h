@@ -7,11 +7,11 @@
 #include <span>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "jww/ArchiveReader.h"
-#include "jww/ArchiveWriter.h"
-#include "jww/Reader.h"
-#include "jww/Records.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/ArchiveReader.h>
+#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/jww/Reader.h>
+#include <tintwright/jww/Records.h>
 #include "jww/WriterSupport.h"
 
 namespace tw::test {

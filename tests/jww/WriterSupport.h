@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "document/JwwUnit.h"
-#include "jww/ArchiveWriter.h"
-#include "jww/DocumentWriter.h"
-#include "util/Func_2.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/jww/DocumentWriter.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "document/JwwUnit.h"
+#include <tintwright/document/JwwUnit.h>
 #include "support/RecordFields.h"
 #include "support/TempDir.h"
 

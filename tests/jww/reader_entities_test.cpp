@@ -6,7 +6,7 @@
 #include <functional>
 #include <limits>
 
-#include "document/BlockExpansion.h"
+#include <tintwright/document/BlockExpansion.h>
 #include "jww/ReaderSupport.h"
 #include "support/TempDir.h"
 

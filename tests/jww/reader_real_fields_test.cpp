@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include <tintwright/util/Func_2.h>
 #include "jww/EntityList.h"
-#include "util/Func_2.h"
 
 namespace tw::test {
 namespace {

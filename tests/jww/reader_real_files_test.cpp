@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include <tintwright/util/Func_2.h>
 #include "jww/ReaderSupport.h"
-#include "util/Func_2.h"
 
 namespace tw::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "document/EntityView.h"
+#include <tintwright/document/EntityView.h>
 #include "jww/ReaderSupport.h"
 #include "support/TempDir.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "document/Counted.h"
-#include "document/EntityTarget.h"
-#include "document/JwwUnit.h"
+#include <tintwright/document/Counted.h>
+#include <tintwright/document/EntityTarget.h>
+#include <tintwright/document/JwwUnit.h>
 #include "jww/EntityList.h"
 #include "jww/ReaderSupport.h"
 #include "support/ByteDiff.h"

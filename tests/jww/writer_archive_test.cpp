@@ -2,7 +2,7 @@
 // definitions and tags, and the numbering of one file.
 #include <gtest/gtest.h>
 
-#include "jww/ArchiveWriter.h"
+#include <tintwright/jww/ArchiveWriter.h>
 #include "jww/WriterSupport.h"
 
 namespace tw {

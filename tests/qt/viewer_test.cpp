@@ -19,10 +19,10 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/jww/Reader.h>
 #include "DrawingCanvas.h"
 #include "ViewerWindow.h"
-#include "document/DrawingRules.h"
-#include "jww/Reader.h"
 
 using tw::qt::DrawingCanvas;
 using tw::qt::ViewerWindow;
@@ -335,7 +335,7 @@ void ViewerTest::printsToAPdfPrinter() {
     QVERIFY(Contents(pdf).startsWith("%PDF"));
     // The page is the drawing's sheet, at its own size.
     const tw::ShownDrawing drawing(std::filesystem::path(input.toStdU16String()));
-    const tw::render::Box sheet = tw::render::ViewOf(drawing.Doc(), tw::render::Fit::Paper);
+    const tw::render::Box sheet = tw::render::ViewOf(drawing.Doc(), tw::render::RenderOptions{});
     const QSizeF page = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
     QVERIFY(std::abs(page.width() - sheet.Width()) < 1);
     QVERIFY(std::abs(page.height() - sheet.Height()) < 1);

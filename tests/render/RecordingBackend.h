@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "render/Backend.h"
+#include <tintwright/render/Backend.h>
 
 namespace tw::render {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "jww/Reader.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/jww/Reader.h>
 #include "support/TempDir.h"
 #include "tests/render/CliRun.h"
 

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <fstream>
 
-#include "document/JwwUnit.h"
-#include "document/OutputRules.h"
-#include "render/Frontend.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/render/Frontend.h>
 #include "support/TempDir.h"
 #include "tests/render/RecordingBackend.h"
 

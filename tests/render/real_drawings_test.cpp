@@ -7,9 +7,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "jww/Reader.h"
-#include "render/Frontend.h"
-#include "render/SvgBackend.h"
+#include <tintwright/jww/Reader.h>
+#include <tintwright/render/Frontend.h>
+#include <tintwright/render/SvgBackend.h>
 #include "support/TempDir.h"
 #include "tests/render/CliRun.h"
 

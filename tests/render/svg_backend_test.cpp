@@ -5,7 +5,7 @@
 #include <regex>
 #include <string>
 
-#include "render/SvgBackend.h"
+#include <tintwright/render/SvgBackend.h>
 
 namespace tw::render {
 namespace {
@@ -17,8 +17,9 @@ std::string SvgOf(const Box& view, const std::string& text) {
     TextRun run;
     run.at = {view.minX, view.minY};
     run.height = 3;
-    run.font = "serif";
+    run.families = {"serif"};
     run.text = text;
+    run.offsets.assign(text.size(), 0);  // at least one a character
     backend.Draw(run);
     backend.End();
     return svg;

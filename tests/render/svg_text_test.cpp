@@ -2,7 +2,7 @@
 // textLength (librsvg) or find another face still agree with the PNG.
 #include <gtest/gtest.h>
 
-#include "render/SvgBackend.h"
+#include <tintwright/render/SvgBackend.h>
 
 namespace tw::render {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "document/DrawingRules.h"
-#include "document/EntityView.h"
-#include "document/OutputRules.h"
-#include "dxf/AciColors.h"
+#include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/AciColors.h>
 
 namespace tw {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/JwwUnit.h"
-#include "util/Func_2.h"
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/EntityView.h"
-#include "document/JwwUnit.h"
-#include "jww/Records.h"
+#include <tintwright/document/EntityView.h>
+#include <tintwright/document/JwwUnit.h>
+#include <tintwright/jww/Records.h>
 
 namespace tw::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "util/Func_2.h"
+#include <tintwright/util/Func_2.h>
 
 namespace tw {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "util/Cp932Platform.h"
-#include "util/Cp932Table.h"
+#include <tintwright/util/Cp932Platform.h>
+#include <tintwright/util/Cp932Table.h>
 
 namespace tw {
 namespace {

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "util/NumberText.h"
+#include <tintwright/util/NumberText.h>
 
 namespace tw {
 namespace {

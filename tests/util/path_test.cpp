@@ -5,8 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <tintwright/util/Func_2.h>
 #include "support/TempDir.h"
-#include "util/Func_2.h"
 
 namespace tw {
 namespace {

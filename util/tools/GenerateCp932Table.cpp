@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "util/Cp932Platform.h"
+#include <tintwright/util/Cp932Platform.h>
 
 namespace {
 

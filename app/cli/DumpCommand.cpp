@@ -12,6 +12,7 @@
 #include "app/cli/JsonDump.h"
 #include "document/Counted.h"
 #include "jww/Reader.h"
+#include "util/CommandLine.h"
 #include "util/Func_2.h"
 
 namespace tw::cli {
@@ -75,7 +76,8 @@ void WriteSummary(const TJwwData& doc, const std::string& file, std::ostream& ou
     out << "  layers in use:\n";
     for (const LayerFacts& layer : LayersOf(doc)) {
         if (layer.usage.entities == 0 && layer.usage.inBlocks == 0) continue;
-        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer << std::dec;
+        out << "    " << std::hex << std::uppercase << layer.group << "-" << layer.layer
+            << std::dec;
         if (!layer.groupName.empty() || !layer.name.empty())
             out << " (" << Shown(layer.groupName) << " / " << Shown(layer.name) << ")";
         out << ": " << layer.usage.entities << " entities, " << layer.usage.inBlocks
@@ -138,7 +140,7 @@ void ReportWritten(const std::string& file, const std::vector<jwwin::ImageOutcom
 }  // namespace
 
 int RunCheck(const std::string& file) {
-    const std::string problem = jwwin::CheckFile(file);
+    const std::string problem = jwwin::CheckFile(ArgumentPath(file));
     if (problem.empty()) {
         std::cout << file << ": JWW drawing of a version from 2.20 to 7.00\n";
         return 0;
@@ -152,7 +154,7 @@ int RunDump(const std::string& file, const DumpOptions& options) {
     doc.BindImageExr = true;  // the image list, even when no image is written
     if (!options.imagesTo.empty() && !ExtractInto(doc, options.imagesTo)) return 1;
     const jwwin::ReadReport report = jwwin::ReadDrawingFile(
-        doc, file, {.maxObjects = std::nullopt, .replaceImages = options.force});
+        doc, ArgumentPath(file), {.maxObjects = std::nullopt, .replaceImages = options.force});
     if (!report.ok) {
         std::cerr << file << ": cannot be read: " << report.reason;
         if (report.headerRead) std::cerr << " (at byte " << report.stoppedAt << ")";

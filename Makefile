@@ -1,6 +1,6 @@
 # Set-up, build and test entry points; see README.md.
 .PHONY: deps build test test-release test-sanitize test-windows fuzz run gui bench windows pictures clean
-.PHONY: package test-package
+.PHONY: package test-package python web serve test-web
 
 # make fuzz runs each fuzz target this long; for a longer search, e.g.
 #   make fuzz FUZZ_SECONDS=3600 FUZZ_RSS_MB=1024
@@ -18,7 +18,7 @@ build: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 
-test: test-release test-package test-sanitize fuzz test-windows
+test: test-release test-package test-sanitize fuzz test-windows test-web
 
 test-release: build
 	@ctest --preset release -j2
@@ -27,6 +27,12 @@ test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize -j2
+
+# The Python module tintwright, as build/python/tintwright*.so; its tests
+# (python/tests) run with the others in make test.
+python: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release --target tintwright_python
 
 # The Debian package (build/tintwright_VERSION_ARCH.deb), and its checks: the
 # consumer example against an installed prefix, the package's contents, lintian.
@@ -57,6 +63,26 @@ test-windows: windows build
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
 
+# The web page (build-web/dist/: index.html, tintwright.js and .wasm, served
+# as they are from any static host). Debian's Emscripten needs Debian's
+# acorn when the node on PATH is another one.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+SERVE_PORT ?= 8024
+
+web: deps
+	@scripts/fetch-zlib-source build-web/_deps
+	@$(WEB_ENV) cmake --preset web >/dev/null
+	@$(WEB_ENV) cmake --build --preset web
+	@echo "build-web/dist/"
+
+serve: web
+	@echo "http://127.0.0.1:$(SERVE_PORT)/"
+	@python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1 --directory build-web/dist
+
+# The page in headless Chromium against the Linux command line.
+test-web: web build
+	@/usr/bin/python3 scripts/web-check build-web/dist build/bin/tintwright-cli $(SHARED_DRAWINGS)
+
 fuzz: deps
 	@scripts/run-fuzz $(FUZZ_SECONDS)
 
@@ -81,7 +107,11 @@ pictures: build
 	  build/bin/tintwright-cli render "$$tmp/chart-$$p.jww" docs/chart-$$p.png --dpi 60 --force >/dev/null || exit 1; \
 	done
 	@QT_QPA_PLATFORM=offscreen build/bin/tintwright view $(SHARED_DRAWINGS)/Test1.jww --grab docs/viewer.png
-	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png"
+	@for m in screen print; do \
+	  build/bin/tintwright-cli render $(SHARED_DRAWINGS)/Test3.jww docs/test3-$$m.png --dpi 60 --force \
+	    $$([ $$m = print ] && echo --print) >/dev/null || exit 1; \
+	done
+	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png docs/test3-screen.png docs/test3-print.png"
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz build-windows dist
+	rm -rf build build-debug build-sanitize build-fuzz build-windows build-web dist

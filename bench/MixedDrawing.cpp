@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "util/Func_2.h"
@@ -139,6 +141,16 @@ void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions) {
     }
     doc.Enthd.n1 = n;
     doc.MakeBlockTree();
+}
+
+const TJwwData& MixedDrawingOf(int64_t n) {
+    static std::map<int64_t, std::unique_ptr<TJwwData>> drawings;
+    auto& doc = drawings[n];
+    if (!doc) {
+        doc = std::make_unique<TJwwData>();
+        MakeMixedDrawing(*doc, static_cast<int32_t>(n));
+    }
+    return *doc;
 }
 
 }  // namespace tw::bench

@@ -15,4 +15,7 @@ namespace tw::bench {
 constexpr int32_t kMixedDrawingDefinitions = 3;
 void MakeMixedDrawing(TJwwData& doc, int32_t n, int32_t definitions = kMixedDrawingDefinitions);
 
+// One drawing of n entities per size, made once and kept for the run.
+const TJwwData& MixedDrawingOf(int64_t n);
+
 }  // namespace tw::bench

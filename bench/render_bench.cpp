@@ -20,17 +20,6 @@
 namespace tw::bench {
 namespace {
 
-// One drawing per size, made once.
-const TJwwData& Drawing(int64_t n) {
-    static std::map<int64_t, std::unique_ptr<TJwwData>> drawings;
-    auto& doc = drawings[n];
-    if (!doc) {
-        doc = std::make_unique<TJwwData>();
-        MakeMixedDrawing(*doc, static_cast<int32_t>(n));
-    }
-    return *doc;
-}
-
 void PerEntity(benchmark::State& state, const render::RenderReport& report) {
     state.counters["entities"] = static_cast<double>(report.visited);
     state.counters["drawn"] = static_cast<double>(report.drawn);
@@ -41,7 +30,9 @@ void PerEntity(benchmark::State& state, const render::RenderReport& report) {
 
 // The extents widened to the aspect of a w x h target.
 render::Box FittedView(const TJwwData& doc, double w, double h) {
-    render::Box v = render::ViewOf(doc, render::Fit::Extents);
+    render::RenderOptions extents;
+    extents.fit = render::Fit::Extents;
+    render::Box v = render::ViewOf(doc, extents);
     const double mmpp = std::max(v.Width() / w, v.Height() / h);
     const double cx = (v.minX + v.maxX) / 2, cy = (v.minY + v.maxY) / 2;
     return {cx - w * mmpp / 2, cy - h * mmpp / 2, cx + w * mmpp / 2, cy + h * mmpp / 2};
@@ -56,7 +47,7 @@ render::RenderReport Paint(const TJwwData& doc, QImage& image, const render::Box
 }
 
 void BM_RenderSvg(benchmark::State& state) {
-    const TJwwData& doc = Drawing(state.range(0));
+    const TJwwData& doc = MixedDrawingOf(state.range(0));
     render::RenderOptions options;
     options.fit = render::Fit::Extents;
     render::RenderReport report;
@@ -72,7 +63,7 @@ void BM_RenderSvg(benchmark::State& state) {
 // A3 at 300 dpi: 4961 x 3508 pixels, encoded as PNG.
 void BM_RenderPngA3(benchmark::State& state) {
     render::EnsureGuiApplication();
-    const TJwwData& doc = Drawing(state.range(0));
+    const TJwwData& doc = MixedDrawingOf(state.range(0));
     const int w = 4961, h = 3508;
     const render::Box view = FittedView(doc, w, h);
     render::RenderReport report;
@@ -92,7 +83,7 @@ void BM_RenderPngA3(benchmark::State& state) {
 // a tenth of its width and height about the centre.
 void BM_ViewerFrame(benchmark::State& state) {
     render::EnsureGuiApplication();
-    const TJwwData& doc = Drawing(state.range(0));
+    const TJwwData& doc = MixedDrawingOf(state.range(0));
     QImage image(1600, 1000, QImage::Format_RGB32);
     render::Box view = FittedView(doc, image.width(), image.height());
     const double shrink = 1.0 / static_cast<double>(state.range(1));

@@ -20,7 +20,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 Jw_cad as a JWW file, from a window (tintwright) or the command line
 (tintwright-cli), which also checks and dumps JWW drawings. The package
 holds its C++ drawing library too: static libraries, headers, a CMake
-package (find_package(Tintwright)) and a pkg-config file.")
+package (find_package(Tintwright)) and a pkg-config file, and the Python
+module tintwright over it.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -28,5 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What a C++ program built on the library needs as well.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libicu-dev, zlib1g-dev")
+if(TW_PYTHON)
+  # The module is built for this Python; NumPy is used by lines_array.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS ${TW_PYTHON_DEPENDS})
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", python3-numpy")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/JwwUnit.h"
+#include "util/BitCast.h"
 #include "util/Func_2.h"
 
 namespace tw {
@@ -71,7 +72,7 @@ void SetHeaderDefaults(TEntJwwHeader& h) {
     h.dEye_Z_Ichi_1 = 2000.0;
     h.dEye_Y_Ichi_1 = h.dEye_Z_Ichi_2 = h.dEye_Y_Ichi_2 = 1000000.0;
     // The exact value Jw_cad writes (the isometric view angle, 35.26...).
-    h.dEye_V_Ichi_3 = std::bit_cast<double>(uint64_t{0x4041A1D785686A66});
+    h.dEye_V_Ichi_3 = BitCast<double>(uint64_t{0x4041A1D785686A66});
     h.dSenNagasaSnpou = h.dBoxSunpouX = h.dBoxSunpouY = h.dEnHankeiSnpou = 0.0;
     h.nSolidNinniColor = 10;
     h.SolidColor = PackRGB(192, 192, 192);

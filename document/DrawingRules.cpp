@@ -45,4 +45,9 @@ double PenWidth(const TJwwData& doc, const TEntJwwAttr& att, bool print) {
     });
 }
 
+std::optional<double> PenPointRadius(const TJwwData& doc, int32_t color) {
+    return WithPenEntry(doc, color, std::optional<double>{},
+                        [](const auto& pen) { return std::optional<double>(pen.adPrtTenHankei); });
+}
+
 }  // namespace tw::rules

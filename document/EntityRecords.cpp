@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "document/DrawingRules.h"
+#include "document/Fonts.h"
 
 namespace tw::build {
 
@@ -308,16 +309,7 @@ int32_t CheckPenStyle(const TJwwData& doc, int32_t tp) {
 }
 
 double TextLength(const std::u16string& text, double spacing, double width) {
-    const auto half = [](char16_t c) {
-        return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);
-    };
-    double length = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (i > 0) length += half(text[i - 1]) ? spacing / 2 : spacing;
-        if (c >= 0x20) length += half(c) ? width / 2 : width;
-    }
-    return length;
+    return fonts::LayOut(text, spacing, width).length;
 }
 
 TEntJwwAttr MakeDefinitionAttr(const TJwwData& doc, const AttrArgs& a) {

@@ -8,15 +8,25 @@ namespace tw {
 
 namespace {
 
-// Grows one box by each record it is handed, as the record's placement puts it.
+// What a medium draws, for the extents of what is drawn.
+struct Drawn {
+    const rules::LayerStates& layers;
+    rules::Medium medium;
+};
+
+// Grows one box by each record it is handed, as the record's placement puts
+// it; only by what is drawn when told what that is.
 class BoundsCollector {
   public:
-    explicit BoundsCollector(const EntityScale& scale) : scale_(scale) {}
+    explicit BoundsCollector(const EntityScale& scale, std::optional<Drawn> drawn = {})
+        : scale_(scale), drawn_(drawn) {}
 
     const std::optional<geom::Box>& Bounds() const { return box_; }
 
     template <class R>
     void operator()(const R& r, const Placement& at) {
+        const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : r.att;
+        if (drawn_ && !(drawn_->layers.Shows(layerOf) && rules::Appears(r, drawn_->medium))) return;
         xf_ = at.xf;
         if (scale_) {
             const double k = scale_(r.att, at);
@@ -72,6 +82,7 @@ class BoundsCollector {
     }
 
     const EntityScale& scale_;
+    std::optional<Drawn> drawn_;
     Transform xf_;
     std::optional<geom::Box> box_;
 };
@@ -80,6 +91,14 @@ class BoundsCollector {
 
 std::optional<geom::Box> GetMinMaxZahyo(const TJwwData& doc, const EntityScale& scale) {
     BoundsCollector bounds(scale);
+    ForEachExpanded(doc, bounds);
+    return bounds.Bounds();
+}
+
+std::optional<geom::Box> DrawnExtents(const TJwwData& doc, const rules::LayerStates& layers,
+                                      rules::Medium medium) {
+    const EntityScale none;
+    BoundsCollector bounds(none, Drawn{layers, medium});
     ForEachExpanded(doc, bounds);
     return bounds.Bounds();
 }

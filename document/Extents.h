@@ -10,6 +10,7 @@
 
 #include "document/BlockExpansion.h"
 #include "document/Geometry.h"
+#include "document/OutputRules.h"
 
 namespace tw {
 
@@ -21,5 +22,8 @@ using EntityScale = std::function<double(const TEntJwwAttr& own, const Placement
 // None for a drawing that draws nothing.
 std::optional<geom::Box> GetMinMaxZahyo(const TJwwData& doc);
 std::optional<geom::Box> GetMinMaxZahyo(const TJwwData& doc, const EntityScale& scale);
+// The box of what a medium draws: records on shown layers that appear there.
+std::optional<geom::Box> DrawnExtents(const TJwwData& doc, const rules::LayerStates& layers,
+                                      rules::Medium medium);
 
 }  // namespace tw

@@ -10,13 +10,16 @@ namespace tw::dxf {
 // is unused.
 extern const std::array<uint32_t, 256> kAciRgb;
 
-// The colour index 1 to 255 nearest to `rgb` (0xRRGGBB) by squared distance;
-// the first of equals.
-int NearestAci(uint32_t rgb);
+// Index 7, which readers draw in their foreground colour (black on white,
+// white on black).
+inline constexpr int kForegroundAci = 7;
 
-// The document's colour order (0x00BBGGRR) as 0xRRGGBB.
-constexpr uint32_t RgbOfColorRef(uint32_t colorRef) {
-    return ((colorRef & 0xFF) << 16) | (colorRef & 0xFF00) | ((colorRef >> 16) & 0xFF);
-}
+// Black and white: a pen readers should draw in their foreground colour, as
+// our renders draw a pen of the background's colour in the foreground's.
+bool IsForegroundColor(uint32_t rgb);
+
+// kForegroundAci for black and white, otherwise the colour index 1 to 255
+// but 7 nearest to `rgb` (0xRRGGBB) by squared distance; the first of equals.
+int NearestAci(uint32_t rgb);
 
 }  // namespace tw::dxf

@@ -16,9 +16,10 @@ constexpr std::array<int, 24> kLineWeights = {0,  5,   9,   13,  15,  18,  20,  
                                               30, 35,  40,  50,  53,  60,  70,  80,
                                               90, 100, 106, 120, 140, 158, 200, 211};
 
-// The allowed line weight nearest to a print pen width, which the drawing
-// holds in hundredths of a millimetre; -3 (the default) for no width.
-int LineWeight(double width) {
+// The allowed line weight nearest to a print width in millimetres; -3 (the
+// default) for no width.
+int LineWeight(double millimetres) {
+    const double width = millimetres * 100;
     if (!(width > 0)) return -3;
     int best = kLineWeights.front();
     for (const int w : kLineWeights) {
@@ -45,7 +46,13 @@ uint64_t RecordCount(const TJwwData& doc) {
 
 Context::Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
                  std::vector<ImageFile> images)
-    : doc(doc), w(w), options(options), names(doc, w), images(std::move(images)) {
+    : doc(doc),
+      w(w),
+      options(options),
+      names(doc, w),
+      screen(doc, rules::Medium::Screen),
+      print(doc, rules::Medium::Print),
+      images(std::move(images)) {
     FixedHandles& f = fixed;
     for (uint64_t* h :
          {&f.vportTable, &f.ltypeTable, &f.layerTable, &f.styleTable, &f.viewTable, &f.ucsTable,
@@ -69,9 +76,9 @@ double Context::GroupScale(int32_t group) const {
     return std::isfinite(scale) && scale > 0 ? scale : 1.0;
 }
 
-int Context::Aci(uint32_t colorRef) {
-    const auto [at, added] = aci_.try_emplace(colorRef, 0);
-    if (added) at->second = NearestAci(RgbOfColorRef(colorRef));
+int Context::Aci(uint32_t rgb) {
+    const auto [at, added] = aci_.try_emplace(rgb, 0);
+    if (added) at->second = NearestAci(rgb);
     return at->second;
 }
 
@@ -87,19 +94,21 @@ void Context::Subclass(std::string_view marker) {
 }
 
 uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
-                              const TEntJwwAttr& att, std::optional<uint32_t> colorRef,
-                              uint64_t owner, double lineTypeScale) {
+                              const TEntJwwAttr& att, std::optional<uint32_t> rgb, uint64_t owner,
+                              double lineTypeScale) {
     const uint64_t handle = HasHandles() ? NewHandle() : 0;
     BeginRecord(type, handle, owner);
     Subclass("AcDbEntity");
     w.Tag(8, names.Layer(att));
     const std::string& lineType = names.LineType(att.nPenStyle);
     if (!lineType.empty()) w.Tag(6, lineType);
-    if (colorRef) {
-        w.Int(62, Aci(*colorRef));
-        if (HasTrueColor()) w.Int(420, RgbOfColorRef(*colorRef));
+    if (rgb) {
+        w.Int(62, Aci(*rgb));
+        // No true colour for black and white: index 7 alone is drawn in the
+        // reader's foreground colour, visible on any background.
+        if (HasTrueColor() && !IsForegroundColor(*rgb)) w.Int(420, *rgb);
     }
-    if (HasHandles()) w.Int(370, LineWeight(rules::PenWidth(doc, att, true)));
+    if (HasHandles()) w.Int(370, LineWeight(print.WidthMillimetres(att)));
     if (!lineType.empty() && lineTypeScale != 1.0) w.Real(48, lineTypeScale);
     if (!subclass.empty()) Subclass(subclass);
     return handle;

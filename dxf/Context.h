@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/JwwUnit.h"
+#include "document/OutputRules.h"
 #include "dxf/DxfExport.h"
 #include "dxf/Names.h"
 #include "dxf/TagWriter.h"
@@ -45,6 +46,9 @@ class Context {
     TagWriter& w;
     const DxfOptions options;
     const Names names;
+    // Entities keep their screen colours; widths and dash lengths are the printed ones.
+    const rules::Appearance screen;
+    const rules::Appearance print;
     FixedHandles fixed{};
     std::vector<uint64_t> blockRecords;  // per definition
     std::vector<ImageFile> images;
@@ -61,18 +65,18 @@ class Context {
     double GroupScale(int32_t group) const;
 
     // Opens an entity: its type, handle and owner (2000 and later), layer,
-    // line type, colour (and true colour in 2007), line weight, the line
+    // line type, colour `rgb` (0xRRGGBB; and true colour in 2007), line weight, the line
     // type's scale, and the subclass marker `subclass` of its data (none
     // when empty). Returns its handle (0 in R12, which has none).
     uint64_t BeginEntity(std::string_view type, std::string_view subclass, const TEntJwwAttr& att,
-                         std::optional<uint32_t> colorRef, uint64_t owner, double lineTypeScale);
+                         std::optional<uint32_t> rgb, uint64_t owner, double lineTypeScale);
     // Opens a table entry or an object: type, handle and owner.
     void BeginRecord(std::string_view type, uint64_t handle, uint64_t owner, int handleCode = 5);
     // A subclass marker, written from 2000 on.
     void Subclass(std::string_view marker);
 
   private:
-    int Aci(uint32_t colorRef);
+    int Aci(uint32_t rgb);
 
     uint64_t next_ = 1;
     uint64_t seed_ = 0;

@@ -47,7 +47,7 @@ uint64_t EntityWriter::Begin(std::string_view type, std::string_view subclass,
 
 uint64_t EntityWriter::Begin(std::string_view type, std::string_view subclass,
                              const TEntJwwAttr& att) {
-    return Begin(type, subclass, att, rules::PenColor(c_.doc, att.nPenColor, false));
+    return Begin(type, subclass, att, c_.screen.Color(att.nPenColor));
 }
 
 void EntityWriter::operator()(const TEntJwwLine& line) {
@@ -96,8 +96,7 @@ void EntityWriter::Polyline(const TEntJwwAttr& att, const std::vector<geom::Poin
     c_.w.Point(10, 0, 0);
     c_.w.Int(70, closed ? 1 : 0);
     for (const geom::Point& p : points) {
-        c_.BeginEntity("VERTEX", "AcDbVertex", att, rules::PenColor(c_.doc, att.nPenColor, false),
-                       owner_, scale_);
+        c_.BeginEntity("VERTEX", "AcDbVertex", att, c_.screen.Color(att.nPenColor), owner_, scale_);
         c_.w.Point(10, p.x * scale_, p.y * scale_);
     }
     c_.BeginEntity("SEQEND", {}, att, std::nullopt, owner_, 1.0);
@@ -204,7 +203,7 @@ void EntityWriter::Hatch(const TEntJwwAttr& att, std::optional<uint32_t> color,
 }
 
 void EntityWriter::operator()(const TEntJwwSolid& solid) {
-    const auto color = rules::SolidColor(c_.doc, solid, false);
+    const auto color = c_.screen.Fill(solid);
     if (!rules::IsCurvedSolid(solid)) {
         Triangle(solid.att, color, geom::SolidCorners(solid));
         return;

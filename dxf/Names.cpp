@@ -4,6 +4,8 @@
 
 #include "document/DrawingRules.h"
 #include "document/EntityView.h"
+#include "document/Fonts.h"
+#include "document/OutputRules.h"
 
 namespace tw::dxf {
 
@@ -28,23 +30,64 @@ std::u16string LayerLabel(const TJwwData& doc, int32_t group, int32_t layer) {
     return SafeName(name);
 }
 
+// The file of a STYLE's font: one readers map (msgothic.ttc for ＭＳ ゴシック),
+// else the face's name, the best a reader can be told.
+std::string FontFile(const std::u16string& font, TagWriter& w) {
+    const std::string file = fonts::FaceOf(font).dxfFontFile;
+    return file.empty() ? w.Encode(font) : file;
+}
+
+// By layer index: whether a record there does not print.
+std::array<bool, 256> LayersWithoutPrint(const TJwwData& doc) {
+    std::array<bool, 256> used{};
+    const auto mark = [&](const EntityView& view) {
+        ForEachKind([&]<class R>(std::type_identity<R>) {
+            for (const R& record : view.All<R>()) {
+                if (rules::IsAuxiliary(record.att))
+                    used[static_cast<size_t>(rules::LayerIndex(record.att))] = true;
+            }
+        });
+    };
+    mark(EntityView::Of(doc));
+    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) { mark(EntityView::Of(def)); });
+    return used;
+}
+
+// Names unique in one table of the file. DXF compares names without case,
+// and two characters may have the same bytes in code page 932, so names are
+// compared as written, upper-cased; a renamed name is checked again.
+class UniqueNames {
+  public:
+    UniqueNames(TagWriter& w, std::initializer_list<std::u16string> reserved) : w_(w) {
+        for (const std::u16string& name : reserved)
+            taken_.insert(Key(name));
+    }
+
+    // The name, or the name with "~<n>" for the first n from `suffix` on
+    // that no earlier name has, encoded.
+    std::string Add(const std::u16string& name, size_t suffix) {
+        std::u16string unique = name;
+        while (!taken_.insert(Key(unique)).second)
+            unique = name + u"~" + IntToText(static_cast<int32_t>(suffix++));
+        return w_.EncodeName(unique);
+    }
+
+  private:
+    std::string Key(const std::u16string& name) const { return w_.EncodeName(UpperText(name)); }
+
+    TagWriter& w_;
+    std::unordered_set<std::string> taken_;
+};
+
 // Names of definitions, made unique by the definition's place where two
-// would be equal (names are compared as DXF does, without case).
+// would be equal.
 std::vector<std::string> BlockNames(const TJwwData& doc, TagWriter& w) {
     std::vector<std::string> names;
-    std::unordered_set<std::u16string> taken{u"*MODEL_SPACE", u"*PAPER_SPACE"};
-    size_t i = 0;
+    UniqueNames unique(w, {u"*MODEL_SPACE", u"*PAPER_SPACE"});
     ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) {
         std::u16string name = SafeName(std::u16string(BareName(def.strName)));
         if (name.empty()) name = u"BLOCK";
-        std::u16string upper = UpperText(name);
-        if (taken.contains(upper)) {
-            name += u"~" + IntToText(static_cast<int32_t>(i));
-            upper = UpperText(name);
-        }
-        taken.insert(upper);
-        names.push_back(w.Encode(name));
-        ++i;
+        names.push_back(unique.Add(name, names.size()));
     });
     return names;
 }
@@ -70,21 +113,21 @@ std::string LineTypeName(int32_t style) {
 Names::Names(const TJwwData& doc, TagWriter& w) {
     for (size_t style = 0; style < lineTypes_.size(); ++style)
         lineTypes_[style] = LineTypeName(static_cast<int32_t>(style));
+    const std::array<bool, 256> withoutPrint = LayersWithoutPrint(doc);
     for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
-        for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer)
-            layers_[static_cast<size_t>(rules::LayerIndex(group, layer))] =
-                w.Encode(LayerLabel(doc, group, layer));
+        for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer) {
+            const auto index = static_cast<size_t>(rules::LayerIndex(group, layer));
+            const std::u16string label = LayerLabel(doc, group, layer);
+            layers_[index] = w.EncodeName(label);
+            if (withoutPrint[index]) noPlotLayers_[index] = w.EncodeName(label + u"_noplot");
+        }
     }
     styles_.emplace_back(kStandard, "txt");
-    std::unordered_set<std::u16string> taken{u"STANDARD"};
+    UniqueNames styleNames(w, {u"STANDARD"});
     const auto addFont = [&](const std::u16string& font) {
         if (font.empty() || styleOfFont_.contains(font)) return;
-        std::u16string name = SafeName(font);
-        if (taken.contains(UpperText(name)))
-            name += u"~" + IntToText(static_cast<int32_t>(styles_.size()));
-        taken.insert(UpperText(name));
         styleOfFont_.emplace(font, styles_.size());
-        styles_.emplace_back(w.Encode(name), w.Encode(font));
+        styles_.emplace_back(styleNames.Add(SafeName(font), styles_.size()), FontFile(font, w));
     };
     const auto addTextFonts = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& t) { addFont(t.strFontName); });
@@ -97,7 +140,8 @@ Names::Names(const TJwwData& doc, TagWriter& w) {
 }
 
 const std::string& Names::Layer(const TEntJwwAttr& att) const {
-    return layers_[static_cast<size_t>(rules::LayerIndex(att))];
+    const auto index = static_cast<size_t>(rules::LayerIndex(att));
+    return rules::IsAuxiliary(att) ? noPlotLayers_[index] : layers_[index];
 }
 
 const std::string& Names::Style(const std::u16string& font) const {

@@ -26,9 +26,12 @@ class Names {
     Names(const TJwwData& doc, TagWriter& w);
 
     // "g-l" in hexadecimal as the program shows them, then the group's and
-    // the layer's names.
+    // the layer's names; for a record that does not print (auxiliary colour
+    // or line type), its layer's twin "<layer>_noplot", which is not plotted.
     const std::string& Layer(const TEntJwwAttr& att) const;
     const std::array<std::string, 256>& Layers() const { return layers_; }
+    // The twins that records use, by layer index; empty for the others.
+    const std::array<std::string, 256>& NoPlotLayers() const { return noPlotLayers_; }
 
     // The style of a text's font; "Standard" for none.
     const std::string& Style(const std::u16string& font) const;
@@ -43,6 +46,7 @@ class Names {
 
   private:
     std::array<std::string, 256> layers_;
+    std::array<std::string, 256> noPlotLayers_;
     std::array<std::string, 256> lineTypes_;
     std::vector<std::pair<std::string, std::string>> styles_;
     std::unordered_map<std::u16string, size_t> styleOfFont_;

@@ -58,7 +58,7 @@ void Layout(Context& c, uint64_t handle, std::string_view name, int order, uint6
 void ImageObjects(Context& c) {
     std::vector<std::pair<std::string, uint64_t>> entries;
     for (const ImageFile& image : c.images)
-        entries.emplace_back(c.w.Encode(SafeName(image.name)), image.definition);
+        entries.emplace_back(c.w.EncodeName(SafeName(image.name)), image.definition);
     Dictionary(c, c.fixed.imageDictionary, c.fixed.rootDictionary, entries);
     c.BeginRecord("RASTERVARIABLES", c.fixed.imageVariables, c.fixed.rootDictionary);
     c.Subclass("AcDbRasterVariables");

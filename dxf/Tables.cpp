@@ -1,5 +1,6 @@
 // TABLES: viewport, line types, layers, text styles, views, coordinate
 // systems, applications, dimension styles and, from 2000 on, block records.
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -31,14 +32,16 @@ void Table(Context& c, std::string_view name, uint64_t handle, size_t count, Ent
     w.Tag(0, "ENDTAB");
 }
 
+constexpr int kFrozen = 1;
+
 // An entry's head up to its name and flags.
 void Entry(Context& c, std::string_view type, std::string_view subclass, uint64_t table,
-           std::string_view name, int handleCode = 5) {
+           std::string_view name, int handleCode = 5, int flags = 0) {
     c.BeginRecord(type, c.HasHandles() ? c.NewHandle() : 0, table, handleCode);
     c.Subclass("AcDbSymbolTableRecord");
     c.Subclass(subclass);
     c.w.Tag(2, name);
-    c.w.Int(70, 0);
+    c.w.Int(70, flags);
 }
 
 void ViewportTable(Context& c, const std::optional<geom::Box>& extents) {
@@ -73,31 +76,35 @@ void LineTypeTable(Context& c) {
         for (const char* name : {"ByBlock", "ByLayer", "Continuous"})
             LineTypeEntry(c, name, {});
         for (const int32_t style : styles)
-            LineTypeEntry(c, LineTypeName(style), DashPattern(c.doc, style));
+            LineTypeEntry(c, LineTypeName(style), DashPattern(c.print, style));
     });
 }
 
-// A layer is shown when both it and its group are (state 0 hides them).
-bool LayerShown(const TJwwData& doc, size_t index) {
-    const size_t group = index / (rules::kMaxLayer + 1);
-    const bool layerOn = index >= doc.EntLay.size() || doc.EntLay[index].aanLay != 0;
-    const bool groupOn = group >= doc.EntLgrp.size() || doc.EntLgrp[group].anGLay != 0;
-    return layerOn && groupOn;
-}
-
-void LayerEntry(Context& c, std::string_view name, bool shown) {
-    Entry(c, "LAYER", "AcDbLayerTableRecord", c.fixed.layerTable, name);
+// A hidden layer is off and frozen: LibreCAD draws layers that are only
+// off. A layer that is not plotted (290 0, from 2000 on) holds the records
+// that do not print.
+void LayerEntry(Context& c, std::string_view name, bool shown, bool plotted) {
+    Entry(c, "LAYER", "AcDbLayerTableRecord", c.fixed.layerTable, name, 5, shown ? 0 : kFrozen);
     c.w.Int(62, shown ? kWhite : -kWhite);
     c.w.Tag(6, "Continuous");
-    if (c.HasHandles()) c.w.Int(370, -3);
+    if (c.HasHandles()) {
+        if (!plotted) c.w.Int(290, 0);
+        c.w.Int(370, -3);
+    }
 }
 
 void LayerTable(Context& c) {
     const auto& layers = c.names.Layers();
-    Table(c, "LAYER", c.fixed.layerTable, layers.size() + 1, [&] {
-        LayerEntry(c, "0", true);
-        for (size_t i = 0; i < layers.size(); ++i)
-            LayerEntry(c, layers[i], LayerShown(c.doc, i));
+    const auto& noPlot = c.names.NoPlotLayers();
+    const size_t twins = static_cast<size_t>(std::count_if(
+        noPlot.begin(), noPlot.end(), [](const std::string& n) { return !n.empty(); }));
+    Table(c, "LAYER", c.fixed.layerTable, layers.size() + twins + 1, [&] {
+        LayerEntry(c, "0", true, true);
+        for (size_t i = 0; i < layers.size(); ++i) {
+            const bool shown = c.screen.Layers().Shows(static_cast<int32_t>(i));
+            LayerEntry(c, layers[i], shown, true);
+            if (!noPlot[i].empty()) LayerEntry(c, noPlot[i], shown, false);
+        }
     });
 }
 

@@ -1,8 +1,12 @@
 #include "dxf/TagWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+
+#include "util/NumberText.h"
 
 namespace tw::dxf {
 
@@ -24,6 +28,53 @@ bool HasControls(const std::u16string& text) {
         if (c < u' ' || c == 0x7F) return true;
     }
     return false;
+}
+
+// By UTF-16 code unit: its code page 932 bytes (lead << 8 | trail for a
+// pair), 0 for a unit the code page cannot hold.
+const std::vector<uint16_t>& Cp932Codes() {
+    static const std::vector<uint16_t> codes = [] {
+        std::vector<uint16_t> table(0x10000);
+        ByteBuffer bytes;
+        for (size_t unit = 1; unit < table.size(); ++unit) {
+            StrToAnsiBytes(std::u16string(1, static_cast<char16_t>(unit)), bytes);
+            // Only bytes that read back as the same character: U+2212 would
+            // come back as U+FF0D.
+            const bool kept =
+                AnsiBytesToStr(bytes) == std::u16string(1, static_cast<char16_t>(unit));
+            if (kept)
+                table[unit] =
+                    static_cast<uint16_t>(bytes.size() == 1 ? bytes[0] : bytes[0] << 8 | bytes[1]);
+        }
+        return table;
+    }();
+    return codes;
+}
+
+// Code page 932 where it holds the character, `escape` and XXXX otherwise
+// (a surrogate pair as two escapes, as AutoCAD writes them), so that no
+// character is lost before 2007.
+std::string Cp932OrEscaped(const std::u16string& text, std::string_view escape) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    const std::vector<uint16_t>& codes = Cp932Codes();
+    for (const char16_t unit : text) {
+        const uint16_t code = unit < 0x80 ? unit : codes[unit];
+        if (code > 0xFF) out += static_cast<char>(code >> 8);
+        if (code != 0) {
+            out += static_cast<char>(code);
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(unit));
+        out += escape;
+        out += hex;
+    }
+    return out;
+}
+
+bool IsAscii(const std::u16string& text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
 
 }  // namespace
@@ -59,12 +110,19 @@ void TagWriter::Tag(int code, std::string_view value) {
     Put("\n");
 }
 
-std::string TagWriter::Encode(const std::u16string& value) {
+std::string TagWriter::Encode(const std::u16string& value, std::string_view escape) {
     const std::u16string& clean = HasControls(value) ? WithoutControls(value) : value;
     if (utf8_) return ToUtf8(clean);
-    StrToAnsiBytes(clean, converted_);
-    return std::string(reinterpret_cast<const char*>(converted_.data()),
-                       static_cast<size_t>(ByteStrLen(converted_)));
+    if (IsAscii(clean)) return std::string(clean.begin(), clean.end());
+    return Cp932OrEscaped(clean, escape);
+}
+
+std::string TagWriter::Encode(const std::u16string& value) {
+    return Encode(value, "\\U+");
+}
+
+std::string TagWriter::EncodeName(const std::u16string& value) {
+    return Encode(value, "U+");
 }
 
 void TagWriter::Text(int code, const std::u16string& value) {
@@ -80,7 +138,7 @@ void TagWriter::Real(int code, double value) {
     Code(code);
     // Readers expect a finite number; a damaged value is written as 0.
     const double finite = std::isfinite(value) ? value : 0.0;
-    Line([&](char* first, char* last) { return std::to_chars(first, last, finite).ptr; });
+    Line([&](char* first, char* last) { return WriteShortest(first, last, finite); });
 }
 
 void TagWriter::Handle(int code, uint64_t handle) {

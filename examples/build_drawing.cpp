@@ -6,7 +6,9 @@
 //   build_drawing [OUTPUT]      OUTPUT defaults to "floor-plan.jww"; an
 //                               existing file of that name is replaced.
 //
-// Every AddEnt operation starts with the same seven arguments:
+// Every AddEnt operation takes one struct of named arguments
+// (document/EntityArgs.h) that starts with the same seven attributes
+// (tw::AttrArgs):
 //   cn  group number (0: none)        lg  layer group, 0 to 15
 //   ly  layer in the group, 0 to 15   co  pen colour, 1 to 9 or 101 to 356
 //   tp  line type, 1 (solid) to 9     wd  line width x 100, 0 for the pen's
@@ -28,14 +30,25 @@ constexpr int32_t kDashed = 2;
 constexpr int32_t kWallLayer = 1, kDoorLayer = 2, kNoteLayer = 3;
 constexpr int32_t kVersion700 = 700;  // format version x 100
 
+// The attributes of an entity on `layer` (group 0) drawn with pen and line type.
+tw::AttrArgs On(int32_t layer, int32_t pen, int32_t lineType, int32_t flags = 0) {
+    return {.cn = 0, .lg = 0, .ly = layer, .co = pen, .tp = lineType, .wd = 0, .fl = flags};
+}
+
 // A door 900 wide with its swing, as a block definition. Returns its number,
 // which insertions refer to, or -1.
 int32_t DefineDoor(tw::TJwwData& doc) {
     if (!doc.AddBlkDef(0, 0, kDoorLayer, kDetailPen, kSolid, 0, 0, 0, u"door")) return -1;
     const int32_t door = doc.EntBlockDefN - 1;  // the new definition is the last one
-    bool ok = doc.AddBlkLine(door, 0, 0, kDoorLayer, kDetailPen, kSolid, 0, 0, 0, 0, 0, 900);
-    ok &= doc.AddBlkArc(door, 0, 0, kDoorLayer, kDetailPen, kDashed, 0, 0,  //
-                        0, 0, 900, 1.0, 0, 90, 0);  // centre, radius, flattening, angles
+    bool ok = doc.AddBlk(
+        door, tw::LineArgs{.a = On(kDoorLayer, kDetailPen, kSolid), .p1 = {0, 0}, .p2 = {0, 900}});
+    ok &= doc.AddBlk(door, tw::ArcArgs{.a = On(kDoorLayer, kDetailPen, kDashed),
+                                       .centre = {0, 0},
+                                       .pr = 900,  // radius
+                                       .ph = 1.0,  // flattening: a circle's arc
+                                       .psa = 0,   // start angle
+                                       .pda = 90,  // swept angle
+                                       .pka = 0});
     doc.AddBlkDefPost(door);
     return ok ? doc.GetBlkNumber(door) : -1;
 }
@@ -46,7 +59,8 @@ bool AddWalls(tw::TJwwData& doc) {
     for (int i = 0; i < 4; ++i) {
         const double* a = corners[i];
         const double* b = corners[(i + 1) % 4];
-        ok &= doc.AddEntLine(0, 0, kWallLayer, kWallPen, kSolid, 0, 0, a[0], a[1], b[0], b[1]);
+        ok &= doc.AddEnt(tw::LineArgs{
+            .a = On(kWallLayer, kWallPen, kSolid), .p1 = {a[0], a[1]}, .p2 = {b[0], b[1]}});
     }
     return ok;
 }
@@ -54,21 +68,47 @@ bool AddWalls(tw::TJwwData& doc) {
 bool AddDetails(tw::TJwwData& doc, int32_t door) {
     const std::u16string font = u"MS Gothic";
     // Two doors: the block placed at two points, the second turned by 90 degrees.
-    bool ok = doc.AddEntBlock(0, 0, kDoorLayer, kDetailPen, kSolid, 0, 0, door, 1000, 0, 1, 1, 0);
-    ok &= doc.AddEntBlock(0, 0, kDoorLayer, kDetailPen, kSolid, 0, 0, door, 6000, 2500, 1, 1, 90);
+    const tw::AttrArgs doorAttr = On(kDoorLayer, kDetailPen, kSolid);
+    bool ok = doc.AddEnt(
+        tw::BlockArgs{.a = doorAttr, .bn = door, .at = {1000, 0}, .pbx = 1, .pby = 1, .pa = 0});
+    ok &= doc.AddEnt(
+        tw::BlockArgs{.a = doorAttr, .bn = door, .at = {6000, 2500}, .pbx = 1, .pby = 1, .pa = 90});
     // A round column, filled: a full circle solid of pen colour 10, which
     // uses the solid's own colour (red + green x 256 + blue x 65536).
-    ok &= doc.AddEntArc(0, 0, kWallLayer, kWallPen, kSolid, 0, 0, 3000, 2000, 150, 1.0, 0, 360, 0);
-    ok &= doc.AddEntSolidA(0, 0, kWallLayer, 10, 0, 0, 0x808080, 3000, 2000, 150, 1.0, 0);
-    // A label centred (base point 5) in the room, 250 wide and high.
-    ok &= doc.AddEntMoji(0, 0, kNoteLayer, kDetailPen, 5, 0, 0, 0, 3000, 3000, 250, 250, 25, 0,
-                         font, u"Living room");
+    const tw::Point2 column{3000, 2000};
+    ok &= doc.AddEnt(tw::ArcArgs{.a = On(kWallLayer, kWallPen, kSolid),
+                                 .centre = column,
+                                 .pr = 150,
+                                 .ph = 1.0,
+                                 .psa = 0,
+                                 .pda = 360,
+                                 .pka = 0});
+    ok &= doc.AddEnt(tw::CurvedSolidAArgs{
+        .a = On(kWallLayer, 10, 0),
+        .fc = 0x808080,
+        .curve = {.centre = column, .pr = 150, .ph = 1.0, .pka = 0, .psa = 0, .pda = 0},
+        .full = true});
+    // A label centred (base point 5, given as the line type) in the room,
+    // 250 wide and high.
+    const std::u16string label = u"Living room";
+    ok &= doc.AddEnt(tw::TextAtArgs{
+        .a = On(kNoteLayer, kDetailPen, 5),
+        .text = {.ms = 0, .pw = 250, .ph = 250, .pd = 25, .pa = 0, .pf = font, .ps = label},
+        .base = {3000, 3000}});
     // The room's width: a dimension line below the wall with its text
     // just above the line (base point 2 is the text's bottom centre).
-    ok &= doc.AddEntSunpo(0, 0, kNoteLayer, kDetailPen, kSolid, 0, 0,  //
-                          0, -600, 6000, -600,                         // the dimension line
-                          kDetailPen, 2, 0, 0, 0,                      // its text: pen, base point
-                          3000, -550, 200, 200, 20, 0, font, u"6000");
+    const std::u16string width = u"6000";
+    ok &= doc.AddEnt(tw::DimensionAtArgs{
+        .dim =
+            {.a = On(kNoteLayer, kDetailPen, kSolid),
+             .p1 = {0, -600},
+             .p2 = {6000, -600},
+             .co2 = kDetailPen,
+             .tp2 = 2,
+             .wd2 = 0,
+             .fl2 = 0,
+             .text = {.ms = 0, .pw = 200, .ph = 200, .pd = 20, .pa = 0, .pf = font, .ps = width}},
+        .textBase = {3000, -550}});
     return ok;
 }
 

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "util/BitCast.h"
+
 namespace tw {
 
 // Why a file could not be read. The messages of the format's own failures:
@@ -54,7 +56,7 @@ class ArchiveReader {
     void u16(uint16_t& v) { v = Le<uint16_t>(Take(2)); }
     void u32(uint32_t& v) { v = Le<uint32_t>(Take(4)); }
     void i32(int32_t& v) { v = static_cast<int32_t>(Le<uint32_t>(Take(4))); }
-    void f64(double& v) { v = std::bit_cast<double>(Le<uint64_t>(Take(8))); }
+    void f64(double& v) { v = BitCast<double>(Le<uint64_t>(Take(8))); }
     void text(std::u16string& s) { s = ReadText(); }
     void memo(std::u16string& s) { s = ReadString(); }
     void fill(uint8_t, size_t n) { Skip(n); }

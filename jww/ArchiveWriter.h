@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "document/EntityKinds.h"
+#include "util/BitCast.h"
 
 namespace tw {
 
@@ -68,7 +69,7 @@ class RecordCursor {
     void u16(uint16_t v) { PutLE(v); }
     void u32(uint32_t v) { PutLE(v); }
     void i32(int32_t v) { PutLE(static_cast<uint32_t>(v)); }
-    void f64(double v) { PutLE(std::bit_cast<uint64_t>(v)); }
+    void f64(double v) { PutLE(BitCast<uint64_t>(v)); }
     void fill(uint8_t value, size_t n) {
         Check(n);
         std::memset(at_, value, n);
@@ -119,7 +120,7 @@ class ArchiveWriter {
     void u16(uint16_t v) { PutLE(v); }
     void u32(uint32_t v) { PutLE(v); }
     void i32(int32_t v) { PutLE(static_cast<uint32_t>(v)); }
-    void f64(double v) { PutLE(std::bit_cast<uint64_t>(v)); }
+    void f64(double v) { PutLE(BitCast<uint64_t>(v)); }
     void fill(uint8_t value, size_t n);
     void bytes(const uint8_t* data, size_t size) { Put(data, size); }
 

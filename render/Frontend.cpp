@@ -7,6 +7,7 @@
 
 #include "document/DrawingRules.h"
 #include "document/Extents.h"
+#include "document/Fonts.h"
 #include "document/Geometry.h"
 #include "render/Clip.h"
 #include "render/Styles.h"
@@ -50,6 +51,11 @@ struct Shapes {
     }
 };
 
+// The second unit of a surrogate pair, which is part of the character before.
+constexpr bool EndsAPair(const std::u16string& s, size_t i) {
+    return i > 0 && s[i] >= 0xDC00 && s[i] <= 0xDFFF && s[i - 1] >= 0xD800 && s[i - 1] <= 0xDBFF;
+}
+
 Point Placed(const Transform& xf, double x, double y) {
     Point p;
     xf.Apply(x, y, p.x, p.y);
@@ -70,15 +76,21 @@ std::vector<geom::Point> OutlineOf(const TEntJwwSolid& solid, double tolerance) 
     return {corners.begin(), corners.end()};
 }
 
+rules::Medium MediumOf(const RenderOptions& options) {
+    return options.print ? rules::Medium::Print : rules::Medium::Screen;
+}
+
+rules::OutputOptions OutputOf(const RenderOptions& options) {
+    return {options.colour, options.visibility, options.screenPixel};
+}
+
 class Resolver {
   public:
     Resolver(const TJwwData& doc, const RenderOptions& options, Backend& backend,
              RenderReport& report)
         : doc_(doc),
-          options_(options),
-          styles_(doc, options.print, options.blackBackground),
-          visibility_(options.visibility ? *options.visibility : Visibility::Of(doc)),
-          view_(options.view ? *options.view : ViewOf(doc, options.fit)),
+          styles_(doc, MediumOf(options), OutputOf(options), options.blackBackground),
+          view_(ViewOf(doc, options)),
           backend_(backend),
           report_(report) {
         const double mx = view_.Width() * kClipMargin;
@@ -94,8 +106,12 @@ class Resolver {
     void operator()(const R& record, const Placement& at) {
         ++report_.visited;
         const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : record.att;
-        if (!visibility_.Shows(layerOf)) {
+        if (!styles_.Look().Layers().Shows(layerOf)) {
             ++report_.hidden;
+            return;
+        }
+        if (!rules::Appears(record, styles_.Look().Of())) {
+            ++report_.leftOut;
             return;
         }
         shapes_.Clear();
@@ -111,7 +127,7 @@ class Resolver {
             return;
         }
         if (shapes_.Empty()) {
-            ++report_.hidden;  // only parts the output leaves out, such as temporary points
+            ++report_.leftOut;  // only parts the medium leaves out: a dimension's temporary points
             return;
         }
         if (!std::isfinite(shapes_.box.minX + shapes_.box.minY + shapes_.box.maxX +
@@ -187,7 +203,7 @@ class Resolver {
     }
 
     void Add(const TEntJwwTen& point, const Transform& xf) {
-        if (point.bKariten != 0 && options_.print) return;  // temporary points are not printed
+        if (!rules::Appears(point, styles_.Look().Of())) return;  // a dimension's temporary points
         const auto color = styles_.ColorOf(point.att.nPenColor);
         if (!color) {
             shapes_.problem = "pen colour without entry";
@@ -196,7 +212,7 @@ class Resolver {
         const double scale =
             rules::IsMarkerPoint(point) && point.dBairitsu > 0 ? point.dBairitsu : 1;
         const Dot dot{*color, Placed(xf, point.start_x, point.start_y),
-                      styles_.PointRadius(point.att.nPenColor) * scale};
+                      styles_.Look().PointRadius(point.att.nPenColor) * scale};
         shapes_.Grow(dot.at, dot.radius);
         shapes_.dots.push_back(dot);
     }
@@ -224,9 +240,33 @@ class Resolver {
             shapes_.problem = "pen colour without entry";
             return;
         }
-        shapes_.texts.push_back({*color, origin, Distance(origin, up), Distance(origin, right),
-                                 DegreesOf(origin, right), ToUtf8(text.strFontName),
-                                 ToUtf8(text.str)});
+        shapes_.texts.push_back(TextRunOf(text, *color, origin, right, up));
+    }
+
+    // The text's characters at Jw_cad's places, scaled as the box was placed.
+    static TextRun TextRunOf(const TEntJwwMoji& text, uint32_t rgb, const Point& origin,
+                             const Point& right, const Point& up) {
+        const fonts::TextLayout layout = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
+        const double length = Distance(origin, right);
+        const double scale = layout.length > 0 ? length / layout.length : 0;
+        TextRun run{rgb,
+                    origin,
+                    Distance(origin, up),
+                    text.dSizeX * scale,
+                    length,
+                    DegreesOf(origin, right),
+                    fonts::FamiliesOf(fonts::FaceOf(text.strFontName)),
+                    {},
+                    {}};
+        // Control codes take no cell and draw nothing.
+        std::u16string shown;
+        for (size_t i = 0; i < text.str.size(); ++i) {
+            if (text.str[i] < u' ') continue;
+            shown += text.str[i];
+            if (!EndsAPair(text.str, i)) run.offsets.push_back(layout.offsets[i] * scale);
+        }
+        run.text = ToUtf8(shown);
+        return run;
     }
 
     void AddImage(const geom::ImagePlacement& image, const Placed3& box) {
@@ -266,9 +306,7 @@ class Resolver {
     }
 
     const TJwwData& doc_;
-    const RenderOptions& options_;
     Styles styles_;
-    Visibility visibility_;
     Box view_;
     Box clip_;
     double tolerance_ = 0;
@@ -279,14 +317,19 @@ class Resolver {
 
 }  // namespace
 
-Box ViewOf(const TJwwData& doc, Fit fit) {
+Box ViewOf(const TJwwData& doc, const RenderOptions& options) {
+    if (options.view) return *options.view;
     double w = 0, h = 0;
     doc.GetPaperSize(w, h);
     const Box sheet{-w / 2, -h / 2, w / 2, h / 2};
-    if (fit == Fit::Paper) return sheet;
-    const auto extents = GetMinMaxZahyo(doc);
+    if (options.fit == Fit::Paper) return sheet;
+    const auto extents =
+        DrawnExtents(doc, options.visibility.value_or(Visibility::Of(doc)), MediumOf(options));
     if (!extents) return sheet;
     Box box{extents->minX, extents->minY, extents->maxX, extents->maxY};
+    const bool onSheet = box.minX >= sheet.minX && box.maxX <= sheet.maxX &&
+                         box.minY >= sheet.minY && box.maxY <= sheet.maxY;
+    if (options.fit == Fit::Opening && onSheet) return sheet;
     const double margin = std::max({box.Width(), box.Height(), 1.0}) * kExtentsMargin;
     return {box.minX - margin, box.minY - margin, box.maxX + margin, box.maxY + margin};
 }

@@ -51,16 +51,20 @@ struct Dot {
     double radius = 0;  // millimetres
 };
 
-// One line of text: the box's lower-left corner, the character height, the
-// length the whole line takes and the angle (degrees, anticlockwise).
+// One line of text: the box's lower-left corner, the character height and
+// full width, the length the whole line takes and the angle (degrees,
+// anticlockwise). Each character sits at its own offset along the base line,
+// its glyph widened by cellWidth / height, so every face fills the length.
 struct TextRun {
     uint32_t rgb = 0;
     Point at;
     double height = 0;
+    double cellWidth = 0;
     double length = 0;
     double angle = 0;
-    std::string font;  // UTF-8
-    std::string text;  // UTF-8
+    std::vector<std::string> families;  // UTF-8, the preferred first, a generic family last
+    std::string text;                   // UTF-8
+    std::vector<double> offsets;        // per character (code point) of text
 };
 
 // A bound image stretched over a box whose lower-left corner is `at`.

@@ -71,29 +71,39 @@ void QtBackend::Draw(const Dot& point) {
     painter_.drawEllipse(Map(point.at), r, r);
 }
 
+// Each character at its own offset, its glyph widened to the cell's width.
 void QtBackend::Draw(const TextRun& text) {
     if (text.text.empty() || text.height * sy_ < kLeastTextPixels) return;
     const QString string = QString::fromStdString(text.text);
-    const Font& font = FontOf(text.font);
-    const double advance = font.metrics.horizontalAdvance(string);
-    const double sy = text.height * sy_ / kFontPixels;
-    const double sx = text.length > 0 && advance > 0 ? text.length * sx_ / advance : sy;
+    const double ky = text.height * sy_ / kFontPixels;
+    const double kx = ky * (text.cellWidth > 0 ? text.cellWidth / text.height : 1) * sx_ / sy_;
     painter_.save();
     painter_.translate(Map(text.at));
     painter_.rotate(-text.angle);
-    painter_.scale(sx, sy);
-    painter_.setFont(font.font);
+    painter_.scale(kx, ky);
+    painter_.setFont(FontOf(text.families));
     painter_.setPen(ColorOf(text.rgb));
-    painter_.drawText(QPointF(0, 0), string);
+    size_t character = 0;
+    for (qsizetype i = 0; i < string.size() && character < text.offsets.size(); ++character) {
+        const qsizetype units = string[i].isHighSurrogate() && i + 1 < string.size() ? 2 : 1;
+        painter_.drawText(QPointF(text.offsets[character] * sx_ / kx, 0), string.mid(i, units));
+        i += units;
+    }
     painter_.restore();
 }
 
-const QtBackend::Font& QtBackend::FontOf(const std::string& name) {
-    auto found = fonts_.find(name);
+const QFont& QtBackend::FontOf(const std::vector<std::string>& families) {
+    auto found = fonts_.find(families);
     if (found == fonts_.end()) {
-        QFont font(QString::fromStdString(name));
+        QStringList names;
+        for (const std::string& family : families)
+            if (!family.empty()) names << QString::fromStdString(family);
+        QFont font;
+        font.setFamilies(names);
+        font.setStyleHint(!families.empty() && families.back() == "serif" ? QFont::Serif
+                                                                          : QFont::SansSerif);
         font.setPixelSize(kFontPixels);
-        found = fonts_.emplace(name, Font{font, QFontMetricsF(font)}).first;
+        found = fonts_.emplace(families, font).first;
     }
     return found->second;
 }

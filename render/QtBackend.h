@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
@@ -32,19 +31,15 @@ class QtBackend : public Backend {
   private:
     QPointF Map(const Point& p) const;
     void MapAll(const std::vector<Point>& points);
-    // Fonts are looked up once per name: making one is costly.
-    struct Font {
-        QFont font;
-        QFontMetricsF metrics;
-    };
-    const Font& FontOf(const std::string& name);
+    // Fonts are looked up once per list of families: making one is costly.
+    const QFont& FontOf(const std::vector<std::string>& families);
 
     QPainter& painter_;
     QRectF target_;
     Box view_;
     double sx_ = 1, sy_ = 1;
     std::vector<QPointF> mapped_;
-    std::map<std::string, Font> fonts_;
+    std::map<std::vector<std::string>, QFont> fonts_;
 };
 
 }  // namespace tw::render

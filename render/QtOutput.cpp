@@ -20,10 +20,6 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMaxPixels = 400e6;  // about 1.6 GB of image; more is refused
 constexpr double kMaxSide = 32000;    // QImage's own limit is near here
 
-Box ViewFor(const TJwwData& doc, const RenderOptions& options) {
-    return options.view ? *options.view : ViewOf(doc, options.fit);
-}
-
 }  // namespace
 
 void EnsureGuiApplication() {
@@ -37,7 +33,7 @@ void EnsureGuiApplication() {
 
 QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,
                      RenderReport& report) {
-    const Box view = ViewFor(doc, options);
+    const Box view = ViewOf(doc, options);
     const double w = std::ceil(view.Width() * dpi / kMillimetresPerInch);
     const double h = std::ceil(view.Height() * dpi / kMillimetresPerInch);
     if (!(w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels))
@@ -63,7 +59,7 @@ QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double d
 
 QByteArray RenderPdf(const TJwwData& doc, const RenderOptions& options, double dpi,
                      RenderReport& report) {
-    const Box view = ViewFor(doc, options);
+    const Box view = ViewOf(doc, options);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

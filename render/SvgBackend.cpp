@@ -1,9 +1,10 @@
 #include "render/SvgBackend.h"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <iterator>
+
+#include "util/NumberText.h"
 
 namespace tw::render {
 
@@ -29,6 +30,14 @@ void AppendEscaped(std::string& out, const std::string& text) {
                 if (static_cast<unsigned char>(c) >= 0x20) out += c;
         }
     }
+}
+
+// The bytes of the UTF-8 sequence a lead byte starts (1 for a stray byte).
+size_t Utf8Length(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
 }
 
 void AppendBase64(std::string& out, const std::string& bytes) {
@@ -65,9 +74,8 @@ SvgBackend::SvgBackend(std::string& out, double minWidth) : out_(out), minWidth_
 
 void SvgBackend::Number(double v) {
     char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 3);
-    if (error != std::errc()) return;
+    const char* end = WriteFixed(buffer, buffer + sizeof buffer, v, 3);
+    if (end == nullptr) return;
     std::string_view text(buffer, static_cast<size_t>(end - buffer));
     while (text.size() > 1 && text.back() == '0')
         text.remove_suffix(1);
@@ -160,27 +168,44 @@ void SvgBackend::Draw(const Dot& point) {
     out_ += "\"/>\n";
 }
 
+// Every character at its own place, so that any SVG reader lays the text out
+// as the PNG does, whatever face it finds; the generic family comes last.
 void SvgBackend::Draw(const TextRun& text) {
     if (text.text.empty() || text.height <= 0) return;
-    out_ += "<text xml:space=\"preserve\" x=\"";
-    Number(text.at.x - view_.minX);
-    out_ += "\" y=\"";
-    Number(view_.maxY - text.at.y);
-    out_ += "\" font-size=\"";
+    const double widen = text.cellWidth > 0 ? text.cellWidth / text.height : 1;
+    out_ += "<text xml:space=\"preserve\" transform=\"translate(";
+    Coordinates(text.at);
+    out_ += ") rotate(";
+    Number(-text.angle);  // the SVG's y axis points down
+    out_ += ") scale(";
+    Number(widen);
+    out_ += " 1)\" x=\"";
+    // Spaces draw nothing: left out, no reader can collapse them and move
+    // what follows.
+    std::string shown;
+    size_t character = 0;
+    for (size_t i = 0; i < text.text.size() && character < text.offsets.size(); ++character) {
+        const size_t bytes = Utf8Length(static_cast<unsigned char>(text.text[i]));
+        const std::string_view c(text.text.data() + i, std::min(bytes, text.text.size() - i));
+        i += c.size();
+        if (c == " " || c == "\u3000") continue;
+        if (!shown.empty()) out_ += ' ';
+        Number(text.offsets[character] / widen);
+        shown += c;
+    }
+    out_ += "\" y=\"0\" font-size=\"";
     Number(text.height);
     out_ += "\" font-family=\"";
-    AppendEscaped(out_, text.font);
+    for (size_t i = 0; i < text.families.size(); ++i) {
+        const std::string& family = text.families[i];
+        if (family.empty() || family.find_first_of("'\"") != std::string::npos) continue;
+        const bool generic = i + 1 == text.families.size();
+        AppendEscaped(out_, generic ? family : "'" + family + "', ");
+    }
     out_ += "\" fill=\"";
     Color(text.rgb);
-    if (text.length > 0) {
-        out_ += "\" textLength=\"";
-        Number(text.length);
-        out_ += "\" lengthAdjust=\"spacingAndGlyphs";
-    }
-    out_ += '"';
-    Rotation(text.angle, text.at);
-    out_ += '>';
-    AppendEscaped(out_, text.text);
+    out_ += "\">";
+    AppendEscaped(out_, shown);
     out_ += "</text>\n";
 }
 

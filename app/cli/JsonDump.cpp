@@ -216,24 +216,32 @@ Json Images(const TJwwData& doc) {
     return out;
 }
 
+Json Head(TJwwData& doc) {
+    return {{"version", doc.Enthd.jwVer},
+            {"memo", ToUtf8(doc.Enthd.strMemo)},
+            {"utf16", doc.MojiEncode},
+            {"entity_count", doc.Enthd.n1},
+            {"counts", Counts(CountsOf(EntityView::Of(doc)))},
+            {"blocks", Blocks(doc)},
+            {"images", Images(doc)},
+            {"layers", Layers(doc)},
+            {"header", Header(doc)},
+            {"layer_groups", LayerGroups(doc)},
+            {"pens", Pens(doc)},
+            {"colors", Colors(doc)},
+            {"line_types", LineTypes(doc)},
+            {"extended_line_types", ExtendedLineTypes(doc)},
+            {"text_styles", TextStyles(doc)}};
+}
+
 }  // namespace
 
+std::string DescriptionJson(TJwwData& doc) {
+    return Text(Head(doc));
+}
+
 void WriteJson(TJwwData& doc, std::ostream& out) {
-    const Json head = {{"version", doc.Enthd.jwVer},
-                       {"memo", ToUtf8(doc.Enthd.strMemo)},
-                       {"utf16", doc.MojiEncode},
-                       {"entity_count", doc.Enthd.n1},
-                       {"counts", Counts(CountsOf(EntityView::Of(doc)))},
-                       {"blocks", Blocks(doc)},
-                       {"images", Images(doc)},
-                       {"layers", Layers(doc)},
-                       {"header", Header(doc)},
-                       {"layer_groups", LayerGroups(doc)},
-                       {"pens", Pens(doc)},
-                       {"colors", Colors(doc)},
-                       {"line_types", LineTypes(doc)},
-                       {"extended_line_types", ExtendedLineTypes(doc)},
-                       {"text_styles", TextStyles(doc)}};
+    const Json head = Head(doc);
     out << "{\n";
     for (const auto& [key, value] : head.items())
         out << " " << Text(key) << ": " << Text(value) << ",\n";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "document/JwwUnit.h"
 
@@ -12,5 +13,8 @@ namespace tw::cli {
 // and entities. The entities are written one by one, so the output costs no
 // memory beyond one entity's.
 void WriteJson(TJwwData& doc, std::ostream& out);
+
+// The keys of WriteJson other than the entities, as the text of one object.
+std::string DescriptionJson(TJwwData& doc);
 
 }  // namespace tw::cli

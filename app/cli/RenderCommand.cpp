@@ -16,6 +16,7 @@
 #if TW_RASTER_OUTPUT
 #include "render/QtOutput.h"
 #endif
+#include "render/ReportText.h"
 #include "render/SvgBackend.h"
 #include "util/Func_2.h"
 
@@ -49,6 +50,8 @@ std::string Bytes(const TJwwData& doc, const std::string& format,
     render::RenderOptions r;
     r.fit = options.fit;
     r.print = options.print;
+    r.colour = options.colour;
+    r.screenPixel = kMillimetresPerInch / options.dpi;
     r.blackBackground = options.blackBackground;
     if (format == "svg") {
         std::string svg;
@@ -71,21 +74,6 @@ std::string Bytes(const TJwwData& doc, const std::string& format,
 #endif
 }
 
-std::string ReportText(const render::RenderReport& report) {
-    std::string text = "drawn " + std::to_string(report.drawn) + " of " +
-                       std::to_string(report.visited) + " entities (" +
-                       std::to_string(report.hidden) + " on hidden layers, " +
-                       std::to_string(report.culled) + " outside the view, " +
-                       std::to_string(report.undrawable) + " not drawable)";
-    for (const auto& [reason, count] : report.reasons)
-        text += "\n  not drawn: " + std::to_string(count) + " with " + reason;
-    const ExpansionReport& x = report.expansion;
-    if (!x.Complete())
-        text += "\n  insertions not expanded: " + std::to_string(x.missing) + " missing, " +
-                std::to_string(x.cycles) + " cyclic, " + std::to_string(x.cut) + " too deep";
-    return text;
-}
-
 // Reads, renders and writes one file; the report's text on success.
 std::string RenderOne(const fs::path& input, const fs::path& output, const std::string& format,
                       const RenderCommandOptions& options) {
@@ -102,7 +90,7 @@ std::string RenderOne(const fs::path& input, const fs::path& output, const std::
     } catch (const OutputRefused& e) {
         throw Failure(e.what());
     }
-    return ReportText(report);
+    return render::ReportText(report);
 }
 
 // SVG is written on every core. PNG and PDF go through Qt, whose application

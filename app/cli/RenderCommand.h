@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ struct RenderCommandOptions {
     render::Fit fit = render::Fit::Paper;
     bool blackBackground = false;
     bool print = false;
-    bool force = false;  // replace an existing output
+    std::optional<bool> colour;  // print in colour or not; the drawing's choice when none
+    bool force = false;          // replace an existing output
 };
 
 // IN -> OUT, the format from OUT's extension (.svg, .png, .pdf). Prints what

@@ -11,11 +11,20 @@
 
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
+#include "app/cli/Choices.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "util/CommandLine.h"
 #include "util/Func_2.h"
+
+using tw::cli::kDxfVersions;
+using tw::cli::kFormats;
+using tw::cli::kPalettes;
+using tw::cli::kTextCodes;
+using tw::cli::kUnits;
+using tw::cli::NamesOf;
+using tw::cli::ValueOf;
 
 namespace {
 
@@ -24,42 +33,6 @@ constexpr int kUsageError = 2;
 // The running executable, beside which the program keeps its TEMP folder.
 std::string ExecutablePath(const char* argv0) {
     return tw::ToUtf8(tw::ExecutableFile(argv0).u16string());
-}
-
-// The choices of an option in the order --help lists them, and their values.
-template <class T>
-using Choices = std::vector<std::pair<std::string, T>>;
-
-const Choices<tw::TPalette> kPalettes{
-    {"dxf", tw::TPalette::Dxf}, {"mix", tw::TPalette::Mix}, {"grad", tw::TPalette::Grad}};
-
-const Choices<int32_t> kFormats{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
-                                {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
-                                {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
-
-const Choices<int32_t> kDxfVersions{
-    {"2007", tw::dxf::kR2007}, {"2000", tw::dxf::kR2000}, {"R12", tw::dxf::kR12}};
-
-const Choices<bool> kUnits{{"real", true}, {"paper", false}};
-
-const Choices<tw::TTextCode> kTextCodes{{"ansi", tw::TTextCode::Ansi},
-                                        {"utf16", tw::TTextCode::Utf16}};
-
-template <class T>
-std::vector<std::string> NamesOf(const Choices<T>& choices) {
-    std::vector<std::string> names;
-    for (const auto& [name, value] : choices)
-        names.push_back(name);
-    return names;
-}
-
-// The value of a name that the option's check has already accepted.
-template <class T>
-T ValueOf(const Choices<T>& choices, const std::string& name) {
-    for (const auto& [choice, value] : choices) {
-        if (choice == name) return value;
-    }
-    return choices.front().second;
 }
 
 // The first word the parser did not take, named as what it looks like; a
@@ -131,6 +104,7 @@ int main(int argc, char** argv) {
     std::string renderFormat;
     std::string fit = "paper";
     std::string background = "white";
+    std::string colour = "auto";
     CLI::App* renderCommand = app.add_subcommand(
         "render", "Draw a drawing as SVG, PNG or PDF: render IN OUT, or render --to DIR FILE...");
     renderCommand
@@ -149,7 +123,13 @@ int main(int argc, char** argv) {
     renderCommand->add_option("--background", background, "Background colour")
         ->capture_default_str()
         ->check(CLI::IsMember({"white", "black"}));
-    renderCommand->add_flag("--print", render.print, "Use the print colours and widths");
+    renderCommand->add_flag("--print", render.print,
+                            "Draw what prints, in print colours and widths");
+    renderCommand
+        ->add_option("--colour", colour,
+                     "Print in colour: as the drawing says (auto), always or never")
+        ->capture_default_str()
+        ->check(CLI::IsMember({"auto", "always", "never"}));
     renderCommand->add_flag("--force", render.force, "Replace existing outputs");
     for (CLI::App* command : {chartCommand, checkCommand, dumpCommand, renderCommand})
         command->allow_extras();
@@ -212,6 +192,7 @@ int main(int argc, char** argv) {
     if (renderCommand->parsed()) {
         render.fit = fit == "extents" ? tw::render::Fit::Extents : tw::render::Fit::Paper;
         render.blackBackground = background == "black";
+        if (colour != "auto") render.colour = colour == "always";
         if (!renderTo.empty()) {
             if (renderFormat.empty()) {
                 std::cerr << "render --to needs --format svg|png|pdf\n";

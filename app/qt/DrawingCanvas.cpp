@@ -16,12 +16,29 @@ namespace {
 constexpr double kWheelStep = 1.25;  // per notch of 120 eighths of a degree
 constexpr double kMinMillimetresPerPixel = 1e-4;
 constexpr double kMaxMillimetresPerPixel = 1e5;
+constexpr int kSharpenAfterMs = 150;  // a pause in zooming or panning
 
 }  // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 150);
+    setMouseTracking(true);  // the status line follows the cursor
+    sharpen_.setSingleShot(true);
+    sharpen_.setInterval(kSharpenAfterMs);
+    connect(&sharpen_, &QTimer::timeout, this, &DrawingCanvas::redraw);
+}
+
+void DrawingCanvas::viewMoved() {
+    moving_ = !picture_.isNull();
+    sharpen_.start();
+    update();
+}
+
+void DrawingCanvas::redraw() {
+    moving_ = false;
+    picture_ = QImage();
+    update();
 }
 
 void DrawingCanvas::setDrawing(const TJwwData* doc) {
@@ -32,24 +49,31 @@ void DrawingCanvas::setDrawing(const TJwwData* doc) {
 
 void DrawingCanvas::setVisibility(const render::Visibility& visibility) {
     visibility_ = visibility;
-    update();
+    redraw();
 }
 
 void DrawingCanvas::setBlackBackground(bool black) {
     black_ = black;
-    update();
+    redraw();
 }
 
 void DrawingCanvas::fit() {
+    fitView();
+    redraw();
+}
+
+void DrawingCanvas::fitView() {
     fitted_ = true;
-    const render::Box box = doc_ ? render::ViewOf(*doc_, render::Fit::Extents) : render::Box{};
+    render::RenderOptions opening;
+    opening.fit = render::Fit::Opening;
+    opening.visibility = visibility_;
+    const render::Box box = doc_ ? render::ViewOf(*doc_, opening) : render::Box{};
     centreX_ = (box.minX + box.maxX) / 2;
     centreY_ = (box.minY + box.maxY) / 2;
     const double w = std::max(width(), 1);
     const double h = std::max(height(), 1);
     millimetresPerPixel_ = std::clamp(std::max(box.Width() / w, box.Height() / h),
                                       kMinMillimetresPerPixel, kMaxMillimetresPerPixel);
-    update();
 }
 
 render::Box DrawingCanvas::view() const {
@@ -58,38 +82,72 @@ render::Box DrawingCanvas::view() const {
     return {centreX_ - halfW, centreY_ - halfH, centreX_ + halfW, centreY_ + halfH};
 }
 
+double DrawingCanvas::zoom() const {
+    return 1 / millimetresPerPixel_;
+}
+
+QPointF DrawingCanvas::paperAt(const QPointF& pixel) const {
+    const render::Box v = view();
+    return {v.minX + pixel.x() * millimetresPerPixel_, v.maxY - pixel.y() * millimetresPerPixel_};
+}
+
 void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
     fitted_ = false;
-    const render::Box before = view();
-    const double px = before.minX + at.x() * millimetresPerPixel_;
-    const double py = before.maxY - at.y() * millimetresPerPixel_;
+    const QPointF paper = paperAt(at);
+    const double px = paper.x();
+    const double py = paper.y();
     millimetresPerPixel_ =
         std::clamp(millimetresPerPixel_ / factor, kMinMillimetresPerPixel, kMaxMillimetresPerPixel);
     // Keep (px, py) under the cursor.
     centreX_ = px - (at.x() - width() / 2.0) * millimetresPerPixel_;
     centreY_ = py + (at.y() - height() / 2.0) * millimetresPerPixel_;
-    update();
+    viewMoved();
 }
 
 void DrawingCanvas::panBy(const QPointF& pixels) {
     fitted_ = false;
     centreX_ -= pixels.x() * millimetresPerPixel_;
     centreY_ += pixels.y() * millimetresPerPixel_;
-    update();
+    viewMoved();
 }
 
 void DrawingCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (moving_) {
+        drawMovedPicture(painter);
+        return;
+    }
+    if (picture_.isNull() || picture_.size() != size() * devicePixelRatioF()) drawPicture();
+    painter.drawImage(QPointF(0, 0), picture_);
+}
+
+void DrawingCanvas::drawPicture() {
+    picture_ = QImage(size() * devicePixelRatioF(), QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(devicePixelRatioF());
+    pictureView_ = view();
+    QPainter painter(&picture_);
     render::QtBackend backend(painter, QRectF(rect()));
     if (!doc_) {
         painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
         return;
     }
     render::RenderOptions options;
-    options.view = view();
+    options.view = pictureView_;
     options.blackBackground = black_;
     options.visibility = visibility_;
+    options.screenPixel = millimetresPerPixel_;
     report_ = render::Render(*doc_, options, backend);
+}
+
+void DrawingCanvas::drawMovedPicture(QPainter& painter) const {
+    painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
+    const render::Box v = view();
+    const QRectF where((pictureView_.minX - v.minX) / millimetresPerPixel_,
+                       (v.maxY - pictureView_.maxY) / millimetresPerPixel_,
+                       pictureView_.Width() / millimetresPerPixel_,
+                       pictureView_.Height() / millimetresPerPixel_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(where, picture_);
 }
 
 void DrawingCanvas::wheelEvent(QWheelEvent* event) {
@@ -103,6 +161,7 @@ void DrawingCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void DrawingCanvas::mouseMoveEvent(QMouseEvent* event) {
+    emit cursorMoved(paperAt(event->position()));
     if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) return;
     panBy(event->position() - dragFrom_);
     dragFrom_ = event->position();
@@ -117,7 +176,8 @@ void DrawingCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 void DrawingCanvas::resizeEvent(QResizeEvent*) {
-    if (fitted_) fit();
+    if (fitted_) fitView();
+    viewMoved();
 }
 
 }  // namespace tw::qt

@@ -1,9 +1,13 @@
 // The viewer's drawing area: the drawing drawn by the renderer's frontend and
 // QPainter backend, zoomed with the wheel around the cursor, panned by
-// dragging, fitted again with F or Home.
+// dragging, fitted again with F or Home. A zoom, pan or resize first shows
+// the last picture moved and scaled to the new view, at once; the drawing is
+// drawn again sharply once the user pauses.
 #pragma once
 
+#include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include "render/Frontend.h"
@@ -19,6 +23,7 @@ class DrawingCanvas : public QWidget {
     // The drawing shown (not owned; null shows only the background).
     void setDrawing(const TJwwData* doc);
     void setVisibility(const render::Visibility& visibility);
+    const render::Visibility& visibility() const { return visibility_; }
     void setBlackBackground(bool black);
     bool blackBackground() const { return black_; }
 
@@ -29,6 +34,13 @@ class DrawingCanvas : public QWidget {
     // The part of the paper in view, in millimetres.
     render::Box view() const;
     const render::RenderReport& lastReport() const { return report_; }
+    // Screen pixels per paper millimetre.
+    double zoom() const;
+    QPointF paperAt(const QPointF& pixel) const;
+
+  signals:
+    // The paper point under the cursor, in millimetres.
+    void cursorMoved(const QPointF& paper);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +51,14 @@ class DrawingCanvas : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The view changed: show the last picture moved, draw sharply later.
+    void viewMoved();
+    void fitView();
+    // Anything else changed: the last picture is no longer the drawing.
+    void redraw();
+    void drawPicture();
+    void drawMovedPicture(QPainter& painter) const;
+
     const TJwwData* doc_ = nullptr;
     render::Visibility visibility_;
     bool black_ = false;
@@ -47,6 +67,10 @@ class DrawingCanvas : public QWidget {
     double millimetresPerPixel_ = 1;
     QPointF dragFrom_;
     render::RenderReport report_;
+    QImage picture_;
+    render::Box pictureView_;
+    bool moving_ = false;  // the view moved since picture_ was drawn
+    QTimer sharpen_;
 };
 
 }  // namespace tw::qt

@@ -1,18 +1,32 @@
 #include "ViewerWindow.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <sstream>
 
 #include "DrawingCanvas.h"
+#include "app/cli/ExportCommand.h"
+#include "app/cli/RenderCommand.h"
+#include "document/LayerUsage.h"
+#include "render/QtBackend.h"
 #include "util/Func_2.h"
 
 namespace tw::qt {
@@ -27,9 +41,36 @@ QString LocalJwwOf(const QMimeData* mime) {
     return file.endsWith(QStringLiteral(".jww"), Qt::CaseInsensitive) ? file : QString();
 }
 
-QString NameOf(int number, const std::u16string& name) {
+constexpr int kRecentFiles = 8;
+const QString kRecentKey = QStringLiteral("viewer/recent");
+constexpr double kZoomStep = 1.25;
+
+QString NameOf(int number, const std::u16string& name, int64_t entities) {
     return QString::number(number, 16).toUpper() +
-           (name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdU16String(name));
+           (name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdU16String(name)) +
+           QStringLiteral(" (%1)").arg(entities);
+}
+
+QStringList RecentFiles() {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void RememberRecent(const QString& file) {
+    QStringList files = RecentFiles();
+    files.removeAll(file);
+    files.prepend(file);
+    QSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
+}
+
+std::string Utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+void ShowMessage(QWidget* parent, const QString& text) {
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, parent->windowTitle(), text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace
@@ -38,7 +79,8 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     : QWidget(parent),
       canvas_(new DrawingCanvas(this)),
       layers_(new QTreeWidget(this)),
-      black_(new QCheckBox(QStringLiteral("Black background"), this)) {
+      black_(new QCheckBox(QStringLiteral("Black background"), this)),
+      status_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Tintwright viewer"));
     setAcceptDrops(true);
     resize(1000, 700);
@@ -57,30 +99,174 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(bar);
     whole->addLayout(body, 1);
+    whole->addWidget(status_);
+    buildMenus();
 
     connect(fit, &QPushButton::clicked, canvas_, &DrawingCanvas::fit);
     connect(black_, &QCheckBox::toggled, canvas_, &DrawingCanvas::setBlackBackground);
     connect(layers_, &QTreeWidget::itemChanged, this, &ViewerWindow::layerToggled);
+    connect(canvas_, &DrawingCanvas::cursorMoved, this, &ViewerWindow::cursorMoved);
+}
+
+void ViewerWindow::buildMenus() {
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open…"), QKeySequence::Open, this, [this] {
+        const QString name = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open drawing"), {}, QStringLiteral("Jw_cad drawings (*.jww)"));
+        if (!name.isEmpty()) open(name);
+    });
+    recent_ = file->addMenu(QStringLiteral("Open &Recent"));
+    connect(recent_, &QMenu::aboutToShow, this, &ViewerWindow::fillRecent);
+    fillRecent();
+    file->addSeparator();
+    file->addAction(
+        QStringLiteral("&Export DXF…"), QKeySequence(QStringLiteral("Ctrl+E")), this, [this] {
+            const QString name = QFileDialog::getSaveFileName(
+                this, QStringLiteral("Export DXF"), {}, QStringLiteral("DXF drawings (*.dxf)"));
+            if (!name.isEmpty()) exportDxf(name);
+        });
+    file->addAction(QStringLiteral("Save &As PDF, PNG or SVG…"), QKeySequence::SaveAs, this,
+                    [this] {
+                        const QString name = QFileDialog::getSaveFileName(
+                            this, QStringLiteral("Save as"), {},
+                            QStringLiteral("PDF (*.pdf);;PNG image (*.png);;SVG image (*.svg)"));
+                        if (!name.isEmpty()) saveAs(name);
+                    });
+    file->addAction(QStringLiteral("&Print…"), QKeySequence::Print, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() == QDialog::Accepted) print(printer);
+    });
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this,
+                    &ViewerWindow::closeDrawing);
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("&Fit drawing"), QKeySequence(Qt::Key_F), canvas_,
+                    &DrawingCanvas::fit);
+    const auto zoomBy = [this](double factor) {
+        canvas_->zoomAt(QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0), factor);
+    };
+    view->addAction(QStringLiteral("Zoom &In"), QKeySequence::ZoomIn, this,
+                    [zoomBy] { zoomBy(kZoomStep); });
+    view->addAction(QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut, this,
+                    [zoomBy] { zoomBy(1 / kZoomStep); });
+    QAction* black = view->addAction(QStringLiteral("&Black Background"));
+    black->setCheckable(true);
+    connect(black, &QAction::toggled, black_, &QCheckBox::setChecked);
+    connect(black_, &QCheckBox::toggled, black, &QAction::setChecked);
+}
+
+void ViewerWindow::fillRecent() {
+    recent_->clear();
+    for (const QString& name : RecentFiles())
+        recent_->addAction(name, this, [this, name] { open(name); });
+    recent_->setEnabled(!recent_->isEmpty());
+}
+
+bool ViewerWindow::reportCommand(int exitCode, const std::string& reason) {
+    if (exitCode != 0) ShowMessage(this, QString::fromStdString(reason).trimmed());
+    return exitCode == 0;
+}
+
+bool ViewerWindow::exportDxf(const QString& target) {
+    if (!drawing_) return false;
+    cli::ExportOptions options;
+    options.force = true;  // the save dialog asked before replacing
+    std::ostringstream err;
+    const int exitCode = cli::RunExport(Utf8(file_), Utf8(target), options, err);
+    return reportCommand(exitCode, err.str());
+}
+
+bool ViewerWindow::saveAs(const QString& target) {
+    if (!drawing_) return false;
+    cli::RenderCommandOptions options;
+    options.force = true;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exitCode = cli::RunRender(Utf8(file_), Utf8(target), options, out, err);
+    return reportCommand(exitCode, err.str());
+}
+
+bool ViewerWindow::print(QPrinter& printer) {
+    if (!drawing_) return false;
+    const render::Box sheet = render::ViewOf(drawing_->Doc(), render::Fit::Paper);
+    printer.setFullPage(true);
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QSizeF(sheet.Width(), sheet.Height()), QPageSize::Millimeter),
+                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowMessage(this, QStringLiteral("The printer could not start."));
+        return false;
+    }
+    const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
+    render::QtBackend backend(painter, QRectF(0, 0, page.width(), page.height()));
+    render::RenderOptions options;
+    options.view = sheet;
+    options.print = true;
+    options.visibility = canvas_->visibility();
+    render::Render(drawing_->Doc(), options, backend);
+    return painter.end();
+}
+
+void ViewerWindow::closeDrawing() {
+    canvas_->setDrawing(nullptr);
+    drawing_.reset();
+    file_.clear();
+    layers_->clear();
+    setWindowTitle(QStringLiteral("Tintwright viewer"));
+}
+
+namespace {
+
+// Real millimetres per paper millimetre in the group being drawn on, as
+// Jw_cad's own coordinate display counts them.
+double WriteGroupScale(const TJwwData& doc) {
+    const auto group = static_cast<size_t>(doc.Enthd.nWriteGLay);
+    const double scale = group < doc.EntLgrp.size() ? doc.EntLgrp[group].adScale : 1.0;
+    return scale > 0 && std::isfinite(scale) ? scale : 1.0;
+}
+
+}  // namespace
+
+void ViewerWindow::cursorMoved(const QPointF& paper) {
+    const double scale = drawing_ ? WriteGroupScale(drawing_->Doc()) : 1.0;
+    status_->setText(QStringLiteral("%1, %2 mm on paper    %3, %4 mm real (1:%5)    zoom %6 px/mm")
+                         .arg(paper.x(), 0, 'f', 2)
+                         .arg(paper.y(), 0, 'f', 2)
+                         .arg(paper.x() * scale, 0, 'f', 1)
+                         .arg(paper.y() * scale, 0, 'f', 1)
+                         .arg(scale, 0, 'g', 6)
+                         .arg(canvas_->zoom(), 0, 'g', 4));
+}
+
+QString ViewerWindow::status() const {
+    return status_->text();
 }
 
 ViewerWindow::~ViewerWindow() = default;
 
 bool ViewerWindow::open(const QString& file) {
+    if (!QFileInfo::exists(file)) {
+        ShowMessage(this, QStringLiteral("%1 cannot be shown: the file does not exist.").arg(file));
+        return false;
+    }
     try {
         auto drawing = std::make_unique<ShownDrawing>(std::filesystem::path(file.toStdU16String()));
         canvas_->setDrawing(&drawing->Doc());
         drawing_ = std::move(drawing);
     } catch (const UnreadableDrawing& e) {
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, windowTitle(),
-                            QStringLiteral("%1 cannot be shown: it is not a readable JWW "
-                                           "drawing (%2).")
-                                .arg(QFileInfo(file).fileName(), QString::fromUtf8(e.what())),
-                            QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        ShowMessage(this, QStringLiteral("%1 cannot be shown: it is not a readable JWW "
+                                         "drawing (%2).")
+                              .arg(QFileInfo(file).fileName(), QString::fromUtf8(e.what())));
         return false;
     }
+    file_ = QFileInfo(file).absoluteFilePath();
+    RememberRecent(file_);
     setWindowTitle(QFileInfo(file).fileName() + QStringLiteral(" - Tintwright viewer"));
     fillLayers();
     return true;
@@ -91,11 +277,15 @@ void ViewerWindow::fillLayers() {
     layers_->clear();
     const TJwwData& doc = drawing_->Doc();
     const render::Visibility shown = render::Visibility::Of(doc);
+    const LayerUsageTable usage = CountLayerUsage(doc);
     constexpr int n = render::Visibility::kGroups;
     for (int g = 0; g < n; ++g) {
         const std::u16string groupName =
             static_cast<size_t>(g) < doc.EntLgrp.size() ? doc.EntLgrp[g].aStrGLayName : u"";
-        auto* group = new QTreeWidgetItem(layers_, {NameOf(g, groupName)});
+        int64_t groupEntities = 0;
+        for (int l = 0; l < n; ++l)
+            groupEntities += usage[g * n + l].entities;
+        auto* group = new QTreeWidgetItem(layers_, {NameOf(g, groupName, groupEntities)});
         group->setData(0, kIndexRole, g);
         group->setFlags(group->flags() | Qt::ItemIsUserCheckable);
         group->setCheckState(0, shown.groups[g] ? Qt::Checked : Qt::Unchecked);
@@ -104,7 +294,7 @@ void ViewerWindow::fillLayers() {
             const std::u16string layerName = static_cast<size_t>(index) < doc.EntLay.size()
                                                  ? doc.EntLay[index].aStrLayName
                                                  : u"";
-            auto* layer = new QTreeWidgetItem(group, {NameOf(l, layerName)});
+            auto* layer = new QTreeWidgetItem(group, {NameOf(l, layerName, usage[index].entities)});
             layer->setData(0, kIndexRole, index);
             layer->setFlags(layer->flags() | Qt::ItemIsUserCheckable);
             layer->setCheckState(0, shown.layers[index] ? Qt::Checked : Qt::Unchecked);

@@ -19,10 +19,16 @@ int main(int argc, char** argv) {
     tw::TJwwData doc;
     doc.DataDefaultSet();
     // Group 0, layer group 0, layer 0, pen 1, solid line, default width.
+    const tw::AttrArgs attr{.cn = 0, .lg = 0, .ly = 0, .co = 1, .tp = 1, .wd = 0, .fl = 0};
+    const std::u16string font = u"MS Gothic", text = u"consumer";
     bool ok = doc.AddEntPre();
-    ok &= doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, 0, 0, 100, 0);
-    ok &= doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, 100, 0, 100, 50);
-    ok &= doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 0, 10, 10, 5, 5, 1, 0, u"MS Gothic", u"consumer");
+    ok &= doc.AddEnt(tw::LineArgs{.a = attr, .p1 = {0, 0}, .p2 = {100, 0}});
+    ok &= doc.AddEnt(tw::LineArgs{.a = attr, .p1 = {100, 0}, .p2 = {100, 50}});
+    // The text by its base point 1 (the line type's place) at (10, 10).
+    ok &= doc.AddEnt(tw::TextAtArgs{
+        .a = attr,
+        .text = {.ms = 0, .pw = 5, .ph = 5, .pd = 1, .pa = 0, .pf = font, .ps = text},
+        .base = {10, 10}});
     ok &= doc.AddEntPost();
     if (!ok || !doc.FileOut(output, tw::ver::kNewest)) {
         std::cerr << "consumer: could not write " << argv[1] << '\n';

@@ -8,6 +8,11 @@ import sys
 from collections import Counter
 
 import ezdxf
+from ezdxf.lldxf.encoding import decode_dxf_unicode
+
+
+def decoded(text):
+    return decode_dxf_unicode(text).encode("utf-16", "surrogatepass").decode("utf-16")
 
 
 def check(path):
@@ -21,7 +26,7 @@ def check(path):
     for block in doc.blocks:
         if block.name.upper() in ("*MODEL_SPACE", "*PAPER_SPACE"):
             continue
-        blocks[block.name] = dict(Counter(e.dxftype() for e in block))
+        blocks[decoded(block.name)] = dict(Counter(e.dxftype() for e in block))
     colours = set()
     for layout in [msp] + [b for b in doc.blocks]:
         for entity in layout:
@@ -37,6 +42,14 @@ def check(path):
         "true_colors": sorted(colours),
         "first_line_length": math.dist(first_line.dxf.start, first_line.dxf.end)
         if first_line else None,
+        "texts": [decoded(e.dxf.text) for e in msp if e.dxftype() in ("TEXT", "MTEXT")],
+        "layers": [decoded(layer.dxf.name) for layer in doc.layers],
+        "layer_states": {decoded(layer.dxf.name): {"off": layer.is_off(),
+                                                   "frozen": layer.is_frozen(),
+                                                   "plot": layer.dxf.get("plot", 1) != 0}
+                         for layer in doc.layers},
+        "entity_layers": [decoded(e.dxf.layer) for e in msp],
+        "styles": {decoded(s.dxf.name): s.dxf.font for s in doc.styles},
     }
 
 

@@ -194,7 +194,7 @@ TEST_F(DxfExport, TrueColoursAreTheDrawingsOwn) {
     }
     const std::set<int64_t> every =
         Of(Find("every", dxf::kR2007))["true_colors"].get<std::set<int64_t>>();
-    EXPECT_TRUE(every.contains(dxf::RgbOfColorRef(0x336699))) << "a solid's own colour";
+    EXPECT_TRUE(every.contains(rules::RgbOf(0x336699))) << "a solid's own colour";
 }
 
 TEST_F(DxfExport, RealDrawingsKeepTheirInsertionsAndBlocks) {

@@ -1,9 +1,20 @@
 // The viewer under the offscreen platform: it opens the chart and shows its
 // colours, zooms around the cursor, pans, fits again with F, switches the
-// background and layers, and answers a damaged file with a message.
+// background and layers, and answers a damaged or missing file with a
+// message. Its File menu writes what the command line writes, prints to a
+// PDF printer and remembers recent files; its status line and layer panel
+// agree with a real drawing.
+#include <QAction>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -31,6 +42,35 @@ QPointF PixelOf(const DrawingCanvas& canvas, double x, double y) {
     return {(x - v.minX) / mmpp, (v.maxY - y) / mmpp};
 }
 
+const QString kShared = QStringLiteral(TW_SHARED_TESTDATA);
+
+QString Cli() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/tintwright-cli");
+}
+
+QByteArray Run(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(Cli(), arguments);
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) return {};
+    return cli.readAllStandardOutput();
+}
+
+QByteArray Contents(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QAction* ActionNamed(const QWidget& window, const QString& text) {
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->text().remove(QLatin1Char('&')) == text) return action;
+    return nullptr;
+}
+
+QString LastMessage(const QWidget& window) {
+    const auto boxes = window.findChildren<QMessageBox*>();
+    return boxes.isEmpty() ? QString() : boxes.back()->text();
+}
+
 }  // namespace
 
 class ViewerTest : public QObject {
@@ -43,6 +83,14 @@ class ViewerTest : public QObject {
     void dragPansAndFKeyFitsAgain();
     void backgroundAndLayerSwitches();
     void damagedFileShowsAMessage();
+    void missingFileIsCalledMissing();
+    void panShowsTheLastPictureMovedThenDrawsSharply();
+    void menusHoldTheirActions();
+    void openRecentRemembersOpenedFiles();
+    void exportAndSaveAsWriteWhatTheCommandLineWrites();
+    void printsToAPdfPrinter();
+    void statusLineShowsPaperAndRealMillimetres();
+    void layerPanelCountsAgreeWithDump();
 
   private:
     QTemporaryDir dir_;
@@ -50,6 +98,9 @@ class ViewerTest : public QObject {
 };
 
 void ViewerTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);  // recent files in a settings file of their own
+    QVERIFY2(QFileInfo::exists(kShared + QStringLiteral("/Test1.jww")),
+             qPrintable(QStringLiteral("the shared drawings are missing: ") + kShared));
     chart_ = dir_.filePath(QStringLiteral("chart.jww"));
     const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/tintwright-cli");
     QCOMPARE(QProcess::execute(cli, {QStringLiteral("chart"), chart_, QStringLiteral("--palette"),
@@ -151,6 +202,185 @@ void ViewerTest::damagedFileShowsAMessage() {
     // The drawing shown before stays.
     window.canvas()->grab();
     QVERIFY(window.canvas()->lastReport().drawn > 0);
+}
+
+void ViewerTest::missingFileIsCalledMissing() {
+    ViewerWindow window;
+    window.show();
+    QVERIFY(!window.open(dir_.filePath(QStringLiteral("nowhere.jww"))));
+    QVERIFY(LastMessage(window).contains(QStringLiteral("does not exist")));
+    QVERIFY(!LastMessage(window).contains(QStringLiteral("not a readable")));
+}
+
+void ViewerTest::panShowsTheLastPictureMovedThenDrawsSharply() {
+    ViewerWindow window;
+    window.show();
+    QVERIFY(window.open(chart_));
+    DrawingCanvas& canvas = *window.canvas();
+    const QImage before = canvas.grab().toImage();
+    const int64_t drawnBefore = canvas.lastReport().drawn;
+    canvas.zoomAt(QPointF(0, 0), 2);  // twice as large about the top left corner
+    canvas.panBy(QPointF(40, 25));
+    const QImage moved = canvas.grab().toImage();
+    // Each pixel of the moved picture shows the pixel of the last one that
+    // maps to it: (x - 40) / 2, (y - 25) / 2.
+    int compared = 0;
+    for (int y = 60; y < canvas.height(); y += 37)
+        for (int x = 60; x < canvas.width(); x += 41) {
+            const QPoint from((x - 40) / 2, (y - 25) / 2);
+            if (before.pixel(from) != before.pixel(from + QPoint(1, 1))) continue;  // an edge
+            QCOMPARE(moved.pixel(x, y), before.pixel(from));
+            ++compared;
+        }
+    QVERIFY(compared > 20);
+    QCOMPARE(canvas.lastReport().drawn, drawnBefore);  // not drawn again yet
+    // Once the user pauses the view is drawn again, sharply.
+    const QImage sharpBefore = moved;
+    QTRY_VERIFY_WITH_TIMEOUT(canvas.grab().toImage() != sharpBefore, 3000);
+    ViewerWindow fresh;
+    fresh.show();
+    fresh.resize(window.size());
+    QVERIFY(fresh.open(chart_));
+    fresh.canvas()->zoomAt(QPointF(0, 0), 2);
+    fresh.canvas()->panBy(QPointF(40, 25));
+    QTRY_COMPARE_WITH_TIMEOUT(fresh.canvas()->grab().toImage(), canvas.grab().toImage(), 3000);
+}
+
+void ViewerTest::menusHoldTheirActions() {
+    ViewerWindow window;
+    const struct {
+        const char* text;
+        QKeySequence keys;
+    } cases[] = {
+        {"Open…", QKeySequence::Open},
+        {"Export DXF…", QKeySequence(QStringLiteral("Ctrl+E"))},
+        {"Save As PDF, PNG or SVG…", QKeySequence::SaveAs},
+        {"Print…", QKeySequence::Print},
+        {"Close", QKeySequence::Close},
+        {"Quit", QKeySequence::Quit},
+        {"Fit drawing", QKeySequence(Qt::Key_F)},
+        {"Zoom In", QKeySequence::ZoomIn},
+        {"Zoom Out", QKeySequence::ZoomOut},
+    };
+    for (const auto& c : cases) {
+        const QAction* action = ActionNamed(window, QString::fromUtf8(c.text));
+        QVERIFY2(action, c.text);
+        QCOMPARE(action->shortcut(), c.keys);
+    }
+    QVERIFY(window.open(chart_));
+    const double before = window.canvas()->zoom();
+    ActionNamed(window, QStringLiteral("Zoom In"))->trigger();
+    QVERIFY(window.canvas()->zoom() > before);
+    ActionNamed(window, QStringLiteral("Black Background"))->trigger();
+    QVERIFY(window.canvas()->blackBackground());
+    ActionNamed(window, QStringLiteral("Close"))->trigger();
+    QCOMPARE(window.layers()->topLevelItemCount(), 0);
+}
+
+void ViewerTest::openRecentRemembersOpenedFiles() {
+    const QString test1 = kShared + QStringLiteral("/Test1.jww");
+    {
+        ViewerWindow window;
+        QVERIFY(window.open(chart_));
+        QVERIFY(window.open(test1));
+    }
+    ViewerWindow window;
+    QMenu* recent = nullptr;
+    for (QMenu* menu : window.findChildren<QMenu*>())
+        if (menu->title().remove(QLatin1Char('&')) == QStringLiteral("Open Recent")) recent = menu;
+    QVERIFY(recent);
+    emit recent->aboutToShow();
+    const QList<QAction*> entries = recent->actions();
+    QVERIFY(entries.size() >= 2);
+    QCOMPARE(entries[0]->text(), QFileInfo(test1).absoluteFilePath());
+    QCOMPARE(entries[1]->text(), QFileInfo(chart_).absoluteFilePath());
+    entries[1]->trigger();
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("chart.jww")));
+}
+
+void ViewerTest::exportAndSaveAsWriteWhatTheCommandLineWrites() {
+    const QString input = kShared + QStringLiteral("/Test1.jww");
+    ViewerWindow window;
+    QVERIFY(window.open(input));
+    const auto path = [this](const char* name) { return dir_.filePath(QString::fromUtf8(name)); };
+
+    QVERIFY(window.exportDxf(path("window.dxf")));
+    QCOMPARE(QProcess::execute(Cli(), {QStringLiteral("export"), input, path("cli.dxf")}), 0);
+    QVERIFY(!Contents(path("cli.dxf")).isEmpty());
+    QCOMPARE(Contents(path("window.dxf")), Contents(path("cli.dxf")));
+
+    for (const char* ext : {"svg", "png"}) {
+        const QString mine = path("window.") + QString::fromUtf8(ext);
+        const QString theirs = path("cli.") + QString::fromUtf8(ext);
+        QVERIFY(window.saveAs(mine));
+        QVERIFY(!Run({QStringLiteral("render"), input, theirs}).isEmpty());
+        QVERIFY(!Contents(theirs).isEmpty());
+        QCOMPARE(Contents(mine), Contents(theirs));
+    }
+    // A refused output is reported, not passed over.
+    QVERIFY(!window.saveAs(path("window.txt")));
+    QVERIFY2(LastMessage(window).contains(QStringLiteral(".svg, .png or .pdf")),
+             qPrintable(LastMessage(window)));
+}
+
+void ViewerTest::printsToAPdfPrinter() {
+    const QString input = kShared + QStringLiteral("/Test1.jww");
+    ViewerWindow window;
+    QVERIFY(window.open(input));
+    const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QVERIFY(window.print(printer));
+    QVERIFY(Contents(pdf).startsWith("%PDF"));
+    // The page is the drawing's sheet, at its own size.
+    const tw::ShownDrawing drawing(std::filesystem::path(input.toStdU16String()));
+    const tw::render::Box sheet = tw::render::ViewOf(drawing.Doc(), tw::render::Fit::Paper);
+    const QSizeF page = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    QVERIFY(std::abs(page.width() - sheet.Width()) < 1);
+    QVERIFY(std::abs(page.height() - sheet.Height()) < 1);
+}
+
+void ViewerTest::statusLineShowsPaperAndRealMillimetres() {
+    // The first line of Test1.jww starts at (-96.32, -150.10) mm on paper;
+    // its group 0 is drawn at 1:100.
+    ViewerWindow window;
+    window.show();
+    QVERIFY(window.open(kShared + QStringLiteral("/Test1.jww")));
+    DrawingCanvas& canvas = *window.canvas();
+    const QPoint pixel = PixelOf(canvas, -96.324, -150.100).toPoint();
+    QTest::mouseMove(&canvas, pixel);
+    const QRegularExpressionMatch m =
+        QRegularExpression(
+            QStringLiteral("(\\S+), (\\S+) mm on paper +(\\S+), (\\S+) mm real \\(1:100\\)"))
+            .match(window.status());
+    QVERIFY2(m.hasMatch(), qPrintable(window.status()));
+    const double pixelMm = 1 / canvas.zoom();
+    QVERIFY(std::abs(m.captured(1).toDouble() - -96.324) <= pixelMm);
+    QVERIFY(std::abs(m.captured(2).toDouble() - -150.100) <= pixelMm);
+    QVERIFY(std::abs(m.captured(3).toDouble() - -9632.4) <= 100 * pixelMm);
+    QVERIFY(std::abs(m.captured(4).toDouble() - -15010.0) <= 100 * pixelMm);
+}
+
+void ViewerTest::layerPanelCountsAgreeWithDump() {
+    const QString input = kShared + QStringLiteral("/Test1.jww");
+    const QJsonArray layers =
+        QJsonDocument::fromJson(Run({QStringLiteral("dump"), QStringLiteral("--json"), input}))
+            .object()[QStringLiteral("layers")]
+            .toArray();
+    QCOMPARE(layers.size(), 256);
+    ViewerWindow window;
+    QVERIFY(window.open(input));
+    for (const QJsonValue& value : layers) {
+        const QJsonObject layer = value.toObject();
+        const QTreeWidgetItem* item = window.layers()
+                                          ->topLevelItem(layer[QStringLiteral("group")].toInt())
+                                          ->child(layer[QStringLiteral("layer")].toInt());
+        const QString count =
+            QStringLiteral("(%1)").arg(layer[QStringLiteral("entities")].toInteger());
+        QVERIFY2(item->text(0).endsWith(count),
+                 qPrintable(item->text(0) + QStringLiteral(" ") + count));
+    }
 }
 
 QTEST_MAIN(ViewerTest)

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "document/JwwUnit.h"
+#include "document/OutputRules.h"
 #include "render/Frontend.h"
-#include "render/Styles.h"
 #include "support/TempDir.h"
 #include "tests/render/RecordingBackend.h"
 
@@ -53,7 +53,7 @@ TEST_F(Frontend, ColourAndWidthComeFromThePenTables) {
     Draw();
     ASSERT_EQ(out.lines.size(), 1u);
     EXPECT_EQ(out.lines[0].stroke.rgb, 0x996633u);
-    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * UnitMillimetres(false));
+    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * rules::WidthUnit(doc, rules::Medium::Screen));
 }
 
 // A pen in the background's colour would vanish: it is drawn in the other.
@@ -167,39 +167,37 @@ TEST_F(Frontend, ImagesArePlacedFromTheirBoundFiles) {
     EXPECT_EQ(report.reasons.count("image file not at hand"), 1u);
 }
 
-struct DashCase {
-    uint32_t bits;
-    std::vector<double> runs;  // in bits
-};
-
-class DashPatterns : public testing::TestWithParam<DashCase> {};
-
-TEST_P(DashPatterns, BitsBecomeRunsThatStartWithADash) {
-    TJwwData doc;
-    doc.DataDefaultSet();
-    doc.EntLtp1[0].alLType = static_cast<int32_t>(GetParam().bits);
-    doc.EntLtp1[0].anTokushuSenPich = 2;
-    const std::vector<double> runs = DashPattern(doc, 2, false);
-    ASSERT_EQ(runs.size(), GetParam().runs.size());
-    for (size_t i = 0; i < runs.size(); ++i)
-        EXPECT_DOUBLE_EQ(runs[i], GetParam().runs[i] * 2 * UnitMillimetres(false)) << i;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bits, DashPatterns,
-    testing::Values(DashCase{0xFFFFFFFFu, {}}, DashCase{0, {}}, DashCase{0xFFFF0000u, {16, 16}},
-                    DashCase{0x0000FFFFu, {16, 16}},
-                    DashCase{0xF0F0F0F0u, {4, 4, 4, 4, 4, 4, 4, 4}}, DashCase{0x80000000u, {1, 31}},
-                    DashCase{0xFFFFFFF0u, {28, 4}}, DashCase{0x80000001u, {2, 30}},
-                    DashCase{0x99999999u, std::vector<double>(16, 2)}));
-
-TEST(DashPatternTables, ContinuousAndExtendedTypes) {
-    TJwwData doc;
-    doc.DataDefaultSet();
-    EXPECT_TRUE(DashPattern(doc, 1, false).empty());
-    doc.EntLtpS[2].anUDLTypeSegment = 3;
-    doc.EntLtpS[2].aadUDLTypePitch = {6, 1.5, 0.25};
-    EXPECT_EQ(DashPattern(doc, 32, false), (std::vector<double>{6, 1.5, 0.25, 6, 1.5, 0.25}));
+// Half-width characters take half a cell and half a spacing, so a text of a
+// fixed-pitch face fills its stored length.
+TEST_F(Frontend, TextCharactersSitInJwCadsCells) {
+    struct Case {
+        std::u16string font, text;
+        std::vector<double> offsets;
+        std::string face, generic;
+    };
+    const Case cases[] = {
+        {u"ＭＳ ゴシック", u"ab漢", {0, 2.5, 5}, "IPAGothic", "sans-serif"},
+        {u"ＭＳ 明朝", u"漢 a", {0, 5, 7.5}, "IPAMincho", "serif"},
+        {u"ＭＳ Ｐゴシック", u"\u3000\x01ｱ", {0, 6}, "IPAPGothic", "sans-serif"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 4, 3, 1, 0, c.font, c.text));
+    }
+    Draw();
+    ASSERT_EQ(out.texts.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TextRun& t = out.texts[i];
+        SCOPED_TRACE(cases[i].face);
+        EXPECT_DOUBLE_EQ(t.cellWidth, 4);
+        EXPECT_DOUBLE_EQ(t.height, 3);
+        ASSERT_EQ(t.offsets.size(), cases[i].offsets.size());
+        for (size_t k = 0; k < t.offsets.size(); ++k)
+            EXPECT_NEAR(t.offsets[k], cases[i].offsets[k], 1e-9) << k;
+        ASSERT_EQ(t.families.size(), 3u);
+        EXPECT_EQ(t.families.front(), cases[i].face);
+        EXPECT_EQ(t.families.back(), cases[i].generic);
+    }
+    EXPECT_NEAR(out.texts[0].length, 9, 1e-9);  // 2 + 0.5 + 2 + 0.5 + 4
 }
 
 }  // namespace

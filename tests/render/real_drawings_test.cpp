@@ -25,14 +25,16 @@ nlohmann::json Load(const fs::path& file) {
     return nlohmann::json::parse(in);
 }
 
-// Entities the drawing shows with its insertions replaced by their
-// definitions' members, from the independent listings.
-int64_t ExpandedCount(const std::string& name) {
+// Listed records that `counts`, insertions replaced by their definitions'
+// members, from the independent listings.
+template <class Counts>
+int64_t ListedCount(const std::string& name, Counts counts) {
     const nlohmann::json facts = Load(kShared / "expected.json")[name];
     const nlohmann::json entities =
         Load(kShared / "entities" / (fs::path(name).stem().string() + ".json"))["entities"];
     int64_t count = 0;
     for (const auto& e : entities) {
+        if (!counts(e)) continue;
         if (e["kind"] != "CDataBlock") {
             ++count;
             continue;
@@ -46,20 +48,55 @@ int64_t ExpandedCount(const std::string& name) {
     return count;
 }
 
-class RealDrawings : public testing::TestWithParam<std::string> {};
+int64_t ExpandedCount(const std::string& name) {
+    return ListedCount(name, [](const nlohmann::json&) { return true; });
+}
+
+// What Jw_cad prints: on a shown layer, neither in the auxiliary colour 9 nor
+// the auxiliary line type 9, not a temporary point.
+int64_t PrintedCount(const std::string& name, const rules::LayerStates& layers) {
+    return ListedCount(name, [&](const nlohmann::json& e) {
+        const nlohmann::json& a = e["a"];
+        const int32_t index =
+            rules::LayerIndex(a["glayer"].get<int32_t>(), a["layer"].get<int32_t>());
+        return layers.Shows(index) && a["colour"] != 9 && a["style"] != 9 &&
+               e.value("kariten", 0) == 0;
+    });
+}
+
+class RealDrawings : public testing::TestWithParam<std::string> {
+  protected:
+    void SetUp() override {
+        const fs::path file = kShared / GetParam();
+        ASSERT_TRUE(fs::exists(file)) << "the shared drawings are missing: " << file;
+        ASSERT_TRUE(jwwin::ReadDrawingFile(doc, file.u16string(), {}).ok);
+    }
+    // Fitted to the extents of what the medium draws.
+    RenderReport Draw(bool print) {
+        SvgBackend backend(svg, 0.1);
+        RenderOptions options;
+        options.fit = Fit::Extents;
+        options.print = print;
+        return Render(doc, options, backend);
+    }
+
+    TJwwData doc;
+    std::string svg;
+};
+
+// A print fitted to its extents draws exactly what prints, all of it inside.
+TEST_P(RealDrawings, PrintDrawsWhatPrints) {
+    const RenderReport report = Draw(true);
+    EXPECT_EQ(report.drawn, PrintedCount(GetParam(), rules::LayerStates::Of(doc)));
+    EXPECT_EQ(report.culled, 0);
+    EXPECT_EQ(report.undrawable, 0);
+}
 
 TEST_P(RealDrawings, EveryEntityIsDrawnOrAccountedFor) {
-    const fs::path file = kShared / GetParam();
-    if (!fs::exists(file)) GTEST_SKIP() << "no shared drawings here";
-    TJwwData doc;
-    ASSERT_TRUE(jwwin::ReadDrawingFile(doc, file.u16string(), {}).ok);
-    std::string svg;
-    SvgBackend backend(svg, 0.1);
-    RenderOptions options;
-    options.fit = Fit::Extents;
-    const RenderReport report = Render(doc, options, backend);
+    const RenderReport report = Draw(false);
     EXPECT_EQ(report.visited, ExpandedCount(GetParam()));
-    EXPECT_EQ(report.drawn + report.hidden + report.culled + report.undrawable, report.visited);
+    EXPECT_EQ(report.drawn + report.hidden + report.leftOut + report.culled + report.undrawable,
+              report.visited);
     EXPECT_EQ(report.culled, 0);  // the extents hold everything
     EXPECT_EQ(report.undrawable, 0);
     EXPECT_TRUE(report.expansion.Complete());

@@ -11,6 +11,7 @@
 
 #include "document/DrawingRules.h"
 #include "document/EntityView.h"
+#include "document/OutputRules.h"
 #include "dxf/AciColors.h"
 
 namespace tw {
@@ -38,12 +39,11 @@ inline nlohmann::json CheckDxfFiles(const std::vector<std::filesystem::path>& fi
 inline std::set<int64_t> TableColors(const TJwwData& doc) {
     std::set<int64_t> colors;
     for (int32_t pen = rules::kFirstBasicPen; pen <= rules::kLastExtColor; ++pen) {
-        if (const auto c = rules::PenColor(doc, pen, false)) colors.insert(dxf::RgbOfColorRef(*c));
+        if (const auto c = rules::PenColor(doc, pen, false)) colors.insert(rules::RgbOf(*c));
     }
     const auto own = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwSolid>(view, [&](const TEntJwwSolid& s) {
-            if (const auto c = rules::SolidColor(doc, s, false))
-                colors.insert(dxf::RgbOfColorRef(*c));
+            if (const auto c = rules::SolidColor(doc, s, false)) colors.insert(rules::RgbOf(*c));
         });
     };
     own(EntityView::Of(doc));

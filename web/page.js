@@ -1,0 +1,176 @@
+// The page: opens a drawing from the file picker or a drop (read here, never
+// uploaded), draws it on canvas#view, zooms and pans, lists the layers, and
+// offers the downloads. window.tintwright is the same for scripts and tests.
+"use strict";
+
+(async () => {
+  const module = await TintwrightModule();
+  const canvas = document.getElementById("view");
+  const context = canvas.getContext("2d");
+  const status = document.getElementById("status");
+  const printBox = document.getElementById("print");
+  let drawing = null;  // {commands, texts, status}
+  let view = null;
+  let fileName = "drawing";
+
+  function showStatus(text, failed) {
+    status.textContent = text;
+    status.classList.toggle("error", !!failed);
+  }
+
+  function sheetOf(commands) {
+    return { minX: commands[1], minY: commands[2], maxX: commands[3], maxY: commands[4] };
+  }
+
+  function paint() {
+    if (drawing) CanvasPainter.paint(context, drawing, view);
+  }
+
+  function resize() {
+    canvas.width = Math.max(1, canvas.clientWidth);
+    canvas.height = Math.max(1, canvas.clientHeight);
+    if (drawing) view = CanvasPainter.fit(canvas, sheetOf(drawing.commands));
+    paint();
+  }
+
+  function draw(keepView) {
+    drawing = module.draw(printBox.checked);
+    if (!keepView || !view) view = CanvasPainter.fit(canvas, sheetOf(drawing.commands));
+    showStatus(drawing.status, false);
+    paint();
+  }
+
+  function listLayers() {
+    const rows = document.getElementById("layer-rows");
+    rows.replaceChildren();
+    for (const layer of module.layers()) {
+      if (layer.entities === 0 && layer.name === "") continue;
+      const row = rows.insertRow();
+      const group = layer.group.toString(16).toUpperCase();
+      const number = layer.layer.toString(16).toUpperCase();
+      row.insertCell().textContent = `[${group}-${number}]`;
+      row.insertCell().textContent = layer.name || (layer.groupName ? layer.groupName : "");
+      const count = row.insertCell();
+      count.className = "count";
+      count.textContent = layer.entities;
+    }
+  }
+
+  function open(bytes) {
+    try {
+      module.open(bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes));
+    } catch (e) {
+      showStatus("cannot be read: " + e.message, true);
+      throw e;
+    }
+    draw(false);
+    listLayers();
+    return drawing.status;
+  }
+
+  async function openFile(file) {
+    fileName = file.name.replace(/\.[^.]*$/, "") || "drawing";
+    try {
+      open(new Uint8Array(await file.arrayBuffer()));
+    } catch (e) {
+      // shown in #status
+    }
+  }
+
+  function download(bytes, name, type) {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = document.createElement("a");
+    link.href = url;
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(url), 0);
+  }
+
+  function reporting(action) {
+    return () => {
+      try {
+        action();
+      } catch (e) {
+        showStatus(e.message, true);
+      }
+    };
+  }
+
+  window.tintwright = {
+    open,
+    exportDxf: (version) => module.exportDxf(String(version)),
+    svg: (print) => module.svg(!!print),
+    chart: (palette, version, textCode) =>
+      module.chart(String(palette), String(version), String(textCode)),
+    status: () => status.textContent,
+    // Shows exactly the sheet on a canvas of width x height pixels, as
+    // `tintwright-cli render FILE OUT.png` maps it.
+    drawSheet: (width, height) => {
+      const sheet = sheetOf(drawing.commands);
+      canvas.width = width;
+      canvas.height = height;
+      const scale = width / (sheet.maxX - sheet.minX);
+      view = { scale, x0: -sheet.minX * scale, y0: sheet.maxY * scale };
+      paint();
+    },
+  };
+
+  document.getElementById("open").addEventListener("change", (event) => {
+    if (event.target.files.length) openFile(event.target.files[0]);
+  });
+  const main = document.querySelector("main");
+  main.addEventListener("dragover", (event) => {
+    event.preventDefault();
+    main.classList.add("dropping");
+  });
+  main.addEventListener("dragleave", () => main.classList.remove("dropping"));
+  main.addEventListener("drop", (event) => {
+    event.preventDefault();
+    main.classList.remove("dropping");
+    if (event.dataTransfer.files.length) openFile(event.dataTransfer.files[0]);
+  });
+
+  canvas.addEventListener("wheel", (event) => {
+    if (!drawing) return;
+    event.preventDefault();
+    const rect = canvas.getBoundingClientRect();
+    const factor = Math.exp(-event.deltaY * 0.002);
+    view = CanvasPainter.zoom(view, factor, event.clientX - rect.left, event.clientY - rect.top);
+    paint();
+  }, { passive: false });
+  let dragFrom = null;
+  canvas.addEventListener("pointerdown", (event) => {
+    dragFrom = { x: event.clientX, y: event.clientY };
+    canvas.setPointerCapture(event.pointerId);
+  });
+  canvas.addEventListener("pointermove", (event) => {
+    if (!dragFrom || !drawing) return;
+    view = { ...view, x0: view.x0 + event.clientX - dragFrom.x, y0: view.y0 + event.clientY - dragFrom.y };
+    dragFrom = { x: event.clientX, y: event.clientY };
+    paint();
+  });
+  canvas.addEventListener("pointerup", () => { dragFrom = null; });
+
+  document.getElementById("fit").addEventListener("click", () => {
+    if (drawing) view = CanvasPainter.fit(canvas, sheetOf(drawing.commands));
+    paint();
+  });
+  printBox.addEventListener("change", reporting(() => { if (drawing) draw(true); }));
+  document.getElementById("save-dxf").addEventListener("click", reporting(() => {
+    download(window.tintwright.exportDxf(document.getElementById("dxf-version").value),
+             fileName + ".dxf", "application/dxf");
+  }));
+  document.getElementById("save-svg").addEventListener("click", reporting(() => {
+    download(window.tintwright.svg(printBox.checked), fileName + ".svg", "image/svg+xml");
+  }));
+  document.getElementById("save-chart").addEventListener("click", reporting(() => {
+    const value = (id) => document.getElementById(id).value;
+    download(window.tintwright.chart(value("chart-palette"), value("chart-version"),
+                                     value("chart-text-code")),
+             "colour-chart.jww", "application/octet-stream");
+  }));
+  window.addEventListener("resize", resize);
+  resize();
+  showStatus("Open a .jww drawing (file picker or drop it here).", false);
+  document.body.dataset.ready = "true";
+})();

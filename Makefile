@@ -58,7 +58,7 @@ windows: deps
 test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
-		../shared/testdata/jwcad
+		$(SHARED_DRAWINGS)
 	@scripts/windows-window-check build-windows/bin/tintwright.exe \
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <tintwright/util/Func_2.h>
@@ -32,10 +33,30 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }
 
+std::filesystem::path ArgumentPath(const std::string& argument) {
+#ifdef _WIN32
+    return std::filesystem::path(FromUtf8(argument));
+#else
+    return std::filesystem::path(argument);
+#endif
+}
+
+#ifdef _WIN32
+namespace {
+// The console's code page before this program, given back on exit so that
+// the console goes on showing other programs' output as before.
+UINT g_consoleCodePage = 0;
+void RestoreConsoleCodePage() {
+    SetConsoleOutputCP(g_consoleCodePage);
+}
+}  // namespace
+#endif
+
 void UseUtf8BinaryOutput() {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
+    g_consoleCodePage = GetConsoleOutputCP();
+    if (g_consoleCodePage != 0 && SetConsoleOutputCP(CP_UTF8)) std::atexit(RestoreConsoleCodePage);
 #endif
 }
 

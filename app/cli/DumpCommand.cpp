@@ -9,6 +9,7 @@
 
 #include <tintwright/document/Counted.h>
 #include <tintwright/jww/Reader.h>
+#include <tintwright/util/CommandLine.h>
 #include <tintwright/util/Func_2.h>
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
@@ -119,7 +120,7 @@ void ReportWritten(const std::string& file, const std::vector<jwwin::ImageOutcom
 }  // namespace
 
 int RunCheck(const std::string& file) {
-    const std::string problem = jwwin::CheckFile(file);
+    const std::string problem = jwwin::CheckFile(ArgumentPath(file));
     if (problem.empty()) {
         std::cout << file << ": JWW drawing of a version from 2.20 to 7.00\n";
         return 0;
@@ -133,7 +134,7 @@ int RunDump(const std::string& file, const DumpOptions& options) {
     doc.BindImageExr = true;  // the image list, even when no image is written
     if (!options.imagesTo.empty() && !ExtractInto(doc, options.imagesTo)) return 1;
     const jwwin::ReadReport report = jwwin::ReadDrawingFile(
-        doc, file, {.maxObjects = std::nullopt, .replaceImages = options.force});
+        doc, ArgumentPath(file), {.maxObjects = std::nullopt, .replaceImages = options.force});
     if (!report.ok) {
         std::cerr << file << ": cannot be read: " << report.reason;
         if (report.headerRead) std::cerr << " (at byte " << report.stoppedAt << ")";

@@ -10,6 +10,7 @@
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/util/Func_2.h>
 #include "python/Binding.h"
+#include "python/InUse.h"
 
 namespace tw::python {
 
@@ -65,6 +66,7 @@ int32_t DefinitionIndex(const TJwwData& doc, const std::string& name) {
 // made again so that the drawing can be saved at any time.
 template <class Args>
 void Add(TJwwData& doc, const std::optional<std::string>& block, const Args& args) {
+    RefuseChangeWhileInUse(doc);
     const bool ok = block ? doc.AddBlk(DefinitionIndex(doc, *block), args) : doc.AddEnt(args);
     if (!ok) throw py::value_error("the entity cannot be added: the drawing is full");
     if (block || std::is_same_v<Args, BlockArgs>) doc.MakeBlockTree();
@@ -137,6 +139,7 @@ void AddDimension(TJwwData& d, XY start, XY end, const std::string& text, XY tex
 
 std::string AddBlockDefinition(TJwwData& d, const std::string& name, py::kwargs kw) {
     if (name.empty()) throw py::value_error("a block definition needs a name");
+    RefuseChangeWhileInUse(d);
     const AttrArgs a = AttributesOf(kw).Args();
     if (!d.AddBlkDef(a.cn, a.lg, a.ly, a.co, a.tp, a.wd, a.fl, 0, FromUtf8(name)))
         throw py::value_error("the block definition cannot be added");

@@ -8,6 +8,7 @@
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
 #include "python/Binding.h"
+#include "python/InUse.h"
 
 namespace tw::python {
 
@@ -59,7 +60,10 @@ void BindFacts(DrawingClass& drawing) {
     drawing.def_property_readonly("version", [](const TJwwData& d) { return d.Enthd.jwVer; })
         .def_property(
             "memo", [](const TJwwData& d) { return ToUtf8(d.Enthd.strMemo); },
-            [](TJwwData& d, const std::string& memo) { d.Enthd.strMemo = FromUtf8(memo); })
+            [](TJwwData& d, const std::string& memo) {
+                RefuseChangeWhileInUse(d);
+                d.Enthd.strMemo = FromUtf8(memo);
+            })
         .def_property_readonly("header", [](TJwwData& d) { return Described(d, "header"); })
         .def_property_readonly("layer_groups",
                                [](TJwwData& d) { return Described(d, "layer_groups"); })

@@ -15,6 +15,7 @@
 #include "app/cli/Choices.h"
 #include "app/cli/RenderCommand.h"
 #include "python/Binding.h"
+#include "python/InUse.h"
 #if TW_RASTER_OUTPUT
 #include <tintwright/render/QtOutput.h>
 #endif
@@ -59,6 +60,7 @@ void Save(TJwwData& doc, const fs::path& file, const std::string& version,
     const TTextCode code = Choose(cli::kTextCodes, textCode, "text_code");
     bool ok;
     {
+        const InUse saving(doc, /*exclusive=*/true);
         py::gil_scoped_release free;
         doc.SetFileOutOption(code == TTextCode::Utf16 ? kOutUtf16 : 0);
         ok = doc.FileOut(file.u16string(), ver);
@@ -74,6 +76,7 @@ std::vector<std::string> ExportDxf(const TJwwData& doc, const fs::path& file,
                                   Choose(cli::kUnits, units, "units")};
     dxf::ExportReport report;
     {
+        const InUse exporting(doc);
         py::gil_scoped_release free;
         report = dxf::ExportDxf(doc, file, options);
     }
@@ -119,6 +122,7 @@ void Render(const TJwwData& doc, const fs::path& file, double dpi, const std::st
     options.fit = fit == "extents" ? render::Fit::Extents : render::Fit::Paper;
     options.print = print;
     options.blackBackground = background == "black";
+    const InUse rendering(doc);
     py::gil_scoped_release free;
     try {
         WriteOutputFile(file, RenderedBytes(doc, format, dpi, options), /*replace=*/true);

@@ -79,3 +79,28 @@ def test_failed_save_keeps_the_existing_file(tmp_path):
     with pytest.raises(ValueError):
         build().save(folder)
     assert not folder.parent.exists()
+
+
+def test_a_drawing_in_use_by_another_thread_refuses_changes(tmp_path):
+    # The export reads the drawing with the GIL released; a change meanwhile
+    # would move its arrays under it. Every change while it runs must raise.
+    import threading
+
+    d = tintwright.Drawing()
+    for i in range(200_000):
+        d.add_line((i, 0), (i, 10))
+    started = threading.Event()
+    exporting = threading.Thread(
+        target=lambda: (started.set(), d.export_dxf(tmp_path / "big.dxf", version="R12")))
+    exporting.start()
+    started.wait()
+    refused = 0
+    while exporting.is_alive():
+        try:
+            d.add_line((0, 0), (1, 1))
+            d.add_line((0, 0), (1, 1), pen=2)
+        except RuntimeError:
+            refused += 1
+    exporting.join()
+    assert refused > 0
+    d.add_line((0, 0), (1, 1))  # free again once the export ended

@@ -8,6 +8,29 @@ namespace tw::dxf {
 
 namespace {
 
+// Writes each record whole, or leaves it out and says so when it holds a
+// value that is not a finite number: a reader would take the 0 written in
+// its place for a real coordinate.
+class FiniteRecords {
+  public:
+    FiniteRecords(Context& c, EntityWriter writer, std::string where)
+        : c_(c), writer_(std::move(writer)), where_(std::move(where)) {}
+
+    template <class R>
+    void operator()(const R& record) {
+        ++number_;
+        c_.w.BeginRecord();
+        writer_(record);
+        if (!c_.w.EndRecord()) c_.LeftOutNotFinite(EntityKind<R>::name, number_, where_);
+    }
+
+  private:
+    Context& c_;
+    EntityWriter writer_;
+    std::string where_;
+    size_t number_ = 0;
+};
+
 // For each definition, the definitions its insertions must not name: those
 // through which it would contain itself (the edges back to a definition
 // still open in a depth-first walk). DXF readers refuse such blocks; what
@@ -91,7 +114,9 @@ void WriteBlocks(Context& c) {
         const uint64_t record = c.blockRecords[i];
         const std::string& layer = c.names.Layer(def.att);
         BlockBegin(c, record, c.names.Block(i), layer);
-        ForEachEntity(EntityView::Of(def), EntityWriter(c, index, back[i], record, false));
+        ForEachEntity(EntityView::Of(def),
+                      FiniteRecords(c, EntityWriter(c, index, back[i], record, false),
+                                    "block " + c.names.Block(i)));
         BlockEnd(c, record, layer);
         ++i;
     });
@@ -103,7 +128,9 @@ void WriteEntities(Context& c) {
     c.w.Tag(2, "ENTITIES");
     const DefinitionIndex index(Counted(c.doc.EntBlockDef, c.doc.EntBlockDefN));
     const std::vector<int32_t> none;
-    ForEachEntity(EntityView::Of(c.doc), EntityWriter(c, index, none, c.fixed.modelRecord, true));
+    ForEachEntity(
+        EntityView::Of(c.doc),
+        FiniteRecords(c, EntityWriter(c, index, none, c.fixed.modelRecord, true), "the drawing"));
     c.w.Tag(0, "ENDSEC");
 }
 

@@ -27,6 +27,7 @@ void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
     if (c.HasHandles()) WriteObjects(c);
     w.Tag(0, "EOF");
     w.Flush();
+    c.SayHowManyLeftOut();
     warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
     if (w.NotFinite() > 0)
         warnings.push_back(std::to_string(w.NotFinite()) +

@@ -3,6 +3,7 @@
 #include <tintwright/document/EntityView.h>
 #include <tintwright/dxf/EntityWriter.h>
 #include <tintwright/dxf/Sections.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {
 
@@ -95,6 +96,20 @@ void BlockEnd(Context& c, uint64_t record, std::string_view layer) {
     c.Subclass("AcDbBlockEnd");
 }
 
+// Each insertion left out to break a cycle, named for the user.
+void WarnOfCycles(Context& c, const std::vector<std::vector<int32_t>>& back) {
+    std::vector<std::u16string> names;
+    ForEachDefinition(
+        c.doc, [&](const TEntJwwBlockDef& def) { names.emplace_back(BareName(def.strName)); });
+    for (size_t i = 0; i < back.size(); ++i) {
+        for (const int32_t target : back[i]) {
+            const std::string inserted = ToUtf8(names[static_cast<size_t>(target)]);
+            c.warnings.push_back("block \"" + ToUtf8(names[i]) + "\" inserts \"" + inserted +
+                                 "\", which contains it: that insertion is left out");
+        }
+    }
+}
+
 }  // namespace
 
 void WriteBlocks(Context& c) {
@@ -109,6 +124,7 @@ void WriteBlocks(Context& c) {
     }
     const DefinitionIndex index(Counted(c.doc.EntBlockDef, c.doc.EntBlockDefN));
     const std::vector<std::vector<int32_t>> back = BackEdges(c.doc, index);
+    WarnOfCycles(c, back);
     size_t i = 0;
     ForEachDefinition(c.doc, [&](const TEntJwwBlockDef& def) {
         const uint64_t record = c.blockRecords[i];

@@ -53,6 +53,8 @@ class Context {
     std::vector<uint64_t> blockRecords;  // per definition
     std::vector<ImageFile> images;
     std::vector<std::string> warnings;
+    // Insertions naming a definition the drawing does not have: left out.
+    int64_t insertionsOfNoDefinition = 0;
 
     bool HasHandles() const { return options.version >= kR2000; }
     bool HasTrueColor() const { return options.version >= kR2007; }

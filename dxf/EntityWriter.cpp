@@ -222,7 +222,11 @@ void EntityWriter::operator()(const TEntJwwSolid& solid) {
 
 void EntityWriter::operator()(const TEntJwwBlock& insertion) {
     const int32_t found = definitions_.Find(insertion.nNumber);
-    if (found < 0 || std::find(skipped_.begin(), skipped_.end(), found) != skipped_.end()) return;
+    if (found < 0) {
+        ++c_.insertionsOfNoDefinition;
+        return;
+    }
+    if (std::find(skipped_.begin(), skipped_.end(), found) != skipped_.end()) return;
     Begin("INSERT", "AcDbBlockReference", insertion.att);
     c_.w.Tag(2, c_.names.Block(static_cast<size_t>(found)));
     c_.w.Point(10, insertion.DPKijunTen_x * scale_, insertion.DPKijunTen_y * scale_);

@@ -12,6 +12,7 @@
 #include <tintwright/document/OutputRules.h>
 #include <tintwright/dxf/AciColors.h>
 #include <tintwright/jww/Reader.h>
+#include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
 #include "tests/app/FormFixture.h"
 
@@ -110,6 +111,17 @@ TEST_F(ExportCli, AnExistingFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(ReadBytes(dir.path() / "out.dxf"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(Export("chart.jww out.dxf --force").first, 0);
     EXPECT_GT(fs::file_size(dir.path() / "out.dxf"), 1000U);
+}
+
+// A written file whose export left something out says what on stderr.
+TEST_F(ExportCli, WhatTheExportLeavesOutIsNamedOnStderr) {
+    TJwwData doc;
+    BuildBlockCycle(doc);
+    ASSERT_TRUE(doc.FileOut((dir.path() / "cycle.jww").u16string(), 700));
+    const auto [code, err] = Export("cycle.jww out.dxf");
+    EXPECT_EQ(code, 0) << err;
+    for (const std::string& warning : kBlockCycleWarnings)
+        EXPECT_NE(err.find(warning), std::string::npos) << err;
 }
 
 TEST_F(ExportCli, FailuresWriteNothingAndSayWhy) {

@@ -11,6 +11,7 @@
 #include <tintwright/document/Counted.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
+#include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
 
@@ -383,6 +384,20 @@ TEST(DxfExportValues, RecordsWithValuesNotFiniteAreLeftOutAndNamed) {
         if (std::string(c.leftOutKind) != "LINE")
             EXPECT_EQ(CountOf(text, std::string("\n0\n") + c.leftOutKind + "\n"), 0u);
         EXPECT_EQ(text.find("\n0\nEOF\n") + 7, text.size());
+    }
+}
+
+// What the export leaves out is said: the insertion that would put a block
+// inside itself, by the blocks' names, and insertions of no definition.
+TEST(DxfExportValues, DroppedInsertionsAreNamedInWarnings) {
+    TJwwData doc;
+    BuildBlockCycle(doc);
+    TempDir dir;
+    for (const int32_t version : {dxf::kR12, dxf::kR2000, dxf::kR2007}) {
+        const dxf::ExportReport report =
+            dxf::ExportDxf(doc, dir.path() / "cycle.dxf", {.version = version});
+        ASSERT_TRUE(report.ok) << report.reason;
+        EXPECT_EQ(report.warnings, kBlockCycleWarnings);
     }
 }
 

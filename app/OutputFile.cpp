@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplaceableFile.h>
 #include <tintwright/util/SiblingFile.h>
 
 namespace tw {
@@ -14,6 +15,8 @@ void WriteOutputFile(const std::filesystem::path& target, std::string_view bytes
     if (fs::is_directory(target, error)) throw OutputRefused(name + " is a folder");
     if (fs::exists(fs::symlink_status(target, error)) && !replace)
         throw OutputRefused(name + " already exists; use --force to replace it");
+    if (const std::string reason = WhyNotReplaceable(target); !reason.empty())
+        throw OutputRefused(name + ": " + reason);
     SiblingFile file(target);
     if (!file.IsOpen() ||
         !file.Write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) || !file.Commit())

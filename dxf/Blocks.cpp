@@ -3,10 +3,34 @@
 #include <tintwright/document/EntityView.h>
 #include <tintwright/dxf/EntityWriter.h>
 #include <tintwright/dxf/Sections.h>
+#include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {
 
 namespace {
+
+// Writes each record whole, or leaves it out and says so when it holds a
+// value that is not a finite number: a reader would take the 0 written in
+// its place for a real coordinate.
+class FiniteRecords {
+  public:
+    FiniteRecords(Context& c, EntityWriter writer, std::string where)
+        : c_(c), writer_(std::move(writer)), where_(std::move(where)) {}
+
+    template <class R>
+    void operator()(const R& record) {
+        ++number_;
+        c_.w.BeginRecord();
+        writer_(record);
+        if (!c_.w.EndRecord()) c_.LeftOutNotFinite(EntityKind<R>::name, number_, where_);
+    }
+
+  private:
+    Context& c_;
+    EntityWriter writer_;
+    std::string where_;
+    size_t number_ = 0;
+};
 
 // For each definition, the definitions its insertions must not name: those
 // through which it would contain itself (the edges back to a definition
@@ -72,6 +96,20 @@ void BlockEnd(Context& c, uint64_t record, std::string_view layer) {
     c.Subclass("AcDbBlockEnd");
 }
 
+// Each insertion left out to break a cycle, named for the user.
+void WarnOfCycles(Context& c, const std::vector<std::vector<int32_t>>& back) {
+    std::vector<std::u16string> names;
+    ForEachDefinition(
+        c.doc, [&](const TEntJwwBlockDef& def) { names.emplace_back(BareName(def.strName)); });
+    for (size_t i = 0; i < back.size(); ++i) {
+        for (const int32_t target : back[i]) {
+            const std::string inserted = ToUtf8(names[static_cast<size_t>(target)]);
+            c.warnings.push_back("block \"" + ToUtf8(names[i]) + "\" inserts \"" + inserted +
+                                 "\", which contains it: that insertion is left out");
+        }
+    }
+}
+
 }  // namespace
 
 void WriteBlocks(Context& c) {
@@ -86,12 +124,15 @@ void WriteBlocks(Context& c) {
     }
     const DefinitionIndex index(Counted(c.doc.EntBlockDef, c.doc.EntBlockDefN));
     const std::vector<std::vector<int32_t>> back = BackEdges(c.doc, index);
+    WarnOfCycles(c, back);
     size_t i = 0;
     ForEachDefinition(c.doc, [&](const TEntJwwBlockDef& def) {
         const uint64_t record = c.blockRecords[i];
         const std::string& layer = c.names.Layer(def.att);
         BlockBegin(c, record, c.names.Block(i), layer);
-        ForEachEntity(EntityView::Of(def), EntityWriter(c, index, back[i], record, false));
+        ForEachEntity(EntityView::Of(def),
+                      FiniteRecords(c, EntityWriter(c, index, back[i], record, false),
+                                    "block " + c.names.Block(i)));
         BlockEnd(c, record, layer);
         ++i;
     });
@@ -103,7 +144,9 @@ void WriteEntities(Context& c) {
     c.w.Tag(2, "ENTITIES");
     const DefinitionIndex index(Counted(c.doc.EntBlockDef, c.doc.EntBlockDefN));
     const std::vector<int32_t> none;
-    ForEachEntity(EntityView::Of(c.doc), EntityWriter(c, index, none, c.fixed.modelRecord, true));
+    ForEachEntity(
+        EntityView::Of(c.doc),
+        FiniteRecords(c, EntityWriter(c, index, none, c.fixed.modelRecord, true), "the drawing"));
     c.w.Tag(0, "ENDSEC");
 }
 

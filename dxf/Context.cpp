@@ -93,6 +93,23 @@ void Context::Subclass(std::string_view marker) {
     if (HasHandles()) w.Tag(100, marker);
 }
 
+namespace {
+constexpr size_t kNamedLeftOut = 10;
+}
+
+void Context::LeftOutNotFinite(std::string_view kind, size_t number, std::string_view where) {
+    if (++leftOut_ > kNamedLeftOut) return;
+    warnings.push_back(std::string(kind) + " " + std::to_string(number) + " of " +
+                       std::string(where) +
+                       " left out: it holds a value that is not a finite number");
+}
+
+void Context::SayHowManyLeftOut() {
+    if (leftOut_ > kNamedLeftOut)
+        warnings.push_back(std::to_string(leftOut_) +
+                           " records in all left out for values that are not finite numbers");
+}
+
 uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
                               const TEntJwwAttr& att, std::optional<uint32_t> rgb, uint64_t owner,
                               double lineTypeScale) {

@@ -53,6 +53,8 @@ class Context {
     std::vector<uint64_t> blockRecords;  // per definition
     std::vector<ImageFile> images;
     std::vector<std::string> warnings;
+    // Insertions naming a definition the drawing does not have: left out.
+    int64_t insertionsOfNoDefinition = 0;
 
     bool HasHandles() const { return options.version >= kR2000; }
     bool HasTrueColor() const { return options.version >= kR2007; }
@@ -75,8 +77,17 @@ class Context {
     // A subclass marker, written from 2000 on.
     void Subclass(std::string_view marker);
 
+    // Says that record `number` (from 1, in drawing order) of kind `kind`
+    // in `where` was left out for a value that is not a finite number: the
+    // first few by name, the rest in a count at the end.
+    void LeftOutNotFinite(std::string_view kind, size_t number, std::string_view where);
+    // The count, when more were left out than were named; call once, last.
+    void SayHowManyLeftOut();
+
   private:
     int Aci(uint32_t rgb);
+
+    size_t leftOut_ = 0;
 
     uint64_t next_ = 1;
     uint64_t seed_ = 0;

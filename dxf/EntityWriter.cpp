@@ -131,8 +131,6 @@ void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& im
     if (c_.options.version < kR2000 || file == c_.images.end()) return;
     const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text.att);
     const uint64_t reactor = c_.NewHandle();
-    file->placements.push_back(self);
-    file->reactors.push_back(reactor);
     const double angle = image.angleDegrees / kDegrees;
     const double ux = image.width * scale_ / file->pixelsX;
     const double vy = image.height * scale_ / file->pixelsY;
@@ -152,6 +150,10 @@ void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& im
     c_.w.Int(91, 2);
     c_.w.Point(14, -0.5, -0.5, false);
     c_.w.Point(14, file->pixelsX - 0.5, file->pixelsY - 0.5, false);
+    // An image left out for a damaged value has no place in its definition.
+    if (!c_.w.RecordIsFinite()) return;
+    file->placements.push_back(self);
+    file->reactors.push_back(reactor);
 }
 
 void EntityWriter::operator()(const TEntJwwSunpo& dimension) {
@@ -220,7 +222,11 @@ void EntityWriter::operator()(const TEntJwwSolid& solid) {
 
 void EntityWriter::operator()(const TEntJwwBlock& insertion) {
     const int32_t found = definitions_.Find(insertion.nNumber);
-    if (found < 0 || std::find(skipped_.begin(), skipped_.end(), found) != skipped_.end()) return;
+    if (found < 0) {
+        ++c_.insertionsOfNoDefinition;
+        return;
+    }
+    if (std::find(skipped_.begin(), skipped_.end(), found) != skipped_.end()) return;
     Begin("INSERT", "AcDbBlockReference", insertion.att);
     c_.w.Tag(2, c_.names.Block(static_cast<size_t>(found)));
     c_.w.Point(10, insertion.DPKijunTen_x * scale_, insertion.DPKijunTen_y * scale_);

@@ -27,7 +27,11 @@ void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
     if (c.HasHandles()) WriteObjects(c);
     w.Tag(0, "EOF");
     w.Flush();
+    c.SayHowManyLeftOut();
     warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
+    if (c.insertionsOfNoDefinition > 0)
+        warnings.push_back(std::to_string(c.insertionsOfNoDefinition) +
+                           " insertions of blocks the drawing does not define left out");
     if (w.NotFinite() > 0)
         warnings.push_back(std::to_string(w.NotFinite()) +
                            " values that were not finite numbers written as 0");

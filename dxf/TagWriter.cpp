@@ -83,7 +83,7 @@ TagWriter::TagWriter(ByteSink& sink, bool utf8) : sink_(sink), utf8_(utf8), buff
 
 void TagWriter::Reserve(size_t size) {
     if (size > buffer_.size() - used_) Flush();
-    if (size > buffer_.size()) buffer_.resize(size);
+    if (size > buffer_.size() - used_) buffer_.resize(used_ + size);
 }
 
 void TagWriter::Put(std::string_view bytes) {
@@ -160,10 +160,29 @@ void TagWriter::Point(int code, double x, double y, bool z) {
     if (z) Real(code + 20, 0.0);
 }
 
+void TagWriter::BeginRecord() {
+    recordStart_ = used_;
+    notFiniteBefore_ = notFinite_;
+}
+
+bool TagWriter::EndRecord() {
+    const bool finite = RecordIsFinite();
+    if (!finite) {
+        used_ = recordStart_;
+        notFinite_ = notFiniteBefore_;
+    }
+    recordStart_ = kNoRecord;
+    return finite;
+}
+
 void TagWriter::Flush() {
-    if (used_ == 0) return;
-    sink_.Write(reinterpret_cast<const uint8_t*>(buffer_.data()), used_);
-    used_ = 0;
+    // An open record stays in the buffer, to be kept or taken back whole.
+    const size_t done = recordStart_ == kNoRecord ? used_ : recordStart_;
+    if (done == 0) return;
+    sink_.Write(reinterpret_cast<const uint8_t*>(buffer_.data()), done);
+    std::memmove(buffer_.data(), buffer_.data() + done, used_ - done);
+    used_ -= done;
+    if (recordStart_ != kNoRecord) recordStart_ = 0;
 }
 
 }  // namespace tw::dxf

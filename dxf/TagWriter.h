@@ -33,7 +33,14 @@ class TagWriter {
     void Int(int code, int64_t value);
     // A value that is not a finite number is written as 0 and counted.
     void Real(int code, double value);
+    // How many values outside records (or in records kept) were written as 0.
     size_t NotFinite() const { return notFinite_; }
+    // A record's tags are held from here until it ends, so that a record
+    // with a value that is not a finite number can be left out whole.
+    void BeginRecord();
+    bool RecordIsFinite() const { return notFinite_ == notFiniteBefore_; }
+    // Ends the record; one that is not finite is taken back, and false.
+    bool EndRecord();
     void Handle(int code, uint64_t handle);  // upper-case hexadecimal
     // A point: x under code, y under code + 10, and z 0 under code + 20 when
     // `z` is set.
@@ -54,6 +61,9 @@ class TagWriter {
     std::vector<char> buffer_;
     size_t used_ = 0;
     size_t notFinite_ = 0;
+    static constexpr size_t kNoRecord = SIZE_MAX;
+    size_t recordStart_ = kNoRecord;  // where the open record's tags begin
+    size_t notFiniteBefore_ = 0;
 };
 
 }  // namespace tw::dxf

@@ -2,9 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <system_error>
+
+#include <tintwright/util/ReplaceableFile.h>
 
 namespace tw {
 
@@ -23,24 +24,13 @@ std::filesystem::path ResolvedTarget(const std::filesystem::path& target) {
     return error ? target : resolved;
 }
 
-// Only a regular file is replaced, and only one that may be written (not
-// write-protected, nor locked by another program where the system locks
-// files). Opening it to append changes nothing in it.
-void CheckReplaceable(const std::filesystem::path& target) {
-    std::error_code error;
-    const auto status = std::filesystem::status(target, error);
-    if (!std::filesystem::exists(status)) return;
-    if (!std::filesystem::is_regular_file(status)) throw WriteError("not a file");
-    std::ofstream probe(target, std::ios::binary | std::ios::app);
-    if (!probe) throw WriteError("the file may not be written");
-}
-
 }  // namespace
 
 ReplacingFile::ReplacingFile(const std::filesystem::path& target)
     : target_(ResolvedTarget(target)) {
     if (target_.filename().empty()) throw WriteError("no file name");
-    CheckReplaceable(target_);
+    if (const std::string reason = WhyNotReplaceable(target_); !reason.empty())
+        throw WriteError(reason);
     file_.emplace(target_);
     if (!file_->IsOpen()) throw WriteError(Reason("cannot create the file", file_->Error()));
     std::error_code error;

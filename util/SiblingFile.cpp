@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <cstdio>
 #else
@@ -36,9 +37,9 @@ std::filesystem::path TempName(std::mt19937_64& random) {
 // The C library of mingw ignores the "x" of "wbx" and would truncate a file
 // that exists: the exclusive creation is asked of the system itself.
 std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& name) {
-    const int fd = _wopen((folder.Path() / name).c_str(),
-                          _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
-                          _S_IREAD | _S_IWRITE);
+    const int fd =
+        _wopen((folder.Path() / name).c_str(),
+               _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     if (fd < 0) return nullptr;
     std::FILE* file = _fdopen(fd, "wb");
     if (file == nullptr) _close(fd);
@@ -50,14 +51,30 @@ void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
     std::filesystem::remove(folder.Path() / name, ignored);
 }
 
+// The system's reason in errno's terms, as the callers report it.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            return EEXIST;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return EACCES;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        default:
+            return EIO;
+    }
+}
+
+// Without MOVEFILE_REPLACE_EXISTING the system refuses a name in use in the
+// same step as the rename, so Keep leaves no gap for a file made meanwhile.
 int Rename(const FolderHandle& folder, const std::filesystem::path& from,
            const std::filesystem::path& to, SiblingFile::Existing existing) {
-    std::error_code error;
-    if (existing == SiblingFile::Existing::Keep &&
-        std::filesystem::exists(std::filesystem::symlink_status(folder.Path() / to, error)))
-        return EEXIST;
-    std::filesystem::rename(folder.Path() / from, folder.Path() / to, error);
-    return error.value();
+    const DWORD flags = existing == SiblingFile::Existing::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (MoveFileExW((folder.Path() / from).c_str(), (folder.Path() / to).c_str(), flags)) return 0;
+    return ErrnoOf(GetLastError());
 }
 
 #else

@@ -26,12 +26,16 @@ class Progress {
         const std::lock_guard lock(mutex_);
         ++done_;
         if (!result.ok) failures_.emplace_back(file, result.reason);
+        // Warnings of a job that succeeded go to stderr too: they name what
+        // its output lacks.
         if (terminal_) {
+            if (result.ok && !result.reason.empty())
+                err_ << "\r" << Shown(file) << ": " << Shown(result.reason) << "\n";
             err_ << "\r[" << done_ << "/" << total_ << "] " << failures_.size() << " failed"
                  << std::flush;
             return;
         }
-        std::ostream& to = result.ok ? out_ : err_;
+        std::ostream& to = result.ok && result.reason.empty() ? out_ : err_;
         to << "[" << index + 1 << "/" << total_ << "] " << Shown(file);
         const std::string reason = Shown(result.reason);
         if (!result.ok)

@@ -57,17 +57,31 @@ void DrawingCanvas::setBlackBackground(bool black) {
     redraw();
 }
 
-void DrawingCanvas::fit() {
-    fitView();
+void DrawingCanvas::setPrintView(bool print) {
+    print_ = print;
     redraw();
 }
 
-void DrawingCanvas::fitView() {
-    fitted_ = true;
-    render::RenderOptions opening;
-    opening.fit = render::Fit::Opening;
-    opening.visibility = visibility_;
-    const render::Box box = doc_ ? render::ViewOf(*doc_, opening) : render::Box{};
+void DrawingCanvas::fit() {
+    fitTo(render::Fit::Opening);
+}
+
+void DrawingCanvas::fitSheet() {
+    fitTo(render::Fit::Paper);
+}
+
+void DrawingCanvas::fitTo(render::Fit fit) {
+    fitView(fit);
+    redraw();
+}
+
+void DrawingCanvas::fitView(render::Fit fit) {
+    fitted_ = fit;
+    render::RenderOptions fitting;
+    fitting.fit = fit;
+    fitting.print = print_;
+    fitting.visibility = visibility_;
+    const render::Box box = doc_ ? render::ViewOf(*doc_, fitting) : render::Box{};
     centreX_ = (box.minX + box.maxX) / 2;
     centreY_ = (box.minY + box.maxY) / 2;
     const double w = std::max(width(), 1);
@@ -92,7 +106,7 @@ QPointF DrawingCanvas::paperAt(const QPointF& pixel) const {
 }
 
 void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
-    fitted_ = false;
+    fitted_.reset();
     const QPointF paper = paperAt(at);
     const double px = paper.x();
     const double py = paper.y();
@@ -105,7 +119,7 @@ void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
 }
 
 void DrawingCanvas::panBy(const QPointF& pixels) {
-    fitted_ = false;
+    fitted_.reset();
     centreX_ -= pixels.x() * millimetresPerPixel_;
     centreY_ += pixels.y() * millimetresPerPixel_;
     viewMoved();
@@ -134,6 +148,7 @@ void DrawingCanvas::drawPicture() {
     render::RenderOptions options;
     options.view = pictureView_;
     options.blackBackground = black_;
+    options.print = print_;
     options.visibility = visibility_;
     options.screenPixel = millimetresPerPixel_;
     report_ = render::Render(*doc_, options, backend);
@@ -176,7 +191,7 @@ void DrawingCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 void DrawingCanvas::resizeEvent(QResizeEvent*) {
-    if (fitted_) fitView();
+    if (fitted_) fitView(*fitted_);
     viewMoved();
 }
 

@@ -1,14 +1,16 @@
 // The viewer's drawing area: the drawing drawn by the renderer's frontend and
 // QPainter backend, zoomed with the wheel around the cursor, panned by
-// dragging, fitted again with F or Home. A zoom, pan or resize first shows
-// the last picture moved and scaled to the new view, at once; the drawing is
-// drawn again sharply once the user pauses.
+// dragging, fitted again with F or Home, drawn as it shows on screen or as
+// it prints (print view). A zoom, pan or resize first shows the last picture
+// moved and scaled to the new view, at once; the drawing is drawn again
+// sharply once the user pauses.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include <tintwright/render/Frontend.h>
 
@@ -26,8 +28,14 @@ class DrawingCanvas : public QWidget {
     const render::Visibility& visibility() const { return visibility_; }
     void setBlackBackground(bool black);
     bool blackBackground() const { return black_; }
+    // What prints, in print colours and widths, instead of what shows.
+    void setPrintView(bool print);
+    bool printView() const { return print_; }
 
+    // The view Jw_cad opens on (the sheet, or what is drawn when that lies
+    // off the sheet), or the paper sheet itself.
     void fit();
+    void fitSheet();
     // factor > 1 enlarges; the paper point under `at` stays under it.
     void zoomAt(const QPointF& at, double factor);
     void panBy(const QPointF& pixels);
@@ -53,7 +61,8 @@ class DrawingCanvas : public QWidget {
   private:
     // The view changed: show the last picture moved, draw sharply later.
     void viewMoved();
-    void fitView();
+    void fitView(render::Fit fit);
+    void fitTo(render::Fit fit);
     // Anything else changed: the last picture is no longer the drawing.
     void redraw();
     void drawPicture();
@@ -62,7 +71,9 @@ class DrawingCanvas : public QWidget {
     const TJwwData* doc_ = nullptr;
     render::Visibility visibility_;
     bool black_ = false;
-    bool fitted_ = true;  // refit on resize until the user zooms or pans
+    bool print_ = false;
+    // The fit kept on resize, until the user zooms or pans.
+    std::optional<render::Fit> fitted_ = render::Fit::Opening;
     double centreX_ = 0, centreY_ = 0;
     double millimetresPerPixel_ = 1;
     QPointF dragFrom_;

@@ -147,6 +147,8 @@ void ViewerWindow::buildMenus() {
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Fit drawing"), QKeySequence(Qt::Key_F), canvas_,
                     &DrawingCanvas::fit);
+    view->addAction(QStringLiteral("Fit &sheet"), QKeySequence(Qt::Key_S), canvas_,
+                    &DrawingCanvas::fitSheet);
     const auto zoomBy = [this](double factor) {
         canvas_->zoomAt(QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0), factor);
     };
@@ -154,6 +156,11 @@ void ViewerWindow::buildMenus() {
                     [zoomBy] { zoomBy(kZoomStep); });
     view->addAction(QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut, this,
                     [zoomBy] { zoomBy(1 / kZoomStep); });
+    view->addSeparator();
+    QAction* print = view->addAction(QStringLiteral("&Print View"));
+    print->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    print->setCheckable(true);
+    connect(print, &QAction::toggled, canvas_, &DrawingCanvas::setPrintView);
     QAction* black = view->addAction(QStringLiteral("&Black Background"));
     black->setCheckable(true);
     connect(black, &QAction::toggled, black_, &QCheckBox::setChecked);

@@ -11,7 +11,9 @@
 #include <tintwright/document/DrawingRules.h>
 #include <tintwright/document/OutputRules.h>
 #include <tintwright/dxf/AciColors.h>
+#include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
+#include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
 #include "tests/app/FormFixture.h"
 
@@ -110,6 +112,23 @@ TEST_F(ExportCli, AnExistingFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(ReadBytes(dir.path() / "out.dxf"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(Export("chart.jww out.dxf --force").first, 0);
     EXPECT_GT(fs::file_size(dir.path() / "out.dxf"), 1000U);
+}
+
+// A written file whose export left something out says what on stderr: each
+// warning the library gives for the drawing as saved.
+TEST_F(ExportCli, WhatTheExportLeavesOutIsNamedOnStderr) {
+    TJwwData built;
+    BuildBlockCycle(built);
+    const fs::path file = dir.path() / "cycle.jww";
+    ASSERT_TRUE(built.FileOut(file.u16string(), 700));
+    TJwwData saved;
+    ASSERT_TRUE(jwwin::ReadDrawingFile(saved, file.u16string(), {}).ok);
+    const dxf::ExportReport expected = dxf::ExportDxf(saved, dir.path() / "in-process.dxf", {});
+    ASSERT_FALSE(expected.warnings.empty());
+    const auto [code, err] = Export("cycle.jww out.dxf");
+    EXPECT_EQ(code, 0) << err;
+    for (const std::string& warning : expected.warnings)
+        EXPECT_NE(err.find(warning), std::string::npos) << warning << "\n" << err;
 }
 
 TEST_F(ExportCli, FailuresWriteNothingAndSayWhy) {

@@ -5,11 +5,13 @@
 
 #include <unistd.h>
 #include <fstream>
+#include <functional>
 #include <map>
 
 #include <tintwright/document/Counted.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
+#include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
 
@@ -303,18 +305,100 @@ TEST(DxfExportImages, WhatIsThereAlreadyIsKeptUnlessReplacedAndNeverLostOnFailur
     }
 }
 
-TEST(DxfExportValues, NonFiniteValuesAreWrittenAsZeroAndSaidSo) {
-    TempDir dir;
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// A record holding a value that is not a finite number is left out whole
+// and named; the records beside it are written as they are.
+TEST(DxfExportValues, RecordsWithValuesNotFiniteAreLeftOutAndNamed) {
+    const double nan = std::nan("");
+    struct Case {
+        const char* name;
+        int32_t version;
+        std::function<void(TJwwData&)> damage;
+        std::vector<std::string> warnings;
+        const char* leftOutKind;  // as the DXF calls it
+        long leftOutWarnings = 1;
+    };
+    const Case cases[] = {
+        {"a line",
+         dxf::kR2000,
+         [&](TJwwData& doc) { doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, nan, 0, 1, INFINITY); },
+         {"line 2 of the drawing left out"},
+         "LINE"},
+        {"a point in R12",
+         dxf::kR12,
+         [&](TJwwData& doc) { doc.AddEntTen(0, 0, 0, 1, 0, 0, 0, INFINITY, 1, 0, 1); },
+         {"point 2 of the drawing left out"},
+         "POINT"},
+        {"a curved solid in R12 triangles",
+         dxf::kR12,
+         [&](TJwwData& doc) { doc.AddEntSolidA(0, 0, 0, kExtPen, 0, 0, 0, nan, 10, 5, 1, 0); },
+         {"solid 2 of the drawing left out"},
+         "SOLID"},
+        {"a member of a definition",
+         dxf::kR2007,
+         [&](TJwwData& doc) {
+             ASSERT_TRUE(doc.AddBlkDef(0, 0, 0, 1, 1, 0, 0, 0, u"part"));
+             const int32_t def = doc.EntBlockDefN - 1;
+             doc.AddBlkLine(def, 0, 0, 0, 1, 1, 0, 0, 0, 0, nan, 0);
+             doc.AddBlkDefPost(def);
+         },
+         {"line 1 of block part left out"},
+         "LINE"},
+        {"many lines",
+         dxf::kR2000,
+         [&](TJwwData& doc) {
+             for (int k = 0; k < 12; ++k)
+                 doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, 0, nan, 1, 1);
+         },
+         {"line 2 of the drawing", "line 11 of the drawing",
+          "12 records in all left out for values that are not finite numbers"},
+         "LINE",
+         11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        TJwwData doc;
+        doc.DataDefaultSet();
+        doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1);
+        c.damage(doc);
+        const fs::path file = dir.path() / "damaged.dxf";
+        const dxf::ExportReport report = dxf::ExportDxf(doc, file, {.version = c.version});
+        ASSERT_TRUE(report.ok) << report.reason;
+        for (const std::string& expected : c.warnings) {
+            EXPECT_TRUE(std::any_of(report.warnings.begin(), report.warnings.end(),
+                                    [&](const auto& w) { return w.find(expected) != w.npos; }))
+                << expected;
+        }
+        EXPECT_EQ(std::count_if(report.warnings.begin(), report.warnings.end(),
+                                [](const auto& w) { return w.find(" left out") != w.npos; }),
+                  c.leftOutWarnings);
+        const std::string text = TextOf(file);
+        EXPECT_EQ(CountOf(text, "\n0\nLINE\n"), 1u);
+        if (std::string(c.leftOutKind) != "LINE")
+            EXPECT_EQ(CountOf(text, std::string("\n0\n") + c.leftOutKind + "\n"), 0u);
+        EXPECT_EQ(text.find("\n0\nEOF\n") + 7, text.size());
+    }
+}
+
+// What the export leaves out is said: the insertion that would put a block
+// inside itself, by the blocks' names, and insertions of no definition.
+TEST(DxfExportValues, DroppedInsertionsAreNamedInWarnings) {
     TJwwData doc;
-    doc.DataDefaultSet();
-    doc.AddEntPre();
-    doc.AddEntLine(0, 0, 0, 1, 1, 0, 0, std::nan(""), 0, 1, INFINITY);
-    doc.AddEntPost();
-    const dxf::ExportReport report = dxf::ExportDxf(doc, dir.path() / "nan.dxf", {});
-    ASSERT_TRUE(report.ok) << report.reason;
-    EXPECT_TRUE(std::any_of(report.warnings.begin(), report.warnings.end(), [](const auto& w) {
-        return w.find("not finite") != std::string::npos;
-    }));
+    BuildBlockCycle(doc);
+    TempDir dir;
+    for (const int32_t version : {dxf::kR12, dxf::kR2000, dxf::kR2007}) {
+        const dxf::ExportReport report =
+            dxf::ExportDxf(doc, dir.path() / "cycle.dxf", {.version = version});
+        ASSERT_TRUE(report.ok) << report.reason;
+        EXPECT_EQ(report.warnings, kBlockCycleWarnings);
+    }
 }
 
 }  // namespace

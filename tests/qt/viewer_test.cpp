@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/OutputRules.h>
 #include <tintwright/jww/Reader.h>
 #include "DrawingCanvas.h"
 #include "ViewerWindow.h"
@@ -66,6 +67,15 @@ QAction* ActionNamed(const QWidget& window, const QString& text) {
     return nullptr;
 }
 
+// Whether any pixel within two of p differs from the background.
+bool InkNear(const QImage& image, const QPoint& p) {
+    const QRgb background = image.pixel(1, 1);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.pixel(p + QPoint(dx, dy)) != background) return true;
+    return false;
+}
+
 QString LastMessage(const QWidget& window) {
     const auto boxes = window.findChildren<QMessageBox*>();
     return boxes.isEmpty() ? QString() : boxes.back()->text();
@@ -91,6 +101,8 @@ class ViewerTest : public QObject {
     void printsToAPdfPrinter();
     void statusLineShowsPaperAndRealMillimetres();
     void layerPanelCountsAgreeWithDump();
+    void printViewLeavesOutWhatDoesNotPrint();
+    void fitSheetShowsTheSheetAndFollowsResizes();
 
   private:
     QTemporaryDir dir_;
@@ -381,6 +393,76 @@ void ViewerTest::layerPanelCountsAgreeWithDump() {
         QVERIFY2(item->text(0).endsWith(count),
                  qPrintable(item->text(0) + QStringLiteral(" ") + count));
     }
+}
+
+void ViewerTest::printViewLeavesOutWhatDoesNotPrint() {
+    // A line in pen 2 and one in the auxiliary colour 9, shown on screen only.
+    tw::TJwwData doc;
+    doc.DataDefaultSet();
+    constexpr int32_t kPen = 2, kSolid = 1;
+    QVERIFY(doc.AddEntLine(0, 0, 0, kPen, kSolid, 0, 0, -50, 0, 50, 0));
+    QVERIFY(doc.AddEntLine(0, 0, 0, tw::rules::kAuxiliaryPen, kSolid, 0, 0, -50, 20, 50, 20));
+    ViewerWindow window;
+    window.show();
+    DrawingCanvas& canvas = *window.canvas();
+    canvas.setDrawing(&doc);
+    QAction* printView = ActionNamed(window, QStringLiteral("Print View"));
+    QVERIFY(printView);
+    QVERIFY(printView->isCheckable());
+    QCOMPARE(printView->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+
+    const auto shows = [&canvas](double y) {
+        return InkNear(canvas.grab().toImage(), PixelOf(canvas, 0, y).toPoint());
+    };
+    QVERIFY(shows(0));
+    QVERIFY(shows(20));
+    QCOMPARE(canvas.lastReport().drawn, 2);
+    printView->trigger();
+    QVERIFY(canvas.printView());
+    QVERIFY(shows(0));
+    QVERIFY(!shows(20));
+    QCOMPARE(canvas.lastReport().drawn, 1);
+    QCOMPARE(canvas.lastReport().leftOut, 1);
+    printView->trigger();  // back to the screen
+    QVERIFY(shows(20));
+}
+
+void ViewerTest::fitSheetShowsTheSheetAndFollowsResizes() {
+    const QString input = kShared + QStringLiteral("/Test1.jww");
+    ViewerWindow window;
+    window.show();
+    QVERIFY(window.open(input));
+    DrawingCanvas& canvas = *window.canvas();
+    QAction* fitSheet = ActionNamed(window, QStringLiteral("Fit sheet"));
+    QVERIFY(fitSheet);
+    QCOMPARE(fitSheet->shortcut(), QKeySequence(Qt::Key_S));
+    const tw::ShownDrawing drawing(std::filesystem::path(input.toStdU16String()));
+    const tw::render::Box sheet = tw::render::ViewOf(drawing.Doc(), tw::render::RenderOptions{});
+    const auto holdsTheSheetTightly = [&canvas, &sheet] {
+        const tw::render::Box v = canvas.view();
+        const double pixel = 1 / canvas.zoom();
+        const bool holds = v.minX <= sheet.minX + 1e-6 && v.maxX >= sheet.maxX - 1e-6 &&
+                           v.minY <= sheet.minY + 1e-6 && v.maxY >= sheet.maxY - 1e-6;
+        // The sheet's width or height spans the canvas.
+        const bool tight = std::abs(v.Width() - sheet.Width()) < pixel ||
+                           std::abs(v.Height() - sheet.Height()) < pixel;
+        return holds && tight;
+    };
+    canvas.zoomAt(QPointF(10, 10), 3);
+    QVERIFY(!holdsTheSheetTightly());
+    fitSheet->trigger();
+    QVERIFY(holdsTheSheetTightly());
+    const int width = canvas.width();
+    window.resize(window.width() + 200, window.height() - 100);
+    QTRY_VERIFY(canvas.width() != width);
+    QVERIFY(holdsTheSheetTightly());
+    // Zooming or panning ends the fit: a resize then keeps the scale.
+    canvas.panBy(QPointF(30, 0));
+    const double zoom = canvas.zoom();
+    window.resize(window.width() - 200, window.height() + 100);
+    QTRY_VERIFY(canvas.width() == width);
+    QCOMPARE(canvas.zoom(), zoom);
+    QVERIFY(!holdsTheSheetTightly());
 }
 
 QTEST_MAIN(ViewerTest)

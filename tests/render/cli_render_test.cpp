@@ -56,6 +56,19 @@ TEST_F(RenderCli, ExistingOutputIsKeptWithoutForce) {
     EXPECT_EQ(Read("out.svg").rfind("<?xml", 0), 0u);
 }
 
+// --force replaces a file, not its protection: the tests run as root, whom
+// the system would let write, so the refusal is the program's own.
+TEST_F(RenderCli, AWriteProtectedOutputIsKeptEvenWithForce) {
+    Write("out.svg", "mine");
+    fs::permissions(dir.path() / "out.svg", fs::perms(0444));
+    const CommandResult r = Cli(dir.path(), "render chart.jww out.svg --force");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("out.svg: the file is write-protected"), std::string::npos) << r.err;
+    EXPECT_EQ(Read("out.svg"), "mine");
+    EXPECT_EQ(fs::status(dir.path() / "out.svg").permissions(), fs::perms(0444));
+    EXPECT_EQ(FileCount(), 6u);  // the inputs, out.svg, stdout, stderr: no temporary left
+}
+
 // A file size limit makes every write fail, as a full disk would.
 TEST_F(RenderCli, FailedWriteKeepsTheExistingFile) {
     for (const std::string& output : {"out.svg", "out.png", "out.pdf"}) {

@@ -1,0 +1,32 @@
+#include <tintwright/util/ReplaceableFile.h>
+
+#include <fstream>
+#include <system_error>
+
+namespace tw {
+
+namespace {
+
+// Windows shows its read-only attribute as a file without any write bit.
+bool IsWriteProtected(std::filesystem::perms permissions) {
+    using std::filesystem::perms;
+    return (permissions & (perms::owner_write | perms::group_write | perms::others_write)) ==
+           perms::none;
+}
+
+}  // namespace
+
+// Opening the file to append changes nothing in it, and fails where another
+// program holds it locked.
+std::string WhyNotReplaceable(const std::filesystem::path& target) {
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (!std::filesystem::exists(status)) return {};
+    if (!std::filesystem::is_regular_file(status)) return "not a file";
+    if (IsWriteProtected(status.permissions())) return "the file is write-protected";
+    std::ofstream probe(target, std::ios::binary | std::ios::app);
+    if (!probe) return "the file may not be written";
+    return {};
+}
+
+}  // namespace tw

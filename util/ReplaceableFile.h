@@ -1,0 +1,16 @@
+// Whether an existing file may give its name to a new one. Both the JWW save
+// and the other outputs ask here, so a write-protected file is refused the
+// same way everywhere, also for a user (root, Windows' administrator) whom
+// the system itself would let write it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tw {
+
+// Empty when target may be replaced or does not exist; otherwise the reason
+// ("not a file", "the file is write-protected", "the file may not be written").
+std::string WhyNotReplaceable(const std::filesystem::path& target);
+
+}  // namespace tw

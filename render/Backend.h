@@ -15,7 +15,8 @@ class Backend {
     virtual void Draw(const Polygon& solid) = 0;
     virtual void Draw(const Dot& point) = 0;
     virtual void Draw(const TextRun& text) = 0;
-    virtual void Draw(const ImageRun& image) = 0;
+    // False when the picture cannot be read or decoded: nothing is drawn.
+    virtual bool Draw(const ImageRun& image) = 0;
     virtual void End() = 0;
 };
 

@@ -49,10 +49,12 @@ void CanvasBackend::Draw(const TextRun& text) {
                       TextIndex(text.families.empty() ? std::string() : text.families.front())});
 }
 
-void CanvasBackend::Draw(const ImageRun& image) {
+// The page shows an image's frame, which needs no decoding.
+bool CanvasBackend::Draw(const ImageRun& image) {
     Put(CanvasCode::Image);
     commands_.insert(commands_.end(),
                      {image.at.x, image.at.y, image.width, image.height, image.angle});
+    return true;
 }
 
 }  // namespace tw::render

@@ -28,7 +28,7 @@ class CanvasBackend : public Backend {
     void Draw(const Polygon& solid) override;
     void Draw(const Dot& point) override;
     void Draw(const TextRun& text) override;
-    void Draw(const ImageRun& image) override;
+    bool Draw(const ImageRun& image) override;
     void End() override {}
 
     const std::vector<double>& Commands() const { return commands_; }

@@ -21,6 +21,7 @@ constexpr double kExtentsMargin = 0.02;   // of the larger side, around the exte
 constexpr double kClipMargin = 0.05;      // of the view, so that wide pens reach the edge
 constexpr double kCurveTolerance = 1e-4;  // of the view's diagonal: under a pixel at 300 dpi A3
 constexpr const char* kNotFinite = "coordinates that are not finite numbers";
+constexpr const char* kUndecodable = "images that cannot be read or decoded";
 
 // The primitives of one entity, gathered before it is culled.
 struct Shapes {
@@ -151,7 +152,6 @@ class Resolver {
             ++report_.culled;
             return;
         }
-        ++report_.drawn;
         for (const Polygon& p : shapes_.fills)
             backend_.Draw(p);
         for (const Polyline& l : lines)
@@ -160,8 +160,15 @@ class Resolver {
             backend_.Draw(d);
         for (const TextRun& t : shapes_.texts)
             backend_.Draw(t);
+        bool picturesDrawn = true;
         for (const ImageRun& i : shapes_.images)
-            backend_.Draw(i);
+            picturesDrawn = backend_.Draw(i) && picturesDrawn;
+        if (picturesDrawn) {
+            ++report_.drawn;
+            return;
+        }
+        ++report_.undrawable;
+        ++report_.reasons[kUndecodable];
     }
 
     // The entity's lines cut to the clip box; a line wholly outside it is

@@ -108,15 +108,17 @@ const QFont& QtBackend::FontOf(const std::vector<std::string>& families) {
     return found->second;
 }
 
-void QtBackend::Draw(const ImageRun& image) {
+bool QtBackend::Draw(const ImageRun& image) {
+    // Qt refuses what it cannot decode and what exceeds its allocation limit.
     const QImage picture(QString::fromStdU16String(image.file.u16string()));
-    if (picture.isNull()) return;
+    if (picture.isNull()) return false;
     painter_.save();
     painter_.translate(Map(image.at));
     painter_.rotate(-image.angle);
     painter_.drawImage(QRectF(0, -image.height * sy_, image.width * sx_, image.height * sy_),
                        picture);
     painter_.restore();
+    return true;
 }
 
 void QtBackend::End() {}

@@ -25,7 +25,7 @@ class QtBackend : public Backend {
     void Draw(const Polygon& solid) override;
     void Draw(const Dot& point) override;
     void Draw(const TextRun& text) override;
-    void Draw(const ImageRun& image) override;
+    bool Draw(const ImageRun& image) override;
     void End() override;
 
   private:

@@ -76,12 +76,14 @@ void AppendBase64(std::string& out, const std::string& bytes) {
     }
 }
 
-// The media type of an image file from its first bytes.
+// The media type of an image file from its first bytes; none for a kind
+// that SVG viewers do not show.
 const char* MediaType(const std::string& bytes) {
     if (bytes.rfind("\x89PNG", 0) == 0) return "image/png";
     if (bytes.rfind("\xFF\xD8", 0) == 0) return "image/jpeg";
     if (bytes.rfind("GIF8", 0) == 0) return "image/gif";
-    return "image/bmp";
+    if (bytes.rfind("BM", 0) == 0) return "image/bmp";
+    return nullptr;
 }
 
 }  // namespace
@@ -227,10 +229,11 @@ void SvgBackend::Draw(const TextRun& text) {
     out_ += "</text>\n";
 }
 
-void SvgBackend::Draw(const ImageRun& image) {
+bool SvgBackend::Draw(const ImageRun& image) {
     std::ifstream in(image.file, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.empty()) return;
+    const char* type = MediaType(bytes);
+    if (type == nullptr) return false;
     // The image's top-left corner is the box's upper-left; turn about the lower-left.
     out_ += "<image x=\"";
     Number(image.at.x - view_.minX);
@@ -243,10 +246,11 @@ void SvgBackend::Draw(const ImageRun& image) {
     out_ += "\" preserveAspectRatio=\"none\"";
     Rotation(image.angle, image.at);
     out_ += " href=\"data:";
-    out_ += MediaType(bytes);
+    out_ += type;
     out_ += ";base64,";
     AppendBase64(out_, bytes);
     out_ += "\"/>\n";
+    return true;
 }
 
 void SvgBackend::End() {

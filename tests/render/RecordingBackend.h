@@ -25,7 +25,10 @@ struct RecordingBackend : Backend {
     void Draw(const Polygon& s) override { fills.push_back(s); }
     void Draw(const Dot& d) override { dots.push_back(d); }
     void Draw(const TextRun& t) override { texts.push_back(t); }
-    void Draw(const ImageRun& i) override { images.push_back(i); }
+    bool Draw(const ImageRun& i) override {
+        images.push_back(i);
+        return true;
+    }
     void End() override { ended = true; }
 };
 

@@ -50,7 +50,7 @@ windows: deps
 	@mkdir -p dist
 	@rm -f dist/tintwright-windows.zip
 	@python3 -m zipfile -c dist/tintwright-windows.zip \
-		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe README.md
+		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe README.md LICENSE
 	@echo "dist/tintwright-windows.zip"
 
 # Under Wine: each library test program once, the command line against the

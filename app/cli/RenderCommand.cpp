@@ -13,6 +13,7 @@
 #include "app/OutputFile.h"
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
+#include "app/cli/Choices.h"
 #if TW_RASTER_OUTPUT
 #include <tintwright/render/QtOutput.h>
 #endif
@@ -41,8 +42,11 @@ std::string Lower(std::string s) {
 
 std::string FormatOf(const fs::path& output) {
     const std::string ext = Lower(ToUtf8(output.extension().u16string()));
-    if (ext == ".svg" || ext == ".png" || ext == ".pdf") return ext.substr(1);
-    throw Failure("the output must end in .svg, .png or .pdf");
+    for (const std::string& format : kRenderFormats) {
+        if (ext == "." + format) return format;
+    }
+    throw Failure("the output must end in " + RenderFormatsText(".", ", ", " or ") +
+                  (kRenderFormats.size() == 1 ? " (this build writes SVG only)" : ""));
 }
 
 std::string Bytes(const TJwwData& doc, const std::string& format,

@@ -116,14 +116,16 @@ int main(int argc, char** argv) {
     std::string background = "white";
     std::string colour = "auto";
     CLI::App* renderCommand = app.add_subcommand(
-        "render", "Draw a drawing as SVG, PNG or PDF: render IN OUT, or render --to DIR FILE...");
+        "render", "Draw a drawing as " + tw::cli::RenderFormatsText("", ", ", " or ") +
+                      ": render IN OUT, or render --to DIR FILE...");
     renderCommand
-        ->add_option("FILES", renderArgs,
-                     "IN.jww OUT.svg|OUT.png|OUT.pdf, or with --to the drawings")
+        ->add_option(
+            "FILES", renderArgs,
+            "IN.jww " + tw::cli::RenderFormatsText("OUT.", "|") + ", or with --to the drawings")
         ->required();
     renderCommand->add_option("--to", renderTo, "Write each FILE into DIR")->type_name("DIR");
     renderCommand->add_option("--format", renderFormat, "Format of the files written with --to")
-        ->check(CLI::IsMember({"svg", "png", "pdf"}));
+        ->check(CLI::IsMember(tw::cli::kRenderFormats));
     renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
         ->capture_default_str()
         ->check(CLI::Range(1.0, 2400.0))
@@ -206,7 +208,8 @@ int main(int argc, char** argv) {
         if (colour != "auto") render.colour = colour == "always";
         if (!renderTo.empty()) {
             if (renderFormat.empty()) {
-                std::cerr << "render --to needs --format svg|png|pdf\n";
+                std::cerr << "render --to needs --format " << tw::cli::RenderFormatsText("", "|")
+                          << "\n";
                 return kUsageError;
             }
             return tw::cli::RunRenderBatch(renderArgs, renderTo, renderFormat, render, std::cout,

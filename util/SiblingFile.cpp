@@ -36,9 +36,9 @@ std::filesystem::path TempName(std::mt19937_64& random) {
 // The C library of mingw ignores the "x" of "wbx" and would truncate a file
 // that exists: the exclusive creation is asked of the system itself.
 std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& name) {
-    const int fd = _wopen((folder.Path() / name).c_str(),
-                          _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
-                          _S_IREAD | _S_IWRITE);
+    const int fd =
+        _wopen((folder.Path() / name).c_str(),
+               _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     if (fd < 0) return nullptr;
     std::FILE* file = _fdopen(fd, "wb");
     if (file == nullptr) _close(fd);
@@ -48,6 +48,11 @@ std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& 
 void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
     std::error_code ignored;
     std::filesystem::remove(folder.Path() / name, ignored);
+}
+
+void RemoveOnInterrupt(std::optional<RemovedOnInterrupt>& registration, const FolderHandle& folder,
+                       const std::filesystem::path& name) {
+    registration.emplace(folder.Path() / name, RemovedOnInterrupt::Kind::File);
 }
 
 int Rename(const FolderHandle& folder, const std::filesystem::path& from,
@@ -74,6 +79,12 @@ std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& 
 
 void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
     unlinkat(folder.Descriptor(), name.c_str(), 0);
+}
+
+// By the folder's descriptor, as the file was made.
+void RemoveOnInterrupt(std::optional<RemovedOnInterrupt>& registration, const FolderHandle& folder,
+                       const std::filesystem::path& name) {
+    registration.emplace(folder.Descriptor(), name, RemovedOnInterrupt::Kind::File);
 }
 
 // Keep needs a refusal without a gap: on Linux a rename that never
@@ -143,10 +154,14 @@ void SiblingFile::Create() {
     std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
         const auto candidate = TempName(random);
+        const InterruptsHeld held;  // no file without its registration
         errno = 0;
         file_ = OpenNewFile(*folder_, candidate);
         error_ = errno;
-        if (file_ != nullptr) temp_ = candidate;
+        if (file_ != nullptr) {
+            temp_ = candidate;
+            RemoveOnInterrupt(interrupted_, *folder_, temp_);
+        }
         if (file_ == nullptr && error_ != EEXIST) return;
     }
     // Callers hand over large blocks; a second buffer would only copy.
@@ -195,6 +210,7 @@ bool SiblingFile::Commit(Existing existing) {
     }
     error_ = Rename(*folder_, temp_, name_, existing);
     committed_ = error_ == 0;
+    if (committed_) interrupted_.reset();
     return committed_;
 }
 

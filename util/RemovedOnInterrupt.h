@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #ifndef _WIN32
-#include <csignal>
+#include <signal.h>
 #endif
 
 namespace tw {

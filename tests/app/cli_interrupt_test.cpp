@@ -8,14 +8,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -90,10 +93,12 @@ class Child {
         pid_ = fork();
         if (pid_ != 0) {
             close(err);
+            // Never a pid of -1, which kill would take for every process.
+            if (pid_ < 0) throw std::system_error(errno, std::generic_category(), "fork");
             return;
         }
         dup2(err, STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
         dup2(null, STDOUT_FILENO);
         for (const int number : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ})
             std::signal(number, SIG_DFL);

@@ -4,6 +4,7 @@
 #include <tintwright/util/RemovedOnInterrupt.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #ifdef _WIN32
@@ -172,6 +173,12 @@ InterruptsHeld::InterruptsHeld() {
     pthread_sigmask(SIG_BLOCK, &all, &saved_);
 #endif
     ++making;
+    // Once the handler has begun (in another thread), nothing new is made:
+    // this thread waits for the end of the process.
+    if (sweep.load() == kNotStarted) return;
+    --making;
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
 }
 
 InterruptsHeld::~InterruptsHeld() {

@@ -57,7 +57,9 @@ class InterruptsHeld {
 // Removes every registered path, files before folders. It makes only system
 // calls on strings prepared beforehand, so a signal handler may call it (on
 // Windows the console's handler thread does). A second caller meanwhile
-// waits until the first is done, so both may end the process after it.
+// waits until the first is done, so both may end the process after it. The
+// process is to end then: a thread that goes on to make a path waits for
+// that end instead.
 void RemoveInterruptedPaths();
 
 }  // namespace tw

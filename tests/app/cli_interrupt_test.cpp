@@ -196,11 +196,25 @@ struct RunFolders {
     std::string output;
 };
 
+// The drawing every run reads, made once, and a second name of it.
+struct Drawings {
+    Drawings() : big(BigDrawing(folder.path()).string()), copy(big + "-copy.jww") {
+        fs::create_hard_link(big, copy);
+    }
+    TempDir folder;
+    std::string big, copy;
+};
+
+const Drawings& Inputs() {
+    static const Drawings drawings;
+    return drawings;
+}
+
 struct Command {
     std::string label, output;
-    std::function<std::vector<std::string>(const std::string& input, const fs::path& out)> args;
-    // The point where the run is surely busy: the DXF file being written
-    // (its images staged meanwhile), or the drawing read for the renderer.
+    std::function<std::vector<std::string>(const fs::path& out)> args;
+    // The point where the run is surely busy: a DXF file being written (its
+    // images staged meanwhile), or the drawing read for the renderer.
     std::function<bool(const RunFolders&)> busy;
 };
 
@@ -208,50 +222,37 @@ bool WritingDxf(const RunFolders& run) {
     return HoldsTemporary(run.out);
 }
 
-const Command kExport{
-    "export", "out.dxf",
-    [](const std::string& input, const fs::path& out) {
-        return std::vector<std::string>{"export", "--force", input, (out / "out.dxf").string()};
-    },
-    WritingDxf};
-// The batch writes on worker threads while the main thread waits.
-const Command kExportBatch{
-    "export --to", "big.dxf",
-    [](const std::string& input, const fs::path& out) {
-        return std::vector<std::string>{"export", "--force", "--to", out.string(), input};
-    },
-    WritingDxf};
-const Command kRender{
-    "render", "out.svg",
-    [](const std::string& input, const fs::path& out) {
-        return std::vector<std::string>{"render", "--force", input, (out / "out.svg").string()};
-    },
-    [](const RunFolders& run) { return HoldsStagedImage(run.tmp); }};
+const Command kExport{"export", "out.dxf",
+                      [](const fs::path& out) {
+                          return std::vector<std::string>{"export", "--force", Inputs().big,
+                                                          (out / "out.dxf").string()};
+                      },
+                      WritingDxf};
+// Two files, written on two threads at once.
+const Command kExportBatch{"export --to", "big.dxf",
+                           [](const fs::path& out) {
+                               return std::vector<std::string>{"export",     "--force",
+                                                               "--to",       out.string(),
+                                                               Inputs().big, Inputs().copy};
+                           },
+                           WritingDxf};
+const Command kRender{"render", "out.svg",
+                      [](const fs::path& out) {
+                          return std::vector<std::string>{"render", "--force", Inputs().big,
+                                                          (out / "out.svg").string()};
+                      },
+                      [](const RunFolders& run) { return HoldsStagedImage(run.tmp); }};
 
 class InterruptedCli : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        drawings = new TempDir;
-        big = new std::string(BigDrawing(drawings->path()).string());
-    }
-    static void TearDownTestSuite() {
-        delete big;
-        delete drawings;
-    }
-
     // Fresh folders for each run.
     RunFolders NewRun(const Command& command) {
         return RunFolders(dir.path() / std::to_string(runs++), command.output);
     }
 
-    static TempDir* drawings;
-    static std::string* big;
     TempDir dir;
     int runs = 0;
 };
-
-TempDir* InterruptedCli::drawings = nullptr;
-std::string* InterruptedCli::big = nullptr;
 
 TEST_F(InterruptedCli, ASignalMidRunRemovesWhatTheRunMadeAndEndsByThatSignal) {
     const struct {
@@ -264,7 +265,7 @@ TEST_F(InterruptedCli, ASignalMidRunRemovesWhatTheRunMadeAndEndsByThatSignal) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command.label + " " + strsignal(c.signal));
         const RunFolders run = NewRun(c.command);
-        Child child(c.command.args(*big, run.out), run.tmp, run.err, std::nullopt);
+        Child child(c.command.args(run.out), run.tmp, run.err, std::nullopt);
         ASSERT_TRUE(child.ReachesPoint([&] { return c.command.busy(run); })) << ReadText(run.err);
         child.Signal(c.signal);
         const std::optional<int> status = child.Status();
@@ -282,7 +283,7 @@ TEST_F(InterruptedCli, AFileSizeLimitFailsTheRunWithItsReason) {
     for (const Command& command : {kExport, kExportBatch, kRender}) {
         SCOPED_TRACE(command.label);
         const RunFolders run = NewRun(command);
-        Child child(command.args(*big, run.out), run.tmp, run.err, kLimit);
+        Child child(command.args(run.out), run.tmp, run.err, kLimit);
         const std::optional<int> status = child.Status();
         ASSERT_TRUE(status) << "still running";
         ASSERT_TRUE(WIFEXITED(*status)) << "killed by " << strsignal(WTERMSIG(*status));

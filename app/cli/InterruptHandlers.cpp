@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
+#include <signal.h>
 #endif
 
 namespace tw::cli {
@@ -28,8 +28,8 @@ BOOL WINAPI OnConsoleEvent(DWORD) {
 // (130 for Ctrl+C).
 extern "C" void OnInterrupt(int number) {
     RemoveInterruptedPaths();
-    std::signal(number, SIG_DFL);
-    std::raise(number);
+    signal(number, SIG_DFL);
+    raise(number);
 }
 
 // A signal ignored when the program started (nohup, a background job)
@@ -56,7 +56,7 @@ void InstallInterruptHandlers() {
     for (const int number : {SIGINT, SIGTERM, SIGHUP})
         Handle(number);
     // Past the limit a write then fails with EFBIG, which the output reports.
-    std::signal(SIGXFSZ, SIG_IGN);
+    signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 

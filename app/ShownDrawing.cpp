@@ -35,8 +35,13 @@ std::filesystem::path MakeImageFolder() {
 
 }  // namespace
 
-ShownDrawing::ShownDrawing(const std::filesystem::path& file)
-    : doc_(std::make_unique<TJwwData>()), images_(MakeImageFolder()) {
+ShownDrawing::ShownDrawing(const std::filesystem::path& file) : doc_(std::make_unique<TJwwData>()) {
+    {
+        const InterruptsHeld held;  // no folder without its registration
+        images_ = MakeImageFolder();
+        if (!images_.empty())
+            interrupted_.emplace(images_, RemovedOnInterrupt::Kind::FolderAndFiles);
+    }
     doc_->BindImageExr = true;
     if (!images_.empty()) {
         doc_->BindImageExp = true;

@@ -1,14 +1,16 @@
 // A drawing read to be shown: the file's bound images are unpacked into a
 // private temporary folder, so that the renderer can place them, and the
-// folder goes away with the object.
+// folder goes away with the object, or with an interrupted process.
 #pragma once
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/RemovedOnInterrupt.h>
 
 namespace tw {
 
@@ -29,6 +31,7 @@ class ShownDrawing {
   private:
     std::unique_ptr<TJwwData> doc_;
     std::filesystem::path images_;
+    std::optional<RemovedOnInterrupt> interrupted_;
 };
 
 }  // namespace tw

@@ -95,7 +95,11 @@ StagedImages::~StagedImages() {
 
 bool StagedImages::OpenFolder(const fs::path& folder) {
     std::error_code error;
-    madeFolder_ = fs::create_directory(folder, error);
+    {
+        const InterruptsHeld held;  // no folder without its registration
+        madeFolder_ = fs::create_directory(folder, error);
+        if (madeFolder_) interruptedFolder_.emplace(folder, RemovedOnInterrupt::Kind::Folder);
+    }
     folder_ = std::make_unique<FolderHandle>(folder, /*followLink=*/false);
     if (!folder_->IsOpen())
         reason = "cannot open the image folder " + ToUtf8(folder.u16string()) + ": " +
@@ -131,6 +135,7 @@ void StagedImages::Stage(const TJwwData& doc, const geom::ImagePlacement& placed
 
 std::string StagedImages::Commit() {
     committed_ = true;
+    interruptedFolder_.reset();
     const auto existing = replace_ ? SiblingFile::Existing::Replace : SiblingFile::Existing::Keep;
     for (size_t i = 0; i < files_.size(); ++i) {
         if (files_[i]->Commit(existing)) continue;

@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/Context.h>
+#include <tintwright/util/RemovedOnInterrupt.h>
 #include <tintwright/util/SiblingFile.h>
 
 namespace tw::dxf {
@@ -17,7 +19,8 @@ namespace tw::dxf {
 // The images staged in their folder under temporary names, which only
 // Commit gives their own. The folder is opened once without following a
 // link; an image of that name already there is kept unless replace is set.
-// Whatever is not committed (temporary files, a folder this made) goes again.
+// Whatever is not committed (temporary files, a folder this made) goes again,
+// also when the process is interrupted.
 class StagedImages {
   public:
     StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
@@ -43,6 +46,7 @@ class StagedImages {
     std::vector<std::u16string> names_;
     bool replace_;
     bool madeFolder_ = false;
+    std::optional<RemovedOnInterrupt> interruptedFolder_;  // while made and not committed
     bool committed_ = false;
 };
 

@@ -51,6 +51,11 @@ void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
     std::filesystem::remove(folder.Path() / name, ignored);
 }
 
+void RemoveOnInterrupt(std::optional<RemovedOnInterrupt>& registration, const FolderHandle& folder,
+                       const std::filesystem::path& name) {
+    registration.emplace(folder.Path() / name, RemovedOnInterrupt::Kind::File);
+}
+
 // The system's reason in errno's terms, as the callers report it.
 int ErrnoOf(DWORD error) {
     switch (error) {
@@ -91,6 +96,12 @@ std::FILE* OpenNewFile(const FolderHandle& folder, const std::filesystem::path& 
 
 void RemoveFile(const FolderHandle& folder, const std::filesystem::path& name) {
     unlinkat(folder.Descriptor(), name.c_str(), 0);
+}
+
+// By the folder's descriptor, as the file was made.
+void RemoveOnInterrupt(std::optional<RemovedOnInterrupt>& registration, const FolderHandle& folder,
+                       const std::filesystem::path& name) {
+    registration.emplace(folder.Descriptor(), name, RemovedOnInterrupt::Kind::File);
 }
 
 // Keep needs a refusal without a gap: on Linux a rename that never
@@ -160,10 +171,14 @@ void SiblingFile::Create() {
     std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
         const auto candidate = TempName(random);
+        const InterruptsHeld held;  // no file without its registration
         errno = 0;
         file_ = OpenNewFile(*folder_, candidate);
         error_ = errno;
-        if (file_ != nullptr) temp_ = candidate;
+        if (file_ != nullptr) {
+            temp_ = candidate;
+            RemoveOnInterrupt(interrupted_, *folder_, temp_);
+        }
         if (file_ == nullptr && error_ != EEXIST) return;
     }
     // Callers hand over large blocks; a second buffer would only copy.
@@ -212,6 +227,7 @@ bool SiblingFile::Commit(Existing existing) {
     }
     error_ = Rename(*folder_, temp_, name_, existing);
     committed_ = error_ == 0;
+    if (committed_) interrupted_.reset();
     return committed_;
 }
 

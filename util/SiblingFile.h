@@ -1,7 +1,8 @@
 // An output file created under a new temporary name in its target's folder.
 // Commit closes it and renames it over the target in one step; until then,
 // and whenever something fails, the target stays exactly as it was, and an
-// uncommitted temporary file is removed when the object goes away.
+// uncommitted temporary file is removed when the object goes away, or when
+// the process is interrupted and its handler removes what is registered.
 //
 // Everything happens relative to the folder as it was opened, never through
 // a link at the target's name: a link there is replaced, not followed, and
@@ -12,6 +13,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
+
+#include <tintwright/util/RemovedOnInterrupt.h>
 
 namespace tw {
 
@@ -66,7 +70,8 @@ class SiblingFile {
     std::unique_ptr<FolderHandle> own_;  // the target's folder, when given a path
     const FolderHandle* folder_;
     std::filesystem::path name_;
-    std::filesystem::path temp_;  // the name alone, in the folder
+    std::filesystem::path temp_;                     // the name alone, in the folder
+    std::optional<RemovedOnInterrupt> interrupted_;  // temp_ while it exists
     std::FILE* file_ = nullptr;
     int error_ = 0;
     uint64_t written_ = 0;

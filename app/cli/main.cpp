@@ -18,6 +18,7 @@
 #include "app/cli/Choices.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
+#include "app/cli/InterruptHandlers.h"
 #include "app/cli/RenderCommand.h"
 
 using tw::cli::kDxfVersions;
@@ -60,6 +61,7 @@ std::string UnknownWord(const CLI::App& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tw::cli::InstallInterruptHandlers();
     tw::UseUtf8BinaryOutput();
     const std::vector<std::string> arguments = tw::Utf8Arguments(argc, argv);
     CLI::App app{"Tintwright: writes a colour-chart test drawing for Jw_cad as a JWW file.",

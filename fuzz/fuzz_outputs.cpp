@@ -1,9 +1,10 @@
 // libFuzzer target of the outputs: every input is read as the reader's
 // target reads it, and a drawing that reads is exported to DXF in every
-// version, at real and at paper size, into memory, and rendered to SVG on
-// screen (as Jw_cad opens it) and in print (its extents). Any crash, hang,
-// undefined behaviour, failed export or inconsistent render report is a
-// finding. PNG is left out: it needs Qt, which the fuzz build does not link.
+// version, at real and at paper size, into memory, rendered to SVG on screen
+// (as Jw_cad opens it) and in print (its extents), and to a small PNG of the
+// sheet. Any crash, hang, undefined behaviour, failed export or inconsistent
+// render report is a finding.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -11,6 +12,7 @@
 
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/render/Frontend.h>
+#include <tintwright/render/QtOutput.h>
 #include <tintwright/render/SvgBackend.h>
 #include "ReadInput.h"
 #include "tests/jww/WriterSupport.h"
@@ -19,6 +21,11 @@ namespace {
 
 // A device pixel at 254 dpi, the thinnest stroke of the SVG.
 constexpr double kThinnestLine = 0.1;
+// The PNG's resolution, lower when the sheet is large: a raster bounded
+// whatever the input (the sheet of the largest paper code is 100 m wide).
+constexpr double kPngDpi = 10;
+constexpr double kMaxPngSide = 1000;  // pixels
+constexpr double kMillimetresPerInch = 25.4;
 
 void ExportEveryVersion(const tw::TJwwData& doc) {
     for (const int32_t version : tw::dxf::kDxfVersions) {
@@ -47,7 +54,24 @@ void RenderSvg(const tw::TJwwData& doc, const tw::render::RenderOptions& options
     CheckReport(tw::render::Render(doc, options, backend));
 }
 
+// The sheet on screen as a PNG; an OutputError (none is expected of so small
+// a raster) escapes as a finding.
+void RenderPng(const tw::TJwwData& doc) {
+    const tw::render::RenderOptions sheet{.fit = tw::render::Fit::Paper};
+    const tw::render::Box view = tw::render::ViewOf(doc, sheet);
+    const double dpi = std::min(
+        kPngDpi, kMaxPngSide * kMillimetresPerInch / std::max(view.Width(), view.Height()));
+    tw::render::RenderReport report;
+    tw::render::RenderPng(doc, sheet, dpi, report);
+    CheckReport(report);
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    tw::render::EnsureGuiApplication();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const tw::TempDir images;
@@ -56,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ExportEveryVersion(doc);
         RenderSvg(doc, {.fit = tw::render::Fit::Opening});
         RenderSvg(doc, {.fit = tw::render::Fit::Extents, .print = true});
+        RenderPng(doc);
     }
     tw::fuzz::Clear(images);
     return 0;

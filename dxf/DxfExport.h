@@ -3,6 +3,7 @@
 // scale) or at the stored paper size.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -10,14 +11,20 @@
 
 #include <tintwright/document/JwwUnit.h>
 
+namespace tw {
+class ByteSink;
+}
+
 namespace tw::dxf {
 
 inline constexpr int32_t kR12 = 1009;
 inline constexpr int32_t kR2000 = 1015;
 inline constexpr int32_t kR2007 = 1021;
 
+inline constexpr int32_t kDxfVersions[] = {kR12, kR2000, kR2007};
+
 constexpr bool IsDxfVersion(int32_t v) {
-    return v == kR12 || v == kR2000 || v == kR2007;
+    return std::ranges::count(kDxfVersions, v) > 0;
 }
 
 struct DxfOptions {
@@ -39,5 +46,10 @@ struct ExportReport {
 // once the file itself is in place.
 ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
                        const DxfOptions& options);
+
+// Writes the drawing's DXF text into `sink`, for callers that keep it in
+// memory. With no folder beside it to hold them, bound images are left out
+// (and said so in the warnings).
+ExportReport ExportDxf(const TJwwData& doc, ByteSink& sink, const DxfOptions& options);
 
 }  // namespace tw::dxf

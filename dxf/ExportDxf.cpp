@@ -1,5 +1,6 @@
-// One export: the bound images beside the file, then the sections, written
-// through a temporary file that replaces the target only when complete.
+// One export: into a file (the bound images beside it, then the sections,
+// written through a temporary file that replaces the target only when
+// complete) or into memory (the sections alone).
 #include <tintwright/document/Extents.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/ImageFiles.h>
@@ -37,15 +38,19 @@ void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
                            " values that were not finite numbers written as 0");
 }
 
+// The reason an export cannot start, when it cannot.
+std::string Refusal(const DxfOptions& options) {
+    return IsDxfVersion(options.version) ? ""
+                                         : "unknown DXF version " + std::to_string(options.version);
+}
+
 }  // namespace
 
 ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
                        const DxfOptions& options) {
     ExportReport report;
-    if (!IsDxfVersion(options.version)) {
-        report.reason = "unknown DXF version " + std::to_string(options.version);
-        return report;
-    }
+    report.reason = Refusal(options);
+    if (!report.reason.empty()) return report;
     std::vector<geom::ImagePlacement> placed = PlacedImages(doc);
     if (options.version < kR2000 && !placed.empty()) {
         report.warnings.push_back("R12 has no images: the drawing's bound images are left out");
@@ -64,6 +69,23 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
         out.Commit();
         report.reason = staged.Commit();
         report.ok = report.reason.empty();
+    } catch (const std::exception& e) {
+        report.reason = e.what();
+    }
+    return report;
+}
+
+ExportReport ExportDxf(const TJwwData& doc, ByteSink& sink, const DxfOptions& options) {
+    ExportReport report;
+    report.reason = Refusal(options);
+    if (!report.reason.empty()) return report;
+    if (!PlacedImages(doc).empty())
+        report.warnings.push_back(
+            "the drawing's bound images are left out: written to memory, the DXF has no folder "
+            "beside it for them");
+    try {
+        WriteFile(doc, sink, options, {}, report.warnings);
+        report.ok = true;
     } catch (const std::exception& e) {
         report.reason = e.what();
     }

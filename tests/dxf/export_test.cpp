@@ -11,6 +11,7 @@
 #include <tintwright/document/Counted.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
+#include "jww/WriterSupport.h"
 #include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
@@ -222,6 +223,46 @@ TEST_F(DxfExport, BoundImagesAreCopiedBesideTheFile) {
     EXPECT_NE(r12.warnings[0].find("R12"), std::string::npos);
 }
 
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool HasImageEntity(const std::string& dxf) {
+    return dxf.find("0\nIMAGE\n") != std::string::npos;
+}
+
+// In memory the text is the file's, less the bound images, which need a
+// folder beside a file: they are left out and said so.
+TEST_F(DxfExport, InMemoryTheTextIsTheFilesLessTheBoundImages) {
+    ASSERT_TRUE(HasImageEntity(TextOf(Find("every", dxf::kR2007).file)));
+    for (const Export& e : *exports_) {
+        test::MemorySink sink;
+        const dxf::ExportReport report = dxf::ExportDxf(*e.doc, sink, {.version = e.version});
+        ASSERT_TRUE(report.ok) << e.file << ": " << report.reason;
+        const std::string memory(sink.bytes.begin(), sink.bytes.end());
+        const std::string file = TextOf(e.file);
+        if (!HasImageEntity(file)) {
+            EXPECT_EQ(memory, file) << e.file;
+            continue;
+        }
+        EXPECT_FALSE(HasImageEntity(memory)) << e.file;
+        EXPECT_TRUE(std::any_of(report.warnings.begin(), report.warnings.end(), [](const auto& w) {
+            return w.find("bound images are left out") != std::string::npos;
+        })) << e.file;
+    }
+}
+
+TEST(DxfExportFailure, AnUnknownVersionWritesNothing) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    test::MemorySink sink;
+    const dxf::ExportReport report = dxf::ExportDxf(doc, sink, {.version = 1018});
+    EXPECT_FALSE(report.ok);
+    EXPECT_NE(report.reason.find("unknown DXF version"), std::string::npos);
+    EXPECT_TRUE(sink.bytes.empty());
+}
+
 TEST(DxfExportFailure, AnUnwritableTargetKeepsTheExistingFile) {
     TempDir dir;
     TJwwData doc;
@@ -240,11 +281,6 @@ TEST(DxfExportFailure, AnUnwritableTargetKeepsTheExistingFile) {
     std::ifstream in(target);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-}
-
-std::string TextOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // What is already at "<stem>_images" or at the DXF's name decides whether

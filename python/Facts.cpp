@@ -4,6 +4,7 @@
 
 #include <tintwright/document/Extents.h>
 #include <tintwright/document/LayerUsage.h>
+#include <tintwright/document/OutputRules.h>
 #include <tintwright/util/Func_2.h>
 #include "app/cli/DrawingFacts.h"
 #include "app/cli/JsonDump.h"
@@ -47,9 +48,11 @@ py::dict LayerUsageOf(const TJwwData& doc) {
     return out;
 }
 
-// (min_x, min_y, max_x, max_y) in paper millimetres, None for an empty drawing.
-py::object Extents(const TJwwData& doc) {
-    const auto box = GetMinMaxZahyo(doc);
+// (min_x, min_y, max_x, max_y) in paper millimetres, None for an empty
+// drawing: of every entity, as dump reports them, or of what prints.
+py::object Extents(const TJwwData& doc, bool print) {
+    const auto box = print ? DrawnExtents(doc, rules::LayerStates::Of(doc), rules::Medium::Print)
+                           : GetMinMaxZahyo(doc);
     if (!box) return py::none();
     return py::make_tuple(box->minX, box->minY, box->maxX, box->maxY);
 }
@@ -72,7 +75,9 @@ void BindFacts(DrawingClass& drawing) {
         .def_property_readonly("colors", [](TJwwData& d) { return Described(d, "colors"); })
         .def_property_readonly("blocks", [](TJwwData& d) { return Described(d, "blocks"); })
         .def_property_readonly("counts", [](TJwwData& d) { return Described(d, "counts"); })
-        .def("extents", &Extents, "The box of what the drawing draws, in paper millimetres.")
+        .def("extents", &Extents, py::arg("print") = false,
+             "The box of every entity, or with print=True of what prints (shown layers, "
+             "no auxiliary lines or temporary points), in paper millimetres.")
         .def("layer_usage", &LayerUsageOf);
 }
 

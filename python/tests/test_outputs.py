@@ -39,3 +39,11 @@ def test_extents_hold_every_line(drawing_path):
     if len(lines):
         assert box[0] <= lines[:, [0, 2]].min() and lines[:, [0, 2]].max() <= box[2]
         assert box[1] <= lines[:, [1, 3]].min() and lines[:, [1, 3]].max() <= box[3]
+
+
+def test_print_extents_leave_out_what_does_not_print():
+    drawing = tintwright.Drawing()
+    drawing.add_line((0, 0), (10, 10), pen=2)
+    drawing.add_line((500, 500), (600, 600), pen=9)  # the auxiliary colour: screen only
+    assert drawing.extents() == (0, 0, 600, 600)
+    assert drawing.extents(print=True) == (0, 0, 10, 10)

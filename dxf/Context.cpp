@@ -49,9 +49,9 @@ Context::Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
     : doc(doc),
       w(w),
       options(options),
-      names(doc, w),
       screen(doc, rules::Medium::Screen),
       print(doc, rules::Medium::Print),
+      names(doc, w, print),
       images(std::move(images)) {
     FixedHandles& f = fixed;
     for (uint64_t* h :

@@ -45,10 +45,10 @@ class Context {
     const TJwwData& doc;
     TagWriter& w;
     const DxfOptions options;
-    const Names names;
     // Entities keep their screen colours; widths and dash lengths are the printed ones.
     const rules::Appearance screen;
     const rules::Appearance print;
+    const Names names;
     FixedHandles fixed{};
     std::vector<uint64_t> blockRecords;  // per definition
     std::vector<ImageFile> images;

@@ -6,6 +6,7 @@
 #include <tintwright/document/EntityView.h>
 #include <tintwright/document/Fonts.h>
 #include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/LineTypes.h>
 
 namespace tw::dxf {
 
@@ -102,17 +103,8 @@ std::u16string SafeName(const std::u16string& name) {
     return safe;
 }
 
-std::string LineTypeName(int32_t style) {
-    const auto entry = rules::LineTypeEntryOf(style);
-    if (entry.table == rules::LineTypeTable::None ||
-        entry.table == rules::LineTypeTable::Continuous)
-        return {};
-    return "JW" + std::to_string(style);
-}
-
-Names::Names(const TJwwData& doc, TagWriter& w) {
-    for (size_t style = 0; style < lineTypes_.size(); ++style)
-        lineTypes_[style] = LineTypeName(static_cast<int32_t>(style));
+Names::Names(const TJwwData& doc, TagWriter& w, const rules::Appearance& print)
+    : lineTypes_(LineTypeNames(print)) {
     const std::array<bool, 256> withoutPrint = LayersWithoutPrint(doc);
     for (int32_t group = 0; group <= rules::kMaxLayer; ++group) {
         for (int32_t layer = 0; layer <= rules::kMaxLayer; ++layer) {

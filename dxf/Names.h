@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/OutputRules.h>
 #include <tintwright/dxf/TagWriter.h>
 
 namespace tw::dxf {
@@ -17,13 +18,9 @@ namespace tw::dxf {
 // The name with every character DXF forbids in table names replaced.
 std::u16string SafeName(const std::u16string& name);
 
-// The line type name of a pen style: "JW<n>", or empty for continuous lines
-// and numbers that name no line type.
-std::string LineTypeName(int32_t style);
-
 class Names {
   public:
-    Names(const TJwwData& doc, TagWriter& w);
+    Names(const TJwwData& doc, TagWriter& w, const rules::Appearance& print);
 
     // "g-l" in hexadecimal as the program shows them, then the group's and
     // the layer's names; for a record that does not print (auxiliary colour
@@ -38,7 +35,7 @@ class Names {
     // Style names and the fonts they stand for.
     const std::vector<std::pair<std::string, std::string>>& Styles() const { return styles_; }
 
-    // The line type of a pen style (LineTypeName), made once per style.
+    // The line type of a pen style (LineTypeNames); empty for solid lines.
     const std::string& LineType(uint8_t style) const { return lineTypes_[style]; }
 
     // The block name of definition i, unique in the file.

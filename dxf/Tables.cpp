@@ -76,7 +76,8 @@ void LineTypeTable(Context& c) {
         for (const char* name : {"ByBlock", "ByLayer", "Continuous"})
             LineTypeEntry(c, name, {});
         for (const int32_t style : styles)
-            LineTypeEntry(c, LineTypeName(style), DashPattern(c.print, style));
+            LineTypeEntry(c, c.names.LineType(static_cast<uint8_t>(style)),
+                          DashPattern(c.print, style));
     });
 }
 

@@ -1,5 +1,7 @@
 #include <tintwright/util/ReplaceableFile.h>
 
+#include <tintwright/util/WindowsNames.h>
+
 #include <fstream>
 #include <system_error>
 
@@ -19,6 +21,9 @@ bool IsWriteProtected(std::filesystem::perms permissions) {
 // Opening the file to append changes nothing in it, and fails where another
 // program holds it locked.
 std::string WhyNotReplaceable(const std::filesystem::path& target) {
+#ifdef _WIN32
+    if (std::string reason = WhyWindowsRefusesName(target); !reason.empty()) return reason;
+#endif
     std::error_code error;
     const auto status = std::filesystem::status(target, error);
     if (!std::filesystem::exists(status)) return {};

@@ -10,7 +10,8 @@
 namespace tw {
 
 // Empty when target may be replaced or does not exist; otherwise the reason
-// ("not a file", "the file is write-protected", "the file may not be written").
+// ("not a file", "the file is write-protected", "the file may not be written",
+// and on Windows a name it refuses: util/WindowsNames.h).
 std::string WhyNotReplaceable(const std::filesystem::path& target);
 
 }  // namespace tw

@@ -11,6 +11,10 @@ namespace tw {
 
 namespace {
 
+// What the images a drawing shows may take on disk and, once decoded, in
+// memory: far beyond any scanned sheet, far below an image bomb.
+constexpr uint64_t kShownImagesBudget = uint64_t{512} << 20;
+
 // A new empty folder of this process in the system's temporary folder;
 // empty when none can be made (images are then not shown).
 // create_directory makes it only when nothing has the name, on every system.
@@ -53,7 +57,7 @@ ShownDrawing::ShownDrawing(const std::filesystem::path& file) : doc_(std::make_u
         if (!images_.empty()) std::filesystem::remove_all(images_, error);
         throw UnreadableDrawing(report.reason);
     }
-    if (!images_.empty()) doc_->BindImageExplode();
+    if (!images_.empty()) doc_->BindImageExplodePlaced(kShownImagesBudget);
 }
 
 ShownDrawing::~ShownDrawing() {

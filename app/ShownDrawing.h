@@ -1,6 +1,7 @@
-// A drawing read to be shown: the file's bound images are unpacked into a
-// private temporary folder, so that the renderer can place them, and the
-// folder goes away with the object, or with an interrupted process.
+// A drawing read to be shown: the bound images its texts place are unpacked
+// into a private temporary folder (512 MB of them at most), so that the
+// renderer can place them, and the folder goes away with the object, or with
+// an interrupted process.
 #pragma once
 
 #include <filesystem>

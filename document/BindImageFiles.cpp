@@ -15,6 +15,7 @@
 
 #include <tintwright/document/Counted.h>
 #include <tintwright/document/JwwUnit.h>
+#include <tintwright/document/PlacedImages.h>
 #include <tintwright/util/Func_2.h>
 #include <tintwright/util/SiblingFile.h>
 
@@ -181,6 +182,27 @@ void TJwwData::BindImageExplode() {
                 [](const auto& source, const auto& target) {
                     return GunzipFileTo(source, target, kMaxBoundImageBytes);
                 });
+    }
+}
+
+void TJwwData::BindImageExplodePlaced(uint64_t budget) {
+    std::vector<std::u16string> placed;
+    for (const geom::ImagePlacement& image : PlacedImages(*this))
+        placed.push_back(image.name);
+    for (const TBindImageType& image : Counted(BindImage, BindImageN)) {
+        // ChangeExtOf with an empty extension drops the last one.
+        const std::u16string name = ChangeExtOf(image.Fname, u"");
+        if (!HasGzExt(image.Fname) ||
+            std::find(placed.begin(), placed.end(), FileNameOf(name)) == placed.end())
+            continue;
+        const std::u16string target = BindImagePathOf(name);
+        const bool unpacked =
+            OnPaths(BindImagePathOf(image.Fname), target, [&](const auto& from, const auto& to) {
+                return GunzipFileTo(from, to, std::min(budget, kMaxBoundImageBytes));
+            });
+        std::error_code error;
+        const uint64_t size = unpacked ? std::filesystem::file_size(target, error) : 0;
+        budget -= std::min(budget, error ? budget : size);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,10 @@ inline constexpr int32_t kR2007 = 1021;
 
 inline constexpr int32_t kDxfVersions[] = {kR12, kR2000, kR2007};
 
+// std::find, as the web build's C++ library has no std::ranges::count.
 constexpr bool IsDxfVersion(int32_t v) {
-    return std::ranges::count(kDxfVersions, v) > 0;
+    return std::find(std::begin(kDxfVersions), std::end(kDxfVersions), v) !=
+           std::end(kDxfVersions);
 }
 
 struct DxfOptions {

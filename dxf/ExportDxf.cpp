@@ -2,6 +2,7 @@
 // written through a temporary file that replaces the target only when
 // complete) or into memory (the sections alone).
 #include <tintwright/document/Extents.h>
+#include <tintwright/document/PlacedImages.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/ImageFiles.h>
 #include <tintwright/dxf/Sections.h>

@@ -6,7 +6,6 @@
 
 #include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/Counted.h>
-#include <tintwright/document/EntityView.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/ImageSize.h>
 #include <tintwright/util/Func_2.h>
@@ -53,21 +52,6 @@ std::string Exists(const fs::path& file) {
 }
 
 }  // namespace
-
-std::vector<geom::ImagePlacement> PlacedImages(const TJwwData& doc) {
-    std::vector<geom::ImagePlacement> images;
-    const auto collect = [&](const EntityView& view) {
-        ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& text) {
-            const auto image = geom::ImageOf(text);
-            if (image && std::none_of(images.begin(), images.end(),
-                                      [&](const auto& known) { return known.name == image->name; }))
-                images.push_back(*image);
-        });
-    };
-    collect(EntityView::Of(doc));
-    ForEachDefinition(doc, [&](const TEntJwwBlockDef& def) { collect(EntityView::Of(def)); });
-    return images;
-}
 
 StagedImages::StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
                            const fs::path& dxfFile, bool replace)

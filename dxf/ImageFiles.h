@@ -50,7 +50,4 @@ class StagedImages {
     bool committed_ = false;
 };
 
-// The bound images the drawing's texts place, the first placement of each.
-std::vector<geom::ImagePlacement> PlacedImages(const TJwwData& doc);
-
 }  // namespace tw::dxf

@@ -12,6 +12,7 @@
 
 #include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/Func_2.h>
 #include "support/TempDir.h"
 
 namespace tw {
@@ -132,6 +133,38 @@ TEST_F(BindImageFiles, ExplodeRestoresWhatPackCompressed) {
     EXPECT_EQ(ReadFile(images / "Photo.JPG"), "jpeg bytes");
     EXPECT_EQ(doc.BindImage[0].Fname, u"plan.bmp.gz");
     EXPECT_EQ(doc.BindImageN, 2);
+}
+
+// For a viewer, only the images texts place are unpacked, and only while
+// they fit the budget together: an image bomb or an unused image stays packed.
+TEST_F(BindImageFiles, ExplodePlacedUnpacksWhatIsPlacedWithinTheBudget) {
+    const struct {
+        const char* name;
+        size_t size;
+        bool placed;
+        bool unpacked;
+    } cases[] = {
+        {"small.bmp", 1000, true, true},
+        {"unused.bmp", 1000, false, false},
+        {"large.bmp", 300000, true, false},  // beyond what small.bmp left of the budget
+        {"last.bmp", 500, true, true},       // within what is left
+    };
+    std::vector<std::u16string> names;
+    for (const auto& image : cases) {
+        WriteFile(images / image.name, Bytes(image.size, 3));
+        names.push_back(FromUtf8(image.name));
+        if (image.placed)
+            ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 0, 0, 5, 5, 0, 0, u"MS Gothic",
+                                       u"^@BM" + FromUtf8(image.name) + u",40,30"));
+    }
+    SetImages(names);
+    doc.BindImagePack();
+    for (const auto& image : cases)
+        fs::remove(images / image.name);
+
+    doc.BindImageExplodePlaced(200000);
+    for (const auto& image : cases)
+        EXPECT_EQ(fs::exists(images / image.name), image.unpacked) << image.name;
 }
 
 TEST_F(BindImageFiles, ExplodeReadsWhatGzipWroteWhateverTheCaseOfTheExtension) {

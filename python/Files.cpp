@@ -8,7 +8,6 @@
 
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
-#include <tintwright/render/SvgBackend.h>
 #include <tintwright/util/Func_2.h>
 #include "app/OutputFile.h"
 #include "app/cli/ChartCommand.h"
@@ -16,9 +15,6 @@
 #include "app/cli/RenderCommand.h"
 #include "python/Binding.h"
 #include "python/InUse.h"
-#if TW_RASTER_OUTPUT
-#include <tintwright/render/QtOutput.h>
-#endif
 
 namespace tw::python {
 
@@ -85,47 +81,28 @@ std::vector<std::string> ExportDxf(const TJwwData& doc, const fs::path& file,
     return report.warnings;
 }
 
-// The file's bytes in the format of its extension, as `tintwright-cli
-// render` makes them.
-std::string RenderedBytes(const TJwwData& doc, const std::string& format, double dpi,
-                          const render::RenderOptions& options) {
-    constexpr double kMillimetresPerInch = 25.4;
-    render::RenderReport report;
-    if (format == ".svg") {
-        std::string svg;
-        render::SvgBackend backend(svg, kMillimetresPerInch / dpi);
-        render::Render(doc, options, backend);
-        return svg;
-    }
-#if TW_RASTER_OUTPUT
-    constexpr double kPdfResolution = 1200;
-    render::EnsureGuiApplication();
-    const QByteArray bytes = format == ".png"
-                                 ? render::RenderPng(doc, options, dpi, report)
-                                 : render::RenderPdf(doc, options, kPdfResolution, report);
-    return bytes.toStdString();
-#else
-    throw py::value_error("this build renders SVG only: PNG and PDF need the Qt painter");
-#endif
-}
-
 void Render(const TJwwData& doc, const fs::path& file, double dpi, const std::string& fit,
             const std::string& background, bool print) {
-    const std::string format = ToUtf8(file.extension().u16string());
-    if (format != ".svg" && format != ".png" && format != ".pdf")
-        throw py::value_error("the output must end in .svg, .png or .pdf");
+    std::string format;
+    try {
+        format = cli::RenderFormatOf(file);
+    } catch (const cli::RenderFailure& e) {
+        throw py::value_error(e.what());
+    }
     if (!(dpi > 0 && dpi <= 4800)) throw py::value_error("dpi must be above 0 and at most 4800");
     if (fit != "paper" && fit != "extents") throw py::value_error("fit must be paper or extents");
     if (background != "white" && background != "black")
         throw py::value_error("background must be white or black");
-    render::RenderOptions options;
+    cli::RenderCommandOptions options;
+    options.dpi = dpi;
     options.fit = fit == "extents" ? render::Fit::Extents : render::Fit::Paper;
     options.print = print;
     options.blackBackground = background == "black";
     const InUse rendering(doc);
     py::gil_scoped_release free;
     try {
-        WriteOutputFile(file, RenderedBytes(doc, format, dpi, options), /*replace=*/true);
+        render::RenderReport report;
+        WriteOutputFile(file, cli::RenderedBytes(doc, format, options, report), /*replace=*/true);
     } catch (const std::exception& e) {
         py::gil_scoped_acquire held;
         throw py::value_error(e.what());

@@ -30,52 +30,10 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
 
-struct Failure : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
-}
-
-std::string FormatOf(const fs::path& output) {
-    const std::string ext = Lower(ToUtf8(output.extension().u16string()));
-    for (const std::string& format : kRenderFormats) {
-        if (ext == "." + format) return format;
-    }
-    throw Failure("the output must end in " + RenderFormatsText(".", ", ", " or ") +
-                  (kRenderFormats.size() == 1 ? " (this build writes SVG only)" : ""));
-}
-
-std::string Bytes(const TJwwData& doc, const std::string& format,
-                  const RenderCommandOptions& options, render::RenderReport& report) {
-    render::RenderOptions r;
-    r.fit = options.fit;
-    r.print = options.print;
-    r.colour = options.colour;
-    r.screenPixel = kMillimetresPerInch / options.dpi;
-    r.blackBackground = options.blackBackground;
-    if (format == "svg") {
-        std::string svg;
-        render::SvgBackend backend(svg, kMillimetresPerInch / options.dpi);
-        report = render::Render(doc, r, backend);
-        return svg;
-    }
-#if TW_RASTER_OUTPUT
-    render::EnsureGuiApplication();
-    try {
-        const QByteArray bytes = format == "png"
-                                     ? render::RenderPng(doc, r, options.dpi, report)
-                                     : render::RenderPdf(doc, r, kPdfResolution, report);
-        return bytes.toStdString();
-    } catch (const render::OutputError& e) {
-        throw Failure(e.what());
-    }
-#else
-    throw Failure("this build writes SVG only: PNG and PDF need the Qt painter");
-#endif
 }
 
 // Reads, renders and writes one file; the report's text on success.
@@ -85,14 +43,14 @@ std::string RenderOne(const fs::path& input, const fs::path& output, const std::
     try {
         drawing = std::make_unique<ShownDrawing>(input);
     } catch (const UnreadableDrawing& e) {
-        throw Failure(ToUtf8(input.u16string()) + " cannot be read: " + e.what());
+        throw RenderFailure(ToUtf8(input.u16string()) + " cannot be read: " + e.what());
     }
     render::RenderReport report;
-    const std::string bytes = Bytes(drawing->Doc(), format, options, report);
+    const std::string bytes = RenderedBytes(drawing->Doc(), format, options, report);
     try {
         WriteOutputFile(output, bytes, options.force);
     } catch (const OutputRefused& e) {
-        throw Failure(e.what());
+        throw RenderFailure(e.what());
     }
     return render::ReportText(report);
 }
@@ -106,14 +64,50 @@ unsigned RasterThreads(const std::string& format) {
 
 }  // namespace
 
+std::string RenderFormatOf(const fs::path& output) {
+    const std::string ext = Lower(ToUtf8(output.extension().u16string()));
+    for (const std::string& format : kRenderFormats) {
+        if (ext == "." + format) return format;
+    }
+    throw RenderFailure("the output must end in " + RenderFormatsText(".", ", ", " or ") +
+                        (kRenderFormats.size() == 1 ? " (this build writes SVG only)" : ""));
+}
+
+std::string RenderedBytes(const TJwwData& doc, [[maybe_unused]] const std::string& format,
+                          const RenderCommandOptions& options, render::RenderReport& report) {
+    render::RenderOptions r;
+    r.fit = options.fit;
+    r.print = options.print;
+    r.colour = options.colour;
+    r.screenPixel = kMillimetresPerInch / options.dpi;
+    r.blackBackground = options.blackBackground;
+#if TW_RASTER_OUTPUT
+    if (format != "svg") {
+        render::EnsureGuiApplication();
+        try {
+            const QByteArray bytes = format == "png"
+                                         ? render::RenderPng(doc, r, options.dpi, report)
+                                         : render::RenderPdf(doc, r, kPdfResolution, report);
+            return bytes.toStdString();
+        } catch (const render::OutputError& e) {
+            throw RenderFailure(e.what());
+        }
+    }
+#endif
+    std::string svg;
+    render::SvgBackend backend(svg, kMillimetresPerInch / options.dpi);
+    report = render::Render(doc, r, backend);
+    return svg;
+}
+
 int RunRender(const std::string& input, const std::string& output,
               const RenderCommandOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const fs::path target(FromUtf8(output));
-        out << output << ": " << RenderOne(FromUtf8(input), target, FormatOf(target), options)
+        out << output << ": " << RenderOne(FromUtf8(input), target, RenderFormatOf(target), options)
             << "\n";
         return 0;
-    } catch (const Failure& e) {
+    } catch (const RenderFailure& e) {
         err << "not rendered: " << e.what() << "\n";
         return 1;
     }
@@ -137,7 +131,7 @@ int RunRenderBatch(const std::vector<std::string>& files, const std::string& fol
             try {
                 RenderOne(fs::path(FromUtf8(file)), output, format, options);
                 return {true, {}};
-            } catch (const Failure& e) {
+            } catch (const RenderFailure& e) {
                 return {false, e.what()};
             }
         },

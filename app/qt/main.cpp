@@ -18,7 +18,10 @@ int Grab(QWidget& window, const QString& file) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    window.grab().toImage().save(&buffer, "PNG");
+    if (!window.grab().toImage().save(&buffer, "PNG")) {
+        std::cerr << "the PNG encoder failed\n";
+        return 1;
+    }
     try {
         tw::WriteOutputFile(std::filesystem::path(file.toStdU16String()), bytes.toStdString(),
                             true);

@@ -188,8 +188,9 @@ void SvgBackend::Draw(const Dot& point) {
     out_ += "\"/>\n";
 }
 
-// Every character at its own place, so that any SVG reader lays the text out
-// as the PNG does, whatever face it finds; the generic family comes last.
+// Every character in its own tspan at its own place, so that any SVG reader
+// lays the text out as the PNG does, whatever face it finds: librsvg ignores
+// both textLength and a list of x positions. The generic family comes last.
 void SvgBackend::Draw(const TextRun& text) {
     if (text.text.empty() || text.height <= 0) return;
     const double widen = text.cellWidth > 0 ? text.cellWidth / text.height : 1;
@@ -199,21 +200,7 @@ void SvgBackend::Draw(const TextRun& text) {
     Number(-text.angle);  // the SVG's y axis points down
     out_ += ") scale(";
     Number(widen);
-    out_ += " 1)\" x=\"";
-    // Spaces draw nothing: left out, no reader can collapse them and move
-    // what follows.
-    std::string shown;
-    size_t character = 0;
-    for (size_t i = 0; i < text.text.size() && character < text.offsets.size(); ++character) {
-        const size_t bytes = Utf8Length(static_cast<unsigned char>(text.text[i]));
-        const std::string_view c(text.text.data() + i, std::min(bytes, text.text.size() - i));
-        i += c.size();
-        if (c == " " || c == "\u3000") continue;
-        if (!shown.empty()) out_ += ' ';
-        Number(text.offsets[character] / widen);
-        shown += c;
-    }
-    out_ += "\" y=\"0\" font-size=\"";
+    out_ += " 1)\" y=\"0\" font-size=\"";
     Number(text.height);
     out_ += "\" font-family=\"";
     for (size_t i = 0; i < text.families.size(); ++i) {
@@ -225,7 +212,20 @@ void SvgBackend::Draw(const TextRun& text) {
     out_ += "\" fill=\"";
     Color(text.rgb);
     out_ += "\">";
-    AppendEscaped(out_, shown);
+    // Spaces and control characters draw nothing: left out, no reader can
+    // collapse them and move what follows.
+    size_t character = 0;
+    for (size_t i = 0; i < text.text.size() && character < text.offsets.size(); ++character) {
+        const size_t bytes = Utf8Length(static_cast<unsigned char>(text.text[i]));
+        const std::string c(text.text.data() + i, std::min(bytes, text.text.size() - i));
+        i += c.size();
+        if (c == " " || c == "\u3000" || static_cast<unsigned char>(c[0]) < 0x20) continue;
+        out_ += "<tspan x=\"";
+        Number(text.offsets[character] / widen);
+        out_ += "\">";
+        AppendEscaped(out_, c);
+        out_ += "</tspan>";
+    }
     out_ += "</text>\n";
 }
 

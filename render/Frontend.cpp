@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 
 #include <tintwright/document/DrawingRules.h>
 #include <tintwright/document/Extents.h>
@@ -265,9 +266,18 @@ class Resolver {
         shapes_.texts.push_back(TextRunOf(text, *color, origin, right, up));
     }
 
+    // Looked up once per font name: texts share a few names, and working a
+    // face out of a name costs more than drawing the text.
+    const std::vector<std::string>& FamiliesOf(const std::u16string& fontName) {
+        auto found = families_.find(fontName);
+        if (found == families_.end())
+            found = families_.emplace(fontName, fonts::FamiliesOf(fonts::FaceOf(fontName))).first;
+        return found->second;
+    }
+
     // The text's characters at Jw_cad's places, scaled as the box was placed.
-    static TextRun TextRunOf(const TEntJwwMoji& text, uint32_t rgb, const Point& origin,
-                             const Point& right, const Point& up) {
+    TextRun TextRunOf(const TEntJwwMoji& text, uint32_t rgb, const Point& origin,
+                      const Point& right, const Point& up) {
         const fonts::TextLayout layout = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
         const double length = Distance(origin, right);
         const double scale = layout.length > 0 ? length / layout.length : 0;
@@ -277,11 +287,13 @@ class Resolver {
                     text.dSizeX * scale,
                     length,
                     DegreesOf(origin, right),
-                    fonts::FamiliesOf(fonts::FaceOf(text.strFontName)),
+                    FamiliesOf(text.strFontName),
                     {},
                     {}};
         // Control codes take no cell and draw nothing.
         std::u16string shown;
+        shown.reserve(text.str.size());
+        run.offsets.reserve(text.str.size());
         for (size_t i = 0; i < text.str.size(); ++i) {
             if (text.str[i] < u' ') continue;
             shown += text.str[i];
@@ -335,6 +347,7 @@ class Resolver {
     Backend& backend_;
     RenderReport& report_;
     Shapes shapes_;
+    std::unordered_map<std::u16string, std::vector<std::string>> families_;
 };
 
 }  // namespace

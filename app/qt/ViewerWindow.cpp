@@ -1,6 +1,7 @@
 #include "ViewerWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -112,6 +113,9 @@ void ViewerWindow::buildMenus() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    // Several drawings side by side: each in a window of its own.
+    file->addAction(QStringLiteral("&New Window"), QKeySequence::New, this,
+                    [] { ViewerWindow::openWindow(); });
     file->addAction(QStringLiteral("&Open…"), QKeySequence::Open, this, [this] {
         const QString name = QFileDialog::getOpenFileName(
             this, QStringLiteral("Open drawing"), {}, QStringLiteral("Jw_cad drawings (*.jww)"));
@@ -142,7 +146,8 @@ void ViewerWindow::buildMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this,
                     &ViewerWindow::closeDrawing);
-    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this,
+                    &QApplication::closeAllWindows);
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Fit drawing"), QKeySequence(Qt::Key_F), canvas_,
@@ -257,6 +262,14 @@ QString ViewerWindow::status() const {
 }
 
 ViewerWindow::~ViewerWindow() = default;
+
+ViewerWindow* ViewerWindow::openWindow(const QString& file) {
+    auto* window = new ViewerWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    if (!file.isEmpty()) window->open(file);
+    return window;
+}
 
 bool ViewerWindow::open(const QString& file) {
     if (!QFileInfo::exists(file)) {

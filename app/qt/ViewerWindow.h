@@ -31,6 +31,10 @@ class ViewerWindow : public QWidget {
     explicit ViewerWindow(QWidget* parent = nullptr);
     ~ViewerWindow() override;
 
+    // A new window, shown, deleted when closed; with a file, showing it (a
+    // file that cannot be read is said so in the window).
+    static ViewerWindow* openWindow(const QString& file = {});
+
     // True when the file was read and is shown.
     bool open(const QString& file);
     // The shown drawing written as the command line's "export" and "render"

@@ -1,4 +1,4 @@
-// tintwright: the window, or with "view FILE" the read-only viewer.
+// tintwright: the window, or with "view FILE..." the read-only viewer, a window per drawing.
 // "view FILE --grab OUT.png" writes a picture of the viewer instead of
 // staying open (the README's screenshot is made so, offscreen).
 #include <QApplication>
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         "with a drawing (or \"view FILE\") shows it read-only.");
     options.addHelpOption();
     options.addVersionOption();
-    options.addPositionalArgument("FILE", "JWW drawing to show in the viewer", "[view] [FILE]");
+    options.addPositionalArgument("FILE", "JWW drawing to show in the viewer", "[view] [FILE...]");
     const QCommandLineOption grab("grab", "Write a picture of the viewer to OUT.png and quit",
                                   "OUT.png");
     options.addOption(grab);
@@ -53,11 +53,15 @@ int main(int argc, char** argv) {
     // The desktop entry hands over the drawing the user opened.
     QStringList files = options.positionalArguments();
     if (!files.isEmpty() && files.front() == QStringLiteral("view")) files.pop_front();
-    if (!files.isEmpty()) {
+    if (options.isSet(grab)) {
+        if (files.size() != 1) options.showHelp(2);
         tw::qt::ViewerWindow viewer;
         viewer.show();
-        const bool opened = viewer.open(files.front());
-        if (options.isSet(grab)) return opened ? Grab(viewer, options.value(grab)) : 1;
+        return viewer.open(files.front()) ? Grab(viewer, options.value(grab)) : 1;
+    }
+    if (!files.isEmpty()) {
+        for (const QString& file : files)
+            tw::qt::ViewerWindow::openWindow(file);
         return app.exec();
     }
     tw::qt::MainWindow window(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));

@@ -96,6 +96,7 @@ class ViewerTest : public QObject {
     void missingFileIsCalledMissing();
     void panShowsTheLastPictureMovedThenDrawsSharply();
     void menusHoldTheirActions();
+    void eachDrawingInAWindowOfItsOwn();
     void openRecentRemembersOpenedFiles();
     void exportAndSaveAsWriteWhatTheCommandLineWrites();
     void printsToAPdfPrinter();
@@ -264,6 +265,7 @@ void ViewerTest::menusHoldTheirActions() {
         const char* text;
         QKeySequence keys;
     } cases[] = {
+        {"New Window", QKeySequence::New},
         {"Open…", QKeySequence::Open},
         {"Export DXF…", QKeySequence(QStringLiteral("Ctrl+E"))},
         {"Save As PDF, PNG or SVG…", QKeySequence::SaveAs},
@@ -287,6 +289,26 @@ void ViewerTest::menusHoldTheirActions() {
     QVERIFY(window.canvas()->blackBackground());
     ActionNamed(window, QStringLiteral("Close"))->trigger();
     QCOMPARE(window.layers()->topLevelItemCount(), 0);
+}
+
+// New Window opens another viewer beside the first; each keeps its own
+// drawing; Quit closes them all.
+void ViewerTest::eachDrawingInAWindowOfItsOwn() {
+    QPointer<ViewerWindow> first = ViewerWindow::openWindow(chart_);
+    QVERIFY(first->isVisible());
+    const QString chartTitle = first->windowTitle();
+    ActionNamed(*first, QStringLiteral("New Window"))->trigger();
+    QPointer<ViewerWindow> second;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* viewer = qobject_cast<ViewerWindow*>(widget); viewer && viewer != first)
+            second = viewer;
+    QVERIFY(second && second->isVisible());
+    QCOMPARE(second->layers()->topLevelItemCount(), 0);
+    QVERIFY(second->open(kShared + QStringLiteral("/Test1.jww")));
+    QVERIFY(second->windowTitle().startsWith(QStringLiteral("Test1.jww")));
+    QCOMPARE(first->windowTitle(), chartTitle);
+    ActionNamed(*second, QStringLiteral("Quit"))->trigger();
+    QTRY_VERIFY(first.isNull() && second.isNull());
 }
 
 void ViewerTest::openRecentRemembersOpenedFiles() {

@@ -18,6 +18,11 @@ constexpr double kMinMillimetresPerPixel = 1e-4;
 constexpr double kMaxMillimetresPerPixel = 1e5;
 constexpr int kSharpenAfterMs = 150;  // a pause in zooming or panning
 
+render::Box Union(const render::Box& a, const render::Box& b) {
+    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+            std::max(a.maxY, b.maxY)};
+}
+
 }  // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
@@ -33,6 +38,7 @@ void DrawingCanvas::viewMoved() {
     moving_ = !picture_.isNull();
     sharpen_.start();
     update();
+    emit viewChanged();
 }
 
 void DrawingCanvas::redraw() {
@@ -43,13 +49,16 @@ void DrawingCanvas::redraw() {
 
 void DrawingCanvas::setDrawing(const TJwwData* doc) {
     doc_ = doc;
+    content_.reset();
     if (doc_) visibility_ = render::Visibility::Of(*doc_);
     fit();
 }
 
 void DrawingCanvas::setVisibility(const render::Visibility& visibility) {
     visibility_ = visibility;
+    content_.reset();
     redraw();
+    emit viewChanged();
 }
 
 void DrawingCanvas::setBlackBackground(bool black) {
@@ -59,7 +68,9 @@ void DrawingCanvas::setBlackBackground(bool black) {
 
 void DrawingCanvas::setPrintView(bool print) {
     print_ = print;
+    content_.reset();
     redraw();
+    emit viewChanged();
 }
 
 void DrawingCanvas::fit() {
@@ -73,6 +84,7 @@ void DrawingCanvas::fitSheet() {
 void DrawingCanvas::fitTo(render::Fit fit) {
     fitView(fit);
     redraw();
+    emit viewChanged();
 }
 
 void DrawingCanvas::fitView(render::Fit fit) {
@@ -94,6 +106,20 @@ render::Box DrawingCanvas::view() const {
     const double halfW = width() * millimetresPerPixel_ / 2;
     const double halfH = height() * millimetresPerPixel_ / 2;
     return {centreX_ - halfW, centreY_ - halfH, centreX_ + halfW, centreY_ + halfH};
+}
+
+render::Box DrawingCanvas::scrollArea() const {
+    if (!content_) {
+        render::RenderOptions sheet;
+        sheet.fit = render::Fit::Paper;
+        render::RenderOptions drawn;
+        drawn.fit = render::Fit::Extents;
+        drawn.print = print_;
+        drawn.visibility = visibility_;
+        content_ = doc_ ? render::ViewOf(*doc_, sheet) : view();
+        if (doc_) content_ = Union(*content_, render::ViewOf(*doc_, drawn));
+    }
+    return Union(*content_, view());
 }
 
 double DrawingCanvas::zoom() const {

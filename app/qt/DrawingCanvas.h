@@ -41,6 +41,8 @@ class DrawingCanvas : public QWidget {
     void panBy(const QPointF& pixels);
     // The part of the paper in view, in millimetres.
     render::Box view() const;
+    // What the scroll bars span: the sheet, what is drawn and the view.
+    render::Box scrollArea() const;
     const render::RenderReport& lastReport() const { return report_; }
     // Screen pixels per paper millimetre.
     double zoom() const;
@@ -49,6 +51,8 @@ class DrawingCanvas : public QWidget {
   signals:
     // The paper point under the cursor, in millimetres.
     void cursorMoved(const QPointF& paper);
+    // The view moved, zoomed, was fitted, or what is drawn changed.
+    void viewChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,6 +84,8 @@ class DrawingCanvas : public QWidget {
     render::RenderReport report_;
     QImage picture_;
     render::Box pictureView_;
+    // The sheet and what is drawn, worked out when first asked after a change.
+    mutable std::optional<render::Box> content_;
     bool moving_ = false;  // the view moved since picture_ was drawn
     QTimer sharpen_;
 };

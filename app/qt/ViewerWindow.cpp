@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,6 +29,7 @@
 #include <tintwright/render/QtBackend.h>
 #include <tintwright/util/Func_2.h>
 #include "DrawingCanvas.h"
+#include "ViewScrollBars.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 
@@ -94,9 +97,17 @@ ViewerWindow::ViewerWindow(QWidget* parent)
     bar->addWidget(fit);
     bar->addWidget(black_);
     bar->addStretch();
+    auto* horizontal = new QScrollBar(Qt::Horizontal, this);
+    auto* vertical = new QScrollBar(Qt::Vertical, this);
+    new ViewScrollBars(canvas_, horizontal, vertical);
+    auto* scrolled = new QGridLayout;
+    scrolled->setSpacing(0);
+    scrolled->addWidget(canvas_, 0, 0);
+    scrolled->addWidget(vertical, 0, 1);
+    scrolled->addWidget(horizontal, 1, 0);
     auto* body = new QHBoxLayout;
     body->addWidget(layers_);
-    body->addWidget(canvas_, 1);
+    body->addLayout(scrolled, 1);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(bar);
     whole->addLayout(body, 1);

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -97,6 +98,7 @@ class ViewerTest : public QObject {
     void panShowsTheLastPictureMovedThenDrawsSharply();
     void menusHoldTheirActions();
     void eachDrawingInAWindowOfItsOwn();
+    void scrollBarsFollowAndMoveTheView();
     void openRecentRemembersOpenedFiles();
     void exportAndSaveAsWriteWhatTheCommandLineWrites();
     void printsToAPdfPrinter();
@@ -309,6 +311,40 @@ void ViewerTest::eachDrawingInAWindowOfItsOwn() {
     QCOMPARE(first->windowTitle(), chartTitle);
     ActionNamed(*second, QStringLiteral("Quit"))->trigger();
     QTRY_VERIFY(first.isNull() && second.isNull());
+}
+
+// The window's own scroll bars (the layer panel has its own).
+QScrollBar* BarOf(const ViewerWindow& window, Qt::Orientation orientation) {
+    for (QScrollBar* bar : window.findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
+        if (bar->orientation() == orientation) return bar;
+    return nullptr;
+}
+
+// Zoomed in, the bars span the sheet and what is drawn with the view as
+// their page; moving a bar to an end brings that edge into view; a pan
+// moves the bars.
+void ViewerTest::scrollBarsFollowAndMoveTheView() {
+    ViewerWindow window;
+    window.show();
+    QVERIFY(window.open(chart_));
+    QScrollBar* horizontal = BarOf(window, Qt::Horizontal);
+    QScrollBar* vertical = BarOf(window, Qt::Vertical);
+    QVERIFY(horizontal && vertical);
+    DrawingCanvas* canvas = window.canvas();
+    canvas->zoomAt(QPointF(canvas->width() / 2.0, canvas->height() / 2.0), 4);
+    QVERIFY(horizontal->maximum() > 0 && vertical->maximum() > 0);
+    QVERIFY(std::abs(horizontal->pageStep() - canvas->width()) <= 1);
+    const tw::render::Box area = canvas->scrollArea();
+    const double pixel = 1 / canvas->zoom();
+
+    horizontal->setValue(horizontal->minimum());
+    QVERIFY(std::abs(canvas->view().minX - area.minX) <= 2 * pixel);
+    vertical->setValue(vertical->maximum());
+    QVERIFY(std::abs(canvas->view().minY - area.minY) <= 2 * pixel);
+
+    const int before = horizontal->value();
+    canvas->panBy(QPointF(-30, 0));  // the drawing moves left: the view right
+    QCOMPARE(horizontal->value(), before + 30);
 }
 
 void ViewerTest::openRecentRemembersOpenedFiles() {

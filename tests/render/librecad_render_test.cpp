@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -142,9 +143,13 @@ Shift Alignment(const Mask& ours, const Mask& page) {
                 {cell.x * kCell + kCell, cell.y * kCell + kCell});
 }
 
-// LibreCAD's print brought onto ours: the part of its page under our picture.
-QImage Aligned(const QImage& theirs, QSize size, Shift shift) {
-    return theirs.copy(shift.x, shift.y, size.width(), size.height());
+// LibreCAD's print brought onto ours: the part of its page under our
+// picture, white where that lies off the page.
+QImage Aligned(const QImage& page, QSize size, Shift shift) {
+    QImage aligned(size, QImage::Format_RGB32);
+    aligned.fill(Qt::white);
+    QPainter(&aligned).drawImage(-shift.x, -shift.y, page);
+    return aligned;
 }
 
 struct Prints {
@@ -254,14 +259,18 @@ QRgb AsPrinted(QRgb colour) {
     return dxf::IsForegroundColor(colour & 0xFFFFFF) ? 0 : colour;
 }
 
-class LibreCadDrawings : public testing::TestWithParam<std::string> {};
+struct SharedDrawing {
+    std::string file;
+    // The least share of either print's ink the other draws within
+    // kTolerance. Measured (2000), of our ink LibreCAD draws / of its ink we
+    // draw: Test1 0.63 / 0.69, Test2 0.51 / 0.73, Test3 0.58 / 0.65, the
+    // block drawings all of it both ways; the least less 0.06. Texts make the
+    // difference: LibreCAD draws them in its own stroke font, wider spaced.
+    double leastAgreement;
+};
 
-// Measured on the shared drawings (2000): of our ink LibreCAD draws 0.63
-// (Test1), 0.51 (Test2), 0.58 (Test3) and all of the block drawings', of its
-// ink we draw 0.69, 0.73, 0.65 and all. Texts make the difference: LibreCAD
-// draws them in its own stroke font, wider spaced. A lost layer, block or line
-// type family falls far below.
-constexpr double kLeastAgreement = 0.45;
+class LibreCadDrawings : public testing::TestWithParam<SharedDrawing> {};
+
 // Pens of at least this share of the lines; their colour, within this
 // distance (anti-aliasing), on at least this many pixels.
 constexpr double kMainPen = 0.05;
@@ -269,7 +278,7 @@ constexpr int kColourDistance = 24;
 constexpr size_t kLeastColourPixels = 50;
 
 TEST_P(LibreCadDrawings, InkAndMainPensAgreeWithOurPrint) {
-    const fs::path file = fs::path(TW_SHARED_TESTDATA) / GetParam();
+    const fs::path file = fs::path(TW_SHARED_TESTDATA) / GetParam().file;
     ASSERT_TRUE(fs::exists(file)) << "the shared drawings are missing: " << file;
     TJwwData doc;
     ASSERT_TRUE(jwwin::ReadDrawingFile(doc, file.u16string(), {}).ok);
@@ -279,8 +288,8 @@ TEST_P(LibreCadDrawings, InkAndMainPensAgreeWithOurPrint) {
     const Agreement agreement = AgreementOf(prints.ours, prints.theirs, kTolerance);
     RecordProperty("ours_drawn_by_librecad", std::to_string(agreement.oursDrawn));
     RecordProperty("librecad_drawn_by_us", std::to_string(agreement.theirsOurs));
-    EXPECT_GE(agreement.oursDrawn, kLeastAgreement);
-    EXPECT_GE(agreement.theirsOurs, kLeastAgreement);
+    EXPECT_GE(agreement.oursDrawn, GetParam().leastAgreement);
+    EXPECT_GE(agreement.theirsOurs, GetParam().leastAgreement);
     const std::set<QRgb> pens = MainPens(doc, kMainPen);
     EXPECT_FALSE(pens.empty());
     for (const QRgb pen : pens) {
@@ -289,14 +298,17 @@ TEST_P(LibreCadDrawings, InkAndMainPensAgreeWithOurPrint) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shared, LibreCadDrawings,
-                         testing::Values("Test1.jww", "Test2.jww", "Test3.jww", "2blocks.jww",
-                                         "3blocks.jww", "copy-block.jww", "non_block.jww"),
-                         [](const auto& info) {
-                             std::string name = fs::path(info.param).stem().string();
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Shared, LibreCadDrawings,
+    testing::Values(SharedDrawing{"Test1.jww", 0.57}, SharedDrawing{"Test2.jww", 0.45},
+                    SharedDrawing{"Test3.jww", 0.52}, SharedDrawing{"2blocks.jww", 0.94},
+                    SharedDrawing{"3blocks.jww", 0.94}, SharedDrawing{"copy-block.jww", 0.94},
+                    SharedDrawing{"non_block.jww", 0.94}),
+    [](const auto& info) {
+        std::string name = fs::path(info.param.file).stem().string();
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
 
 // A frame on a shown layer around what is tested inside it.
 constexpr int32_t kPen = 1, kSolid = 1, kShownLayer = 1, kHiddenLayer = 2;

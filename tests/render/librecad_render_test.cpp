@@ -42,7 +42,7 @@ bool IsInk(QRgb pixel) {
     return std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 200;
 }
 
-// Ink as a mask, row after row, grown by `grow` pixels in every direction.
+// Ink as a mask, row after row.
 struct Mask {
     int width = 0, height = 0;
     std::vector<uint8_t> ink;
@@ -63,26 +63,23 @@ Mask InkOf(const QImage& image) {
     return mask;
 }
 
-Mask Grown(const Mask& mask, int grow) {
-    Mask rows = mask;  // grown along x, then along y
+// The mask grown by `grow` pixels along the direction (dx, dy).
+Mask GrownAlong(const Mask& mask, int grow, int dx, int dy) {
+    Mask grown = mask;
     for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
             bool near = false;
             for (int d = -grow; d <= grow && !near; ++d)
-                near = mask.At(x + d, y);
-            rows.ink[static_cast<size_t>(y) * mask.width + x] = near;
-        }
-    }
-    Mask grown = rows;
-    for (int y = 0; y < mask.height; ++y) {
-        for (int x = 0; x < mask.width; ++x) {
-            bool near = false;
-            for (int d = -grow; d <= grow && !near; ++d)
-                near = rows.At(x, y + d);
+                near = mask.At(x + d * dx, y + d * dy);
             grown.ink[static_cast<size_t>(y) * mask.width + x] = near;
         }
     }
     return grown;
+}
+
+// The mask grown by `grow` pixels in every direction.
+Mask Grown(const Mask& mask, int grow) {
+    return GrownAlong(GrownAlong(mask, grow, 1, 0), grow, 0, 1);
 }
 
 struct Shift {

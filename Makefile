@@ -99,7 +99,10 @@ bench: build
 	@build/bin/tintwright-bench --benchmark_counters_tabular=true --benchmark_enable_random_interleaving=true
 
 # The README's pictures: the three palettes' charts as the renderer draws
-# them, and the viewer on a real drawing (offscreen).
+# them, the viewer on a real drawing (offscreen), and LibreCAD's print of a
+# real drawing's DXF export beside our print of it. LibreCAD prints on A4
+# portrait whatever paper it is told: Test1 at 0.3, centred, and the band
+# it fills cut out.
 pictures: build
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
 	for p in dxf mix grad; do \
@@ -111,7 +114,14 @@ pictures: build
 	  build/bin/tintwright-cli render $(SHARED_DRAWINGS)/Test3.jww docs/test3-$$m.png --dpi 60 --force \
 	    $$([ $$m = print ] && echo --print) >/dev/null || exit 1; \
 	done
-	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png docs/test3-screen.png docs/test3-print.png"
+	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
+	build/bin/tintwright-cli export $(SHARED_DRAWINGS)/Test1.jww "$$tmp/test1.dxf" --dxf 2007 --units paper >/dev/null && \
+	(cd "$$tmp" && xvfb-run -a librecad dxf2pdf -c -s 0.3 test1.dxf >/dev/null 2>&1) && \
+	pdftoppm -png -r 110 -x 0 -y 380 -W 910 -H 520 -singlefile "$$tmp/test1.pdf" "$$tmp/librecad-test1" && \
+	mv "$$tmp/librecad-test1.png" docs/librecad-test1.png
+	@build/bin/tintwright-cli render $(SHARED_DRAWINGS)/Test1.jww docs/render-test1.png \
+	  --fit extents --print --dpi 40 --force >/dev/null
+	@echo "docs/chart-dxf.png docs/chart-mix.png docs/chart-grad.png docs/viewer.png docs/test3-screen.png docs/test3-print.png docs/librecad-test1.png docs/render-test1.png"
 
 clean:
 	rm -rf build build-debug build-sanitize build-fuzz build-windows build-web dist

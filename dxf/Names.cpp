@@ -14,6 +14,11 @@ namespace {
 
 constexpr std::u16string_view kForbidden = u"<>/\\\":;?*|=`,";
 const std::string kStandard = "Standard";
+// LibreCAD draws a text in the font its STYLE is named after, whatever the
+// font file says, and reads "<font>#<anything>" as <font>: its "unicode" font
+// has Japanese and most other scripts, so the face follows the "#" and
+// AutoCAD and ezdxf still go by the file.
+constexpr std::u16string_view kLibreCadFont = u"unicode#";
 
 char16_t HexDigit(int32_t v) {
     return static_cast<char16_t>(v < 10 ? u'0' + v : u'A' + v - 10);
@@ -119,7 +124,9 @@ Names::Names(const TJwwData& doc, TagWriter& w, const rules::Appearance& print)
     const auto addFont = [&](const std::u16string& font) {
         if (font.empty() || styleOfFont_.contains(font)) return;
         styleOfFont_.emplace(font, styles_.size());
-        styles_.emplace_back(styleNames.Add(SafeName(font), styles_.size()), FontFile(font, w));
+        styles_.emplace_back(
+            styleNames.Add(SafeName(std::u16string(kLibreCadFont) + font), styles_.size()),
+            FontFile(font, w));
     };
     const auto addTextFonts = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& t) { addFont(t.strFontName); });

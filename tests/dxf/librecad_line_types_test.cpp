@@ -1,10 +1,9 @@
 // LibreCAD as a second real reader of the exported line types: it draws a
 // line patterned only when the line type's name is one it knows, whatever
 // pattern the file defines. The exported DXF is printed by LibreCAD to PDF
-// (`librecad dxf2pdf` under xvfb-run) and rasterised with pdftoppm.
+// and rasterised (support/LibreCad.h).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -16,6 +15,7 @@
 #include <tintwright/document/OutputRules.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/LineTypes.h>
+#include "support/LibreCad.h"
 #include "support/TempDir.h"
 
 namespace tw {
@@ -103,19 +103,15 @@ TEST(LibreCadLineTypes, EveryPrintingLineTypeIsDrawnPatterned) {
         const dxf::ExportReport report =
             dxf::ExportDxf(doc, dxf, {.version = version, .realSize = false});
         ASSERT_TRUE(report.ok) << report.reason;
-        const fs::path pdf = dir.path() / "types.pdf";
-        const std::string print = "cd '" + dir.path().string() +
-                                  "' && xvfb-run -a librecad dxf2pdf -a -o types.pdf types.dxf "
-                                  ">/dev/null 2>&1 && pdftoppm -gray -r 150 -singlefile types.pdf "
-                                  "types";
-        ASSERT_EQ(std::system(print.c_str()), 0) << "LibreCAD or pdftoppm failed";
+        ASSERT_TRUE(PrintWithLibreCad(dir.path(), "types", {.gray = true}))
+            << "LibreCAD or pdftoppm failed";
         const std::vector<InkRow> rows = InkRows(ReadPgm(dir.path() / "types.pgm"));
         ASSERT_EQ(rows.size(), 8u);
         EXPECT_EQ(rows[0].runs, 1u);  // continuous
         for (size_t type = 2; type <= 8; ++type)
             EXPECT_GE(rows[type - 1].runs, 6u) << "line type " << type << " drawn solid";
         fs::remove(dxf);
-        fs::remove(pdf);
+        fs::remove(dir.path() / "types.pdf");
     }
 }
 

@@ -120,11 +120,12 @@ TEST(DxfNamesAndTexts, EveryCharacterReadsBackAndNamesStayUnique) {
             styles.insert(Upper(name));
         EXPECT_EQ(styles.size(), r["styles"].size()) << r["styles"];
         // A font file readers map, so that Japanese texts show.
-        EXPECT_EQ(r["styles"]["ＭＳ ゴシック"], "msgothic.ttc");
-        EXPECT_EQ(r["styles"]["ＭＳ 明朝"], "msmincho.ttc");
-        const WrittenName keptStyles[] = {{"ＭＳ ゴシック", "ＭＳ ゴシック"},
-                                          {"FONT😀", "FONTU+D83DU+DE00"},
-                                          {"FONT😁", "FONTU+D83DU+DE01"}};
+        // LibreCAD's font by the name, the face after "#".
+        EXPECT_EQ(r["styles"]["unicode#ＭＳ ゴシック"], "msgothic.ttc");
+        EXPECT_EQ(r["styles"]["unicode#ＭＳ 明朝"], "msmincho.ttc");
+        const WrittenName keptStyles[] = {{"UNICODE#ＭＳ ゴシック", "UNICODE#ＭＳ ゴシック"},
+                                          {"UNICODE#FONT😀", "UNICODE#FONTU+D83DU+DE00"},
+                                          {"UNICODE#FONT😁", "UNICODE#FONTU+D83DU+DE01"}};
         for (const WrittenName& kept : keptStyles) {
             const char* name = utf8 ? kept.utf8 : kept.cp932;
             EXPECT_TRUE(styles.contains(name)) << name << " in " << r["styles"];

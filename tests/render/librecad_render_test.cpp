@@ -22,6 +22,7 @@
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
 #include <tintwright/render/QtOutput.h>
+#include "support/Ink.h"
 #include "support/LibreCad.h"
 #include "support/TempDir.h"
 
@@ -38,71 +39,9 @@ constexpr int kTolerance = 2;  // pixels a line may lie apart in the two prints
 // print: its print is found on its page by a search in cells of this size.
 constexpr int kCell = 8;
 
-bool IsInk(QRgb pixel) {
-    return std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 200;
-}
-
-// Ink as a mask, row after row.
-struct Mask {
-    int width = 0, height = 0;
-    std::vector<uint8_t> ink;
-
-    bool At(int x, int y) const {
-        return x >= 0 && y >= 0 && x < width && y < height &&
-               ink[static_cast<size_t>(y) * width + x];
-    }
-};
-
-Mask InkOf(const QImage& image) {
-    Mask mask{image.width(), image.height(), {}};
-    mask.ink.reserve(static_cast<size_t>(mask.width) * mask.height);
-    for (int y = 0; y < mask.height; ++y) {
-        for (int x = 0; x < mask.width; ++x)
-            mask.ink.push_back(IsInk(image.pixel(x, y)));
-    }
-    return mask;
-}
-
-// The mask grown by `grow` pixels along the direction (dx, dy).
-Mask GrownAlong(const Mask& mask, int grow, int dx, int dy) {
-    Mask grown = mask;
-    for (int y = 0; y < mask.height; ++y) {
-        for (int x = 0; x < mask.width; ++x) {
-            bool near = false;
-            for (int d = -grow; d <= grow && !near; ++d)
-                near = mask.At(x + d * dx, y + d * dy);
-            grown.ink[static_cast<size_t>(y) * mask.width + x] = near;
-        }
-    }
-    return grown;
-}
-
-// The mask grown by `grow` pixels in every direction.
-Mask Grown(const Mask& mask, int grow) {
-    return GrownAlong(GrownAlong(mask, grow, 1, 0), grow, 0, 1);
-}
-
 struct Shift {
     int x = 0, y = 0;  // LibreCAD's pixel of our pixel (x, y) is (x + shift.x, y + shift.y)
 };
-
-std::vector<QPoint> InkPoints(const Mask& mask) {
-    std::vector<QPoint> points;
-    for (int y = 0; y < mask.height; ++y) {
-        for (int x = 0; x < mask.width; ++x) {
-            if (mask.At(x, y)) points.emplace_back(x, y);
-        }
-    }
-    return points;
-}
-
-// Of the ink points, how many are inked in `theirs` once shifted.
-size_t Covered(const std::vector<QPoint>& ours, const Mask& theirs, Shift shift) {
-    size_t covered = 0;
-    for (const QPoint& p : ours)
-        covered += theirs.At(p.x() + shift.x, p.y() + shift.y);
-    return covered;
-}
 
 // The mask with one cell per `factor` pixels square, inked where any of them is.
 Mask Coarse(const Mask& mask, int factor) {
@@ -126,7 +65,7 @@ Shift Alignment(const Mask& ours, const Mask& page) {
         size_t most = 0;
         for (int y = from.y; y <= to.y; ++y) {
             for (int x = from.x; x <= to.x; ++x) {
-                const size_t covered = Covered(o, grownPage, {x, y});
+                const size_t covered = Covered(o, grownPage, x, y);
                 if (covered > most) most = covered, chosen = {x, y};
             }
         }
@@ -182,23 +121,6 @@ Prints PrintBoth(const TJwwData& doc, int32_t version, const fs::path& folder) {
     const Shift shift = Alignment(InkOf(prints.ours), InkOf(page));
     prints.theirs = Aligned(page, prints.ours.size(), shift);
     return prints;
-}
-
-// The share of one print's ink within kTolerance of the other's.
-struct Agreement {
-    double oursDrawn = 0;   // of our ink, what LibreCAD draws too
-    double theirsOurs = 0;  // of LibreCAD's ink, what we draw too
-};
-
-Agreement AgreementOf(const QImage& ours, const QImage& theirs, int tolerance) {
-    const Mask o = InkOf(ours), t = InkOf(theirs);
-    const auto share = [](const Mask& a, const Mask& bGrown) {
-        const std::vector<QPoint> points = InkPoints(a);
-        return points.empty() ? 0.0
-                              : static_cast<double>(Covered(points, bGrown, {})) /
-                                    static_cast<double>(points.size());
-    };
-    return {share(o, Grown(t, tolerance)), share(t, Grown(o, tolerance))};
 }
 
 // The print colours (0xRRGGBB) of the pens of at least `share` of the
@@ -283,10 +205,10 @@ TEST_P(LibreCadDrawings, InkAndMainPensAgreeWithOurPrint) {
     const Prints prints = PrintBoth(doc, dxf::kR2000, dir.path());
     ASSERT_FALSE(prints.theirs.isNull());
     const Agreement agreement = AgreementOf(prints.ours, prints.theirs, kTolerance);
-    RecordProperty("ours_drawn_by_librecad", std::to_string(agreement.oursDrawn));
-    RecordProperty("librecad_drawn_by_us", std::to_string(agreement.theirsOurs));
-    EXPECT_GE(agreement.oursDrawn, GetParam().leastAgreement);
-    EXPECT_GE(agreement.theirsOurs, GetParam().leastAgreement);
+    RecordProperty("ours_drawn_by_librecad", std::to_string(agreement.firstInSecond));
+    RecordProperty("librecad_drawn_by_us", std::to_string(agreement.secondInFirst));
+    EXPECT_GE(agreement.firstInSecond, GetParam().leastAgreement);
+    EXPECT_GE(agreement.secondInFirst, GetParam().leastAgreement);
     const std::set<QRgb> pens = MainPens(doc, kMainPen);
     EXPECT_FALSE(pens.empty());
     for (const QRgb pen : pens) {
@@ -381,8 +303,8 @@ TEST(LibreCadTexts, JapaneseTextsAreDrawnAsTheirCharacters) {
         ASSERT_GT(InkIn(prints.ours, inside), 0u);
         const Agreement text =
             AgreementOf(prints.ours.copy(inside), prints.theirs.copy(inside), kTextTolerance);
-        EXPECT_GE(text.oursDrawn, kLeastTextAgreement);
-        EXPECT_GE(text.theirsOurs, kLeastTextAgreement);
+        EXPECT_GE(text.firstInSecond, kLeastTextAgreement);
+        EXPECT_GE(text.secondInFirst, kLeastTextAgreement);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
+#include "tests/render_cli/CliRun.h"
 
 namespace tw {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/util/ByteSink.h>
 #include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {

@@ -17,27 +17,14 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <tintwright/document/EntityKinds.h>
 #include <tintwright/util/BitCast.h>
+#include <tintwright/util/ByteSink.h>
 
 namespace tw {
-
-// Why a file could not be written.
-class WriteError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// Where the archive's bytes go. Write takes every byte or throws.
-class ByteSink {
-  public:
-    virtual ~ByteSink() = default;
-    virtual void Write(const uint8_t* data, size_t size) = 0;
-};
 
 // The eight record classes of a JWW file: the seven entity kinds in kind
 // order, then the block definition's list.

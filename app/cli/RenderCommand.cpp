@@ -10,7 +10,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/OutputFile.h"
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #include "app/cli/Choices.h"
@@ -20,6 +19,7 @@
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/OutputFile.h>
 
 namespace tw::cli {
 

@@ -76,8 +76,10 @@ int RunRender(const std::string& input, const std::string& output,
               const RenderCommandOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const fs::path target(FromUtf8(output));
-        out << output << ": " << RenderOne(FromUtf8(input), target, RenderFormatOf(target), options)
-            << "\n";
+        // Rendered before anything is printed: a failure leaves no half line.
+        const std::string drawn =
+            RenderOne(FromUtf8(input), target, RenderFormatOf(target), options);
+        out << output << ": " << drawn << "\n";
         return 0;
     } catch (const RenderFailure& e) {
         err << "not rendered: " << e.what() << "\n";

@@ -6,8 +6,8 @@
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/ImageFiles.h>
 #include <tintwright/dxf/Sections.h>
-#include <tintwright/jww/ReplacingFile.h>
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplacingFile.h>
 
 namespace tw::dxf {
 

@@ -9,6 +9,7 @@
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/ImageSize.h>
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplaceableFile.h>
 
 #ifdef _WIN32
 #include <direct.h>
@@ -45,10 +46,6 @@ bool CopyImage(const TJwwData& doc, const std::u16string& name, SiblingFile& out
     std::error_code error;
     if (source.empty() || !fs::is_regular_file(fs::path(source), error)) return false;
     return IsGz(entry) ? GunzipInto(source, out, kMaxBoundImageBytes) : CopyInto(source, out);
-}
-
-std::string Exists(const fs::path& file) {
-    return ToUtf8(file.u16string()) + " already exists; use --force to replace it";
 }
 
 }  // namespace
@@ -94,11 +91,9 @@ bool StagedImages::OpenFolder(const fs::path& folder) {
 void StagedImages::Stage(const TJwwData& doc, const geom::ImagePlacement& placed,
                          const std::u16string& folderName) {
     const std::u16string& name = placed.name;
-    std::error_code error;
-    const fs::path target = folder_->Path() / name;
-    if (IsPlainFileName(name) && !replace_ && fs::exists(fs::symlink_status(target, error))) {
-        reason = Exists(target);
-        return;
+    if (IsPlainFileName(name)) {
+        reason = RefusalToReplace(folder_->Path() / name, replace_);
+        if (!reason.empty()) return;
     }
     auto out = std::make_unique<SiblingFile>(*folder_, fs::path(name));
     if (!IsPlainFileName(name) || !CopyImage(doc, name, *out)) {
@@ -125,7 +120,7 @@ std::string StagedImages::Commit() {
         if (files_[i]->Commit(existing)) continue;
         const fs::path target = folder_->Path() / names_[i];
         return files_[i]->Error() == EEXIST
-                   ? Exists(target)
+                   ? AlreadyExists(target)
                    : "cannot write " + ToUtf8(target.u16string()) + ": " +
                          std::system_category().message(files_[i]->Error());
     }

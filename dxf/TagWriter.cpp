@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 #include <tintwright/util/NumberText.h>
 
@@ -12,7 +12,6 @@ namespace tw::dxf {
 
 namespace {
 
-constexpr size_t kBufferSize = size_t{1} << 20;
 constexpr size_t kNumberRoom = 32;  // a shortest double or a 64-bit integer
 
 std::u16string WithoutControls(const std::u16string& text) {
@@ -79,25 +78,14 @@ bool IsAscii(const std::u16string& text) {
 
 }  // namespace
 
-TagWriter::TagWriter(ByteSink& sink, bool utf8) : sink_(sink), utf8_(utf8), buffer_(kBufferSize) {}
-
-void TagWriter::Reserve(size_t size) {
-    if (size > buffer_.size() - used_) Flush();
-    if (size > buffer_.size() - used_) buffer_.resize(used_ + size);
-}
-
-void TagWriter::Put(std::string_view bytes) {
-    Reserve(bytes.size());
-    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
-}
+TagWriter::TagWriter(ByteSink& sink, bool utf8) : out_(sink), utf8_(utf8) {}
 
 template <class Format>
 void TagWriter::Line(Format&& format) {
-    Reserve(kNumberRoom);
-    char* at = format(buffer_.data() + used_, buffer_.data() + used_ + kNumberRoom);
+    char* first = reinterpret_cast<char*>(out_.Room(kNumberRoom + 1));
+    char* at = format(first, first + kNumberRoom);
     *at++ = '\n';
-    used_ = static_cast<size_t>(at - buffer_.data());
+    out_.Commit(static_cast<size_t>(at - first));
 }
 
 void TagWriter::Code(int code) {
@@ -161,28 +149,19 @@ void TagWriter::Point(int code, double x, double y, bool z) {
 }
 
 void TagWriter::BeginRecord() {
-    recordStart_ = used_;
+    out_.Hold();
     notFiniteBefore_ = notFinite_;
 }
 
 bool TagWriter::EndRecord() {
     const bool finite = RecordIsFinite();
-    if (!finite) {
-        used_ = recordStart_;
+    if (finite) {
+        out_.Release();
+    } else {
+        out_.TakeBack();
         notFinite_ = notFiniteBefore_;
     }
-    recordStart_ = kNoRecord;
     return finite;
-}
-
-void TagWriter::Flush() {
-    // An open record stays in the buffer, to be kept or taken back whole.
-    const size_t done = recordStart_ == kNoRecord ? used_ : recordStart_;
-    if (done == 0) return;
-    sink_.Write(reinterpret_cast<const uint8_t*>(buffer_.data()), done);
-    std::memmove(buffer_.data(), buffer_.data() + done, used_ - done);
-    used_ -= done;
-    if (recordStart_ != kNoRecord) recordStart_ = 0;
 }
 
 }  // namespace tw::dxf

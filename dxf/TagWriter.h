@@ -1,4 +1,4 @@
-// The group-code/value lines of a DXF file, gathered in a large buffer and
+// The group-code/value lines of a DXF file, gathered in a BufferedSink and
 // handed to a ByteSink in blocks. Numbers are written in their shortest form
 // that reads back to the same double; texts in the file's code page (code
 // page 932 up to 2000, with \U+XXXX for a character it cannot hold; UTF-8
@@ -9,9 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/util/BufferedSink.h>
 #include <tintwright/util/Func_2.h>
 
 namespace tw::dxf {
@@ -46,23 +45,18 @@ class TagWriter {
     // `z` is set.
     void Point(int code, double x, double y, bool z = true);
 
-    void Flush();
+    void Flush() { out_.Flush(); }
 
   private:
     std::string Encode(const std::u16string& value, std::string_view escape);
     template <class Format>
     void Line(Format&& format);  // format(first, last) -> end, then a line break
     void Code(int code);
-    void Put(std::string_view bytes);
-    void Reserve(size_t size);
+    void Put(std::string_view bytes) { out_.Put(bytes.data(), bytes.size()); }
 
-    ByteSink& sink_;
+    BufferedSink out_;  // an open record's tags held
     bool utf8_;
-    std::vector<char> buffer_;
-    size_t used_ = 0;
     size_t notFinite_ = 0;
-    static constexpr size_t kNoRecord = SIZE_MAX;
-    size_t recordStart_ = kNoRecord;  // where the open record's tags begin
     size_t notFiniteBefore_ = 0;
 };
 

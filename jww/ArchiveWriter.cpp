@@ -32,7 +32,7 @@ const char* ClassName(RecordClass cls) {
 }
 
 ArchiveWriter::ArchiveWriter(ByteSink& sink, int32_t version, bool utf16)
-    : sink_(sink), version_(version), utf16_(utf16), buffer_(new uint8_t[kBufferSize]) {}
+    : out_(sink), version_(version), utf16_(utf16) {}
 
 void ArchiveWriter::fill(uint8_t value, size_t n) {
     while (n > 0) {
@@ -132,23 +132,6 @@ void ArchiveWriter::BeginRecord(RecordClass cls) {
     WriteClassDef(ClassName(cls));
     index = objectIndex();
     CountObject();
-}
-
-void ArchiveWriter::Flush() {
-    if (used_ == 0) return;
-    const size_t n = used_;
-    used_ = 0;
-    sink_.Write(buffer_.get(), n);
-}
-
-void ArchiveWriter::Spill(const void* data, size_t size) {
-    Flush();
-    if (size >= kBufferSize) {
-        sink_.Write(static_cast<const uint8_t*>(data), size);
-        return;
-    }
-    std::memcpy(buffer_.get(), data, size);
-    used_ = size;
 }
 
 }  // namespace tw

@@ -2,9 +2,9 @@
 // length-prefixed texts, counts, and the class definitions and class tags
 // that open object records, with the numbering of one file.
 //
-// Values are gathered in a 1 MiB buffer and handed to a ByteSink in large
-// blocks, so writing a field costs a copy into memory, never a system call.
-// Every failure (a text the format cannot hold, a sink that cannot take the
+// Values are gathered in a BufferedSink (util/) and handed to a ByteSink in
+// large blocks, so writing a field costs a copy into memory, never a system
+// call. Every failure (a text the format cannot hold, a sink that cannot take the
 // bytes) is thrown as WriteError; FileOut turns it into a false result.
 //
 // The archive is also the writing side of the record descriptions in
@@ -16,28 +16,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <tintwright/document/EntityKinds.h>
 #include <tintwright/util/BitCast.h>
+#include <tintwright/util/BufferedSink.h>
 
 namespace tw {
-
-// Why a file could not be written.
-class WriteError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// Where the archive's bytes go. Write takes every byte or throws.
-class ByteSink {
-  public:
-    virtual ~ByteSink() = default;
-    virtual void Write(const uint8_t* data, size_t size) = 0;
-};
 
 // The eight record classes of a JWW file: the seven entity kinds in kind
 // order, then the block definition's list.
@@ -102,7 +88,7 @@ class RecordCursor {
 
 class ArchiveWriter {
   public:
-    static constexpr size_t kBufferSize = size_t{1} << 20;
+    static constexpr size_t kBufferSize = BufferedSink::kBlockSize;
     // The longest text, in bytes or UTF-16 code units, that a length word can
     // carry: a reader takes 0xFFFE as the UTF-16 marker and 0xFFFF as an escape.
     static constexpr size_t kMaxTextLength = 0xFFFD;
@@ -161,7 +147,7 @@ class ArchiveWriter {
     }
 
     // Hands every buffered byte to the sink.
-    void Flush();
+    void Flush() { out_.Flush(); }
 
   private:
     template <class U>
@@ -171,32 +157,16 @@ class ArchiveWriter {
             b[i] = static_cast<uint8_t>(v >> (8 * i));
         Put(b, sizeof b);
     }
-    void Put(const void* data, size_t size) {
-        if (size == 0) return;  // data may be null then, which memcpy does not allow
-        if (size <= kBufferSize - used_) {
-            std::memcpy(buffer_.get() + used_, data, size);
-            used_ += size;
-        } else {
-            Spill(data, size);
-        }
-    }
-    void Spill(const void* data, size_t size);
-    // size contiguous bytes of the buffer (size <= kBufferSize); Commit
-    // makes the first n of them part of the stream.
-    uint8_t* Room(size_t size) {
-        if (size > kBufferSize - used_) Flush();
-        return buffer_.get() + used_;
-    }
-    void Commit(size_t n) { used_ += n; }
+    void Put(const void* data, size_t size) { out_.Put(data, size); }
+    uint8_t* Room(size_t size) { return out_.Room(size); }
+    void Commit(size_t n) { out_.Commit(n); }
     void WriteLength(size_t n);
     void WriteAnsi(const std::u16string& s);
     void WriteWide(const std::u16string& s);
 
-    ByteSink& sink_;
+    BufferedSink out_;
     const int32_t version_;
     const bool utf16_;
-    std::unique_ptr<uint8_t[]> buffer_;
-    size_t used_ = 0;
     uint32_t objectIndex_ = 1;  // unsigned: wraps instead of overflowing
     std::array<int32_t, kRecordClasses> classIndex_{};
     std::vector<uint8_t> ansiBytes_;  // a text in code page 932, storage reused

@@ -4,8 +4,8 @@
 
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/jww/DocumentWriter.h>
-#include <tintwright/jww/ReplacingFile.h>
 #include <tintwright/jww/Versions.h>
+#include <tintwright/util/ReplacingFile.h>
 
 namespace tw {
 

@@ -9,7 +9,7 @@
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
 #include <tintwright/util/Func_2.h>
-#include "app/OutputFile.h"
+#include <tintwright/util/OutputFile.h>
 #include "app/cli/ChartCommand.h"
 #include "app/cli/Choices.h"
 #include "app/cli/RenderCommand.h"

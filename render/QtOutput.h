@@ -20,7 +20,9 @@ void EnsureGuiApplication();
 // The view at dpi pixels per inch as a PNG image.
 QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,
                      RenderReport& report);
-// The view as a one-page PDF of the view's size in millimetres.
+// The view as a one-page PDF of the view's size in millimetres; OutputError
+// for a page larger than the PDF writer holds at dpi (about 45 km a side at
+// 1200).
 QByteArray RenderPdf(const TJwwData& doc, const RenderOptions& options, double dpi,
                      RenderReport& report);
 

@@ -1,5 +1,6 @@
 #include <tintwright/util/ReplaceableFile.h>
 
+#include <tintwright/util/Func_2.h>
 #include <tintwright/util/WindowsNames.h>
 
 #include <fstream>
@@ -32,6 +33,17 @@ std::string WhyNotReplaceable(const std::filesystem::path& target) {
     std::ofstream probe(target, std::ios::binary | std::ios::app);
     if (!probe) return "the file may not be written";
     return {};
+}
+
+std::string RefusalToReplace(const std::filesystem::path& target, bool replace) {
+    std::error_code error;
+    if (replace || !std::filesystem::exists(std::filesystem::symlink_status(target, error)))
+        return {};
+    return AlreadyExists(target);
+}
+
+std::string AlreadyExists(const std::filesystem::path& target) {
+    return ToUtf8(target.u16string()) + " already exists; use --force to replace it";
 }
 
 }  // namespace tw

@@ -14,4 +14,11 @@ namespace tw {
 // and on Windows a name it refuses: util/WindowsNames.h).
 std::string WhyNotReplaceable(const std::filesystem::path& target);
 
+// The one refusal of an output name already taken (a link, even dangling,
+// counts) when replacing it was not asked for: "<name> already exists; use
+// --force to replace it". Empty when the name is free or replace is set.
+std::string RefusalToReplace(const std::filesystem::path& target, bool replace);
+// The same refusal, for a name found taken only when the output is renamed.
+std::string AlreadyExists(const std::filesystem::path& target);
+
 }  // namespace tw

@@ -11,7 +11,7 @@
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
 #include <tintwright/util/Func_2.h>
-#include "app/OutputFile.h"
+#include <tintwright/util/OutputFile.h>
 #include "app/Unit1.h"
 
 namespace tw::web {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplaceableFile.h>
 
 namespace tw::cli {
 
@@ -49,10 +50,8 @@ class TerminalUi final : public TFormUi {
                 ToUtf8(folder.u16string());
             return std::nullopt;
         }
-        if (fs::exists(fs::symlink_status(file, error)) && !options_.force) {
-            refusal_ = ToUtf8(file.u16string()) + " already exists; use --force to replace it";
-            return std::nullopt;
-        }
+        refusal_ = RefusalToReplace(file, options_.force);
+        if (!refusal_.empty()) return std::nullopt;
         file_ = file;
         return file.u16string();
     }

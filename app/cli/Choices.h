@@ -29,27 +29,6 @@ inline const Choices<int32_t> kDxfVersions{
 
 inline const Choices<bool> kUnits{{"real", true}, {"paper", false}};
 
-// What render writes in this build: PNG and PDF need the Qt painter.
-inline const std::vector<std::string> kRenderFormats {
-#if TW_RASTER_OUTPUT
-    "svg", "png", "pdf"
-#else
-    "svg"
-#endif
-};
-
-// The formats as help and messages list them: "svg|png|pdf", or with
-// `last` before the last one: ".svg, .png or .pdf".
-inline std::string RenderFormatsText(const std::string& prefix, const std::string& separator,
-                                     const std::string& last = "") {
-    std::string text;
-    for (size_t i = 0; i < kRenderFormats.size(); ++i) {
-        if (i > 0) text += i + 1 == kRenderFormats.size() && !last.empty() ? last : separator;
-        text += prefix + kRenderFormats[i];
-    }
-    return text;
-}
-
 inline const Choices<TTextCode> kTextCodes{{"ansi", TTextCode::Ansi}, {"utf16", TTextCode::Utf16}};
 
 template <class T>

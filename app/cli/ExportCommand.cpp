@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplaceableFile.h>
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #include "app/cli/Shown.h"
@@ -22,8 +23,8 @@ JobResult ExportFile(const std::string& input, const fs::path& output,
     std::error_code error;
     if (fs::equivalent(fs::path(FromUtf8(input)), output, error))
         return {false, "the output " + ToUtf8(output.u16string()) + " is the input itself"};
-    if (fs::exists(fs::symlink_status(output, error)) && !options.force)
-        return {false, ToUtf8(output.u16string()) + " already exists; use --force to replace it"};
+    if (std::string refusal = RefusalToReplace(output, options.force); !refusal.empty())
+        return {false, std::move(refusal)};
     JobResult result;
     try {
         // The drawing's embedded images are unpacked into a private folder of

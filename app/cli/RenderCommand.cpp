@@ -10,16 +10,12 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/OutputFile.h"
+#include <tintwright/render/ReportText.h>
+#include <tintwright/util/Func_2.h>
+#include <tintwright/util/OutputFile.h>
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
-#include "app/cli/Choices.h"
-#if TW_RASTER_OUTPUT
-#include <tintwright/render/QtOutput.h>
-#endif
-#include <tintwright/render/ReportText.h>
-#include <tintwright/render/SvgBackend.h>
-#include <tintwright/util/Func_2.h>
+#include "app/cli/RenderFormats.h"
 
 namespace tw::cli {
 
@@ -28,7 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -55,25 +50,18 @@ std::string RenderOne(const fs::path& input, const fs::path& output, const std::
     return render::ReportText(report);
 }
 
-// SVG is written on every core. PNG and PDF go through Qt, whose application
-// object is made on first use and whose font machinery is not safe to start
-// from several threads at once: those files are drawn one at a time.
-unsigned RasterThreads(const std::string& format) {
-    return format == "svg" ? 0 : 1;
-}
-
 }  // namespace
 
 std::string RenderFormatOf(const fs::path& output) {
     const std::string ext = Lower(ToUtf8(output.extension().u16string()));
-    for (const std::string& format : kRenderFormats) {
-        if (ext == "." + format) return format;
+    for (const RenderFormat& format : RenderFormats()) {
+        if (ext == "." + format.name) return format.name;
     }
     throw RenderFailure("the output must end in " + RenderFormatsText(".", ", ", " or ") +
-                        (kRenderFormats.size() == 1 ? " (this build writes SVG only)" : ""));
+                        (RenderFormats().size() == 1 ? " (this build writes SVG only)" : ""));
 }
 
-std::string RenderedBytes(const TJwwData& doc, [[maybe_unused]] const std::string& format,
+std::string RenderedBytes(const TJwwData& doc, const std::string& format,
                           const RenderCommandOptions& options, render::RenderReport& report) {
     render::RenderOptions r;
     r.fit = options.fit;
@@ -81,31 +69,17 @@ std::string RenderedBytes(const TJwwData& doc, [[maybe_unused]] const std::strin
     r.colour = options.colour;
     r.screenPixel = kMillimetresPerInch / options.dpi;
     r.blackBackground = options.blackBackground;
-#if TW_RASTER_OUTPUT
-    if (format != "svg") {
-        render::EnsureGuiApplication();
-        try {
-            const QByteArray bytes = format == "png"
-                                         ? render::RenderPng(doc, r, options.dpi, report)
-                                         : render::RenderPdf(doc, r, kPdfResolution, report);
-            return bytes.toStdString();
-        } catch (const render::OutputError& e) {
-            throw RenderFailure(e.what());
-        }
-    }
-#endif
-    std::string svg;
-    render::SvgBackend backend(svg, kMillimetresPerInch / options.dpi);
-    report = render::Render(doc, r, backend);
-    return svg;
+    return RenderFormatNamed(format).bytes(doc, r, options.dpi, report);
 }
 
 int RunRender(const std::string& input, const std::string& output,
               const RenderCommandOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const fs::path target(FromUtf8(output));
-        out << output << ": " << RenderOne(FromUtf8(input), target, RenderFormatOf(target), options)
-            << "\n";
+        // Rendered before anything is printed: a failure leaves no half line.
+        const std::string drawn =
+            RenderOne(FromUtf8(input), target, RenderFormatOf(target), options);
+        out << output << ": " << drawn << "\n";
         return 0;
     } catch (const RenderFailure& e) {
         err << "not rendered: " << e.what() << "\n";
@@ -135,7 +109,7 @@ int RunRenderBatch(const std::vector<std::string>& files, const std::string& fol
                 return {false, e.what()};
             }
         },
-        out, err, /*terminal=*/false, RasterThreads(format));
+        out, err, /*terminal=*/false, RenderFormatNamed(format).threads);
 }
 
 }  // namespace tw::cli

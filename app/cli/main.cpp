@@ -20,6 +20,7 @@
 #include "app/cli/ExportCommand.h"
 #include "app/cli/InterruptHandlers.h"
 #include "app/cli/RenderCommand.h"
+#include "app/cli/RenderFormats.h"
 
 using tw::cli::kDxfVersions;
 using tw::cli::kFormats;
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
         ->required();
     renderCommand->add_option("--to", renderTo, "Write each FILE into DIR")->type_name("DIR");
     renderCommand->add_option("--format", renderFormat, "Format of the files written with --to")
-        ->check(CLI::IsMember(tw::cli::kRenderFormats));
+        ->check(CLI::IsMember(tw::cli::RenderFormatNames()));
     renderCommand->add_option("--dpi", render.dpi, "Pixels per inch of a PNG")
         ->capture_default_str()
         ->check(CLI::Range(1.0, 2400.0))

@@ -7,10 +7,10 @@
 #include <QDir>
 #include <iostream>
 
+#include <tintwright/util/OutputFile.h>
 #include "MainWindow.h"
 #include "TwVersion.h"
 #include "ViewerWindow.h"
-#include "app/OutputFile.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <tintwright/jww/Reader.h>
 #include <tintwright/render/Frontend.h>
 #include <tintwright/render/SvgBackend.h>
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
 
 namespace tw::render {
 namespace {

@@ -52,5 +52,36 @@ TEST(ReplaceableFile, OnlyARegularFileIsReplaced) {
 #endif
 }
 
+// Every output refuses a taken name in the same words; a link, even one
+// pointing nowhere, takes its name.
+TEST(ReplaceableFile, ATakenNameIsKeptUnlessReplacing) {
+    TempDir dir;
+    std::ofstream(dir.path() / "taken.svg") << "mine";
+    fs::create_directory(dir.path() / "folder");
+    const auto refusal = [&](const char* name) {
+        return (dir.path() / name).string() + " already exists; use --force to replace it";
+    };
+    const struct {
+        const char* name;
+        bool replace;
+        std::string refusal;
+    } cases[] = {
+        {"free.svg", false, ""},
+        {"free.svg", true, ""},
+        {"taken.svg", false, refusal("taken.svg")},
+        {"taken.svg", true, ""},
+        {"folder", false, refusal("folder")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.replace ? " replace" : " keep"));
+        EXPECT_EQ(RefusalToReplace(dir.path() / c.name, c.replace), c.refusal);
+    }
+#ifndef _WIN32  // symbolic links need a privilege on Windows
+    fs::create_symlink(dir.path() / "nowhere", dir.path() / "dangling.svg");
+    EXPECT_EQ(RefusalToReplace(dir.path() / "dangling.svg", false), refusal("dangling.svg"));
+    EXPECT_EQ(RefusalToReplace(dir.path() / "dangling.svg", true), "");
+#endif
+}
+
 }  // namespace
 }  // namespace tw

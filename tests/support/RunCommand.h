@@ -1,4 +1,4 @@
-// Running tintwright-cli and the distribution's rasterisers from a test.
+// Running the distribution's programs (rasterisers, checkers) from a test.
 #pragma once
 
 #include <sys/wait.h>
@@ -16,11 +16,6 @@ struct CommandResult {
     std::string out, err;
 };
 
-// The command line sits beside the test program.
-inline std::filesystem::path CliPath() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tintwright-cli";
-}
-
 inline std::string ReadText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
@@ -36,10 +31,6 @@ inline CommandResult RunIn(const std::filesystem::path& folder, const std::strin
                              "' 2>'" + err.string() + "'";
     const int status = std::system(line.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-}
-
-inline CommandResult Cli(const std::filesystem::path& folder, const std::string& args) {
-    return RunIn(folder, "'" + CliPath().string() + "' " + args);
 }
 
 }  // namespace tw

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/util/ByteSink.h>
 #include <tintwright/util/SiblingFile.h>
 
 namespace tw {

@@ -1,4 +1,4 @@
-#include <tintwright/jww/ReplacingFile.h>
+#include <tintwright/util/ReplacingFile.h>
 
 #include <cerrno>
 #include <cstring>

@@ -13,7 +13,7 @@
 #include <tintwright/document/EntityView.h>
 #include <tintwright/jww/Reader.h>
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
+#include "tests/render_cli/CliRun.h"
 
 namespace tw {
 namespace {

@@ -5,7 +5,7 @@
 #include <regex>
 
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
+#include "tests/render_cli/CliRun.h"
 
 namespace tw {
 namespace {

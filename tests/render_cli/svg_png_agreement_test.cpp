@@ -9,7 +9,7 @@
 
 #include "support/Ink.h"
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
+#include "tests/render_cli/CliRun.h"
 
 namespace tw {
 namespace {

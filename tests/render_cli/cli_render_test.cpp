@@ -5,8 +5,9 @@
 
 #include <fstream>
 
+#include <tintwright/document/JwwUnit.h>
 #include "support/TempDir.h"
-#include "tests/render/CliRun.h"
+#include "tests/render_cli/CliRun.h"
 
 namespace tw {
 namespace {
@@ -80,6 +81,26 @@ TEST_F(RenderCli, FailedWriteKeepsTheExistingFile) {
         EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
         EXPECT_EQ(Read(output), "mine");
     }
+}
+
+// A drawing 100 km wide fits no PDF page: refused with the sizes, nothing
+// written, instead of an empty page reported as drawn.
+TEST_F(RenderCli, APdfPageTooLargeIsRefused) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    ASSERT_TRUE(
+        doc.AddEnt(LineArgs{.a = {.cn = 0, .lg = 0, .ly = 0, .co = 1, .tp = 1, .wd = 0, .fl = 0},
+                            .p1 = {0, 0},
+                            .p2 = {1e8, 0}}));
+    ASSERT_TRUE(doc.FileOut((dir.path() / "wide.jww").u16string(), 600));
+    const CommandResult r = Cli(dir.path(), "render wide.jww out.pdf --fit extents");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("not rendered: the page would be"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("mm, more than the 45455070 mm a side a PDF page can have"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(Exists("out.pdf"));
 }
 
 TEST_F(RenderCli, UnknownFormatIsRefused) {

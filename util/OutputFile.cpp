@@ -1,4 +1,4 @@
-#include "app/OutputFile.h"
+#include <tintwright/util/OutputFile.h>
 
 #include <system_error>
 
@@ -13,8 +13,8 @@ void WriteOutputFile(const std::filesystem::path& target, std::string_view bytes
     const std::string name = ToUtf8(target.u16string());
     std::error_code error;
     if (fs::is_directory(target, error)) throw OutputRefused(name + " is a folder");
-    if (fs::exists(fs::symlink_status(target, error)) && !replace)
-        throw OutputRefused(name + " already exists; use --force to replace it");
+    if (const std::string refusal = RefusalToReplace(target, replace); !refusal.empty())
+        throw OutputRefused(refusal);
     if (const std::string reason = WhyNotReplaceable(target); !reason.empty())
         throw OutputRefused(name + ": " + reason);
     SiblingFile file(target);

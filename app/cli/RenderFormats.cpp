@@ -1,0 +1,86 @@
+#include "app/cli/RenderFormats.h"
+
+#include <tintwright/render/SvgBackend.h>
+#include "app/cli/RenderCommand.h"
+#if TW_RASTER_OUTPUT
+#include <tintwright/render/QtOutput.h>
+#endif
+
+namespace tw::cli {
+
+namespace {
+
+std::string SvgBytes(const TJwwData& doc, const render::RenderOptions& options, double,
+                     render::RenderReport& report) {
+    std::string svg;
+    render::SvgBackend backend(svg, options.screenPixel);
+    report = render::Render(doc, options, backend);
+    return svg;
+}
+
+#if TW_RASTER_OUTPUT
+constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
+
+// The Qt painter's output, its refusals as the command's.
+template <class Paint>
+std::string QtBytes(Paint paint) {
+    render::EnsureGuiApplication();
+    try {
+        return paint().toStdString();
+    } catch (const render::OutputError& e) {
+        throw RenderFailure(e.what());
+    }
+}
+
+std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, double dpi,
+                     render::RenderReport& report) {
+    return QtBytes([&] { return render::RenderPng(doc, options, dpi, report); });
+}
+
+std::string PdfBytes(const TJwwData& doc, const render::RenderOptions& options, double,
+                     render::RenderReport& report) {
+    return QtBytes([&] { return render::RenderPdf(doc, options, kPdfResolution, report); });
+}
+#endif
+
+}  // namespace
+
+// SVG is written on every core. PNG and PDF go through Qt, whose application
+// object is made on first use and whose font machinery is not safe to start
+// from several threads at once: those files are drawn one at a time.
+const std::vector<RenderFormat>& RenderFormats() {
+    static const std::vector<RenderFormat> formats {
+        {"svg", SvgBytes, 0},
+#if TW_RASTER_OUTPUT
+            {"png", PngBytes, 1}, {"pdf", PdfBytes, 1},
+#endif
+    };
+    return formats;
+}
+
+const RenderFormat& RenderFormatNamed(const std::string& name) {
+    for (const RenderFormat& format : RenderFormats()) {
+        if (format.name == name) return format;
+    }
+    return RenderFormats().front();
+}
+
+std::vector<std::string> RenderFormatNames() {
+    std::vector<std::string> names;
+    for (const RenderFormat& format : RenderFormats())
+        names.push_back(format.name);
+    return names;
+}
+
+std::string RenderFormatsText(const std::string& prefix, const std::string& separator,
+                              const std::string& last) {
+    const std::vector<std::string> names = RenderFormatNames();
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() && !last.empty() ? last : separator;
+        text += prefix + names[i];
+    }
+    return text;
+}
+
+}  // namespace tw::cli

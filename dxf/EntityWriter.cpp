@@ -16,7 +16,8 @@ constexpr double kDegrees = 180.0 / std::numbers::pi;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // How far a flattened curve may stray from the curve, in stored millimetres.
 constexpr double kCurveTolerance = 0.01;
-// MTEXT's attachment and direction.
+// TEXT's horizontal alignment "fit"; MTEXT's attachment and direction.
+constexpr int kFit = 5;
 constexpr int kBottomLeft = 7;
 constexpr int kLeftToRight = 1;
 
@@ -137,12 +138,22 @@ void EntityWriter::Text(const TEntJwwMoji& text, const TextPiece& piece, const s
     Begin("TEXT", "AcDbText", text.att);
     const double height = TextHeight(text);
     const Baseline line = BaselineOf(text, piece);
+    // Character spacing is kept by fitting the text between the ends of its
+    // cells (horizontal alignment 5), which AutoCAD, ezdxf and LibreCAD
+    // honour: the text stays one entity, editable as typed, and as long as
+    // our renders draw it. One TEXT per character would lose both.
+    const bool fit =
+        text.dKankaku != 0 && (line.start.x != line.end.x || line.start.y != line.end.y);
     c_.w.Point(10, line.start.x * scale_, line.start.y * scale_);
     c_.w.Real(40, height * scale_);
     c_.w.Tag(1, value);
     if (text.degKakudo != 0) c_.w.Real(50, text.degKakudo);
-    if (text.dSizeX > 0 && text.dSizeX != height) c_.w.Real(41, text.dSizeX / height);
+    if (!fit && text.dSizeX > 0 && text.dSizeX != height) c_.w.Real(41, text.dSizeX / height);
     c_.w.Tag(7, c_.names.Style(text.strFontName));
+    if (fit) {
+        c_.w.Int(72, kFit);
+        c_.w.Point(11, line.end.x * scale_, line.end.y * scale_);
+    }
     c_.Subclass("AcDbText");
 }
 

@@ -75,7 +75,7 @@ void EntityWriter::operator()(const TEntJwwEnko& arc) {
         const auto [start, end] = CounterClockwise(e.tilt + e.start, e.sweep);
         c_.w.Real(50, start * kDegrees);
         c_.w.Real(51, end * kDegrees);
-    } else if (c_.options.version >= kR2000) {
+    } else if (c_.dialect.ellipse) {
         // DXF wants the major axis: a flattening above 1 turns the axes.
         const bool turned = e.flattening > 1;
         const double major = turned ? e.radius * e.flattening : e.radius;
@@ -122,7 +122,7 @@ void EntityWriter::operator()(const TEntJwwMoji& text) {
     const std::string value = c_.w.Encode(text.str);
     if (value.size() <= kMaxTextBytes) {
         Text(text, {0, text.str.size()}, value);
-    } else if (c_.options.version >= kR2000) {
+    } else if (c_.dialect.mtext) {
         MText(text);
     } else {
         for (const TextPiece& piece : PiecesWithin(text.str, c_.w))
@@ -178,7 +178,7 @@ void EntityWriter::MText(const TEntJwwMoji& text) {
 void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& image) {
     const auto file = std::find_if(c_.images.begin(), c_.images.end(),
                                    [&](const ImageFile& f) { return f.name == image.name; });
-    if (c_.options.version < kR2000 || file == c_.images.end()) return;
+    if (!c_.dialect.images || file == c_.images.end()) return;
     const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text.att);
     const uint64_t reactor = c_.NewHandle();
     const double angle = image.angleDegrees / kDegrees;
@@ -262,7 +262,7 @@ void EntityWriter::operator()(const TEntJwwSolid& solid) {
     }
     const std::vector<geom::Point> outline =
         geom::Outline(geom::CurvedSolidOf(solid), kCurveTolerance);
-    if (c_.options.version >= kR2000) {
+    if (c_.dialect.hatch) {
         if (outline.size() >= 3) Hatch(solid.att, color, outline);
         return;
     }

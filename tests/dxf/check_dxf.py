@@ -43,6 +43,22 @@ def longest_value(path):
         return max(len(line.rstrip(b"\r\n")) for line in file)
 
 
+def handles(path):
+    """$HANDSEED and the largest handle of a record (groups 5 and 105), read
+    from the file's own tags; None where there are none."""
+    with open(path, "rb") as file:
+        lines = [line.strip() for line in file]
+    seed, largest = None, None
+    for i in range(0, len(lines) - 1, 2):
+        code, value = lines[i], lines[i + 1]
+        if code == b"9" and value == b"$HANDSEED":
+            seed = int(lines[i + 3], 16)
+        elif code in (b"5", b"105") and lines[i - 1] != b"$HANDSEED":
+            handle = int(value, 16)
+            largest = handle if largest is None else max(largest, handle)
+    return seed, largest
+
+
 def check(path):
     try:
         doc = ezdxf.readfile(path)
@@ -73,6 +89,8 @@ def check(path):
         "texts": [shown(e) for e in msp if e.dxftype() in ("TEXT", "MTEXT")],
         "text_places": [placement(e) for e in msp if e.dxftype() in ("TEXT", "MTEXT")],
         "longest_value": longest_value(path),
+        "handle_seed": handles(path)[0],
+        "largest_handle": handles(path)[1],
         "layers": [decoded(layer.dxf.name) for layer in doc.layers],
         "layer_states": {decoded(layer.dxf.name): {"off": layer.is_off(),
                                                    "frozen": layer.is_frozen(),

@@ -52,11 +52,8 @@ TEST(DxfSpacedTexts, AreFittedBetweenTheirStartAndTheirStoredLength) {
     // A text placed between two points keeps the points it was given.
     ASSERT_TRUE(doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 0, -20, 50, -20, 3, 4, 1, 0,
                                u"ＭＳ ゴシック", u"between"));
-    std::vector<fs::path> files;
-    for (const int32_t version : {dxf::kR12, dxf::kR2000, dxf::kR2007}) {
-        files.push_back(dir.path() / ("spaced-" + std::to_string(version) + ".dxf"));
-        ASSERT_TRUE(dxf::ExportDxf(doc, files.back(), {.version = version}).ok);
-    }
+    const std::vector<fs::path> files = ExportEveryVersion(doc, dir.path(), "spaced");
+    ASSERT_FALSE(files.empty());
     const nlohmann::json report = CheckDxfFiles(files);
     ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
     for (const fs::path& file : files) {

@@ -78,7 +78,7 @@ std::vector<std::vector<int32_t>> BackEdges(const TJwwData& doc, const Definitio
 }
 
 void BlockBegin(Context& c, uint64_t record, std::string_view name, std::string_view layer) {
-    c.BeginRecord("BLOCK", c.HasHandles() ? c.NewHandle() : 0, record);
+    c.BeginRecord("BLOCK", c.NewHandleIfAny(), record);
     c.Subclass("AcDbEntity");
     c.w.Tag(8, layer);
     c.Subclass("AcDbBlockBegin");
@@ -90,7 +90,7 @@ void BlockBegin(Context& c, uint64_t record, std::string_view name, std::string_
 }
 
 void BlockEnd(Context& c, uint64_t record, std::string_view layer) {
-    c.BeginRecord("ENDBLK", c.HasHandles() ? c.NewHandle() : 0, record);
+    c.BeginRecord("ENDBLK", c.NewHandleIfAny(), record);
     c.Subclass("AcDbEntity");
     c.w.Tag(8, layer);
     c.Subclass("AcDbBlockEnd");
@@ -115,7 +115,7 @@ void WarnOfCycles(Context& c, const std::vector<std::vector<int32_t>>& back) {
 void WriteBlocks(Context& c) {
     c.w.Tag(0, "SECTION");
     c.w.Tag(2, "BLOCKS");
-    if (c.HasHandles()) {
+    if (c.dialect.blockRecords) {
         for (const auto& [record, name] : {std::pair{c.fixed.modelRecord, "*Model_Space"},
                                            std::pair{c.fixed.paperRecord, "*Paper_Space"}}) {
             BlockBegin(c, record, name, "0");

@@ -49,6 +49,7 @@ Context::Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
     : doc(doc),
       w(w),
       options(options),
+      dialect(DialectOf(options.version)),
       screen(doc, rules::Medium::Screen),
       print(doc, rules::Medium::Print),
       names(doc, w, print),
@@ -84,13 +85,13 @@ int Context::Aci(uint32_t rgb) {
 
 void Context::BeginRecord(std::string_view type, uint64_t handle, uint64_t owner, int handleCode) {
     w.Tag(0, type);
-    if (!HasHandles()) return;
+    if (!dialect.handles) return;
     w.Handle(handleCode, handle);
     w.Handle(330, owner);
 }
 
 void Context::Subclass(std::string_view marker) {
-    if (HasHandles()) w.Tag(100, marker);
+    if (dialect.subclassMarkers) w.Tag(100, marker);
 }
 
 namespace {
@@ -113,7 +114,7 @@ void Context::SayHowManyLeftOut() {
 uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
                               const TEntJwwAttr& att, std::optional<uint32_t> rgb, uint64_t owner,
                               double lineTypeScale) {
-    const uint64_t handle = HasHandles() ? NewHandle() : 0;
+    const uint64_t handle = NewHandleIfAny();
     BeginRecord(type, handle, owner);
     Subclass("AcDbEntity");
     w.Tag(8, names.Layer(att));
@@ -123,9 +124,9 @@ uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
         w.Int(62, Aci(*rgb));
         // No true colour for black and white: index 7 alone is drawn in the
         // reader's foreground colour, visible on any background.
-        if (HasTrueColor() && !IsForegroundColor(*rgb)) w.Int(420, *rgb);
+        if (dialect.trueColor && !IsForegroundColor(*rgb)) w.Int(420, *rgb);
     }
-    if (HasHandles()) w.Int(370, LineWeight(print.WidthMillimetres(att)));
+    if (dialect.lineWeights) w.Int(370, LineWeight(print.WidthMillimetres(att)));
     if (!lineType.empty() && lineTypeScale != 1.0) w.Real(48, lineTypeScale);
     if (!subclass.empty()) Subclass(subclass);
     return handle;

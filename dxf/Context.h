@@ -12,6 +12,7 @@
 
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/document/OutputRules.h>
+#include <tintwright/dxf/Dialect.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/Names.h>
 #include <tintwright/dxf/TagWriter.h>
@@ -45,6 +46,7 @@ class Context {
     const TJwwData& doc;
     TagWriter& w;
     const DxfOptions options;
+    const Dialect dialect;
     // Entities keep their screen colours; widths and dash lengths are the printed ones.
     const rules::Appearance screen;
     const rules::Appearance print;
@@ -56,11 +58,14 @@ class Context {
     // Insertions naming a definition the drawing does not have: left out.
     int64_t insertionsOfNoDefinition = 0;
 
-    bool HasHandles() const { return options.version >= kR2000; }
-    bool HasTrueColor() const { return options.version >= kR2007; }
     uint64_t NewHandle() { return next_++; }
-    // A number no handle of the file reaches.
+    // A handle for a record of its own where the version has handles, else 0.
+    uint64_t NewHandleIfAny() { return dialect.handles ? NewHandle() : 0; }
+    // A number no handle of the file reaches, written as $HANDSEED before
+    // the handles are made.
     uint64_t HandleSeed() const { return seed_; }
+    // Whether every handle made so far is below HandleSeed().
+    bool HandlesWithinSeed() const { return next_ <= seed_; }
 
     // The multiplier of the coordinates of an entity of layer group
     // `group` placed straight in the drawing.

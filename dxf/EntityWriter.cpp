@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include <tintwright/document/DrawingRules.h>
+#include <tintwright/dxf/TextValues.h>
 #include <tintwright/dxf/Triangulate.h>
 
 namespace tw::dxf {
@@ -15,6 +16,10 @@ constexpr double kDegrees = 180.0 / std::numbers::pi;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // How far a flattened curve may stray from the curve, in stored millimetres.
 constexpr double kCurveTolerance = 0.01;
+// TEXT's horizontal alignment "fit"; MTEXT's attachment and direction.
+constexpr int kFit = 5;
+constexpr int kBottomLeft = 7;
+constexpr int kLeftToRight = 1;
 
 bool IsCircular(const geom::Ellipse& e) {
     return std::fabs(e.flattening - 1.0) < 1e-9;
@@ -70,7 +75,7 @@ void EntityWriter::operator()(const TEntJwwEnko& arc) {
         const auto [start, end] = CounterClockwise(e.tilt + e.start, e.sweep);
         c_.w.Real(50, start * kDegrees);
         c_.w.Real(51, end * kDegrees);
-    } else if (c_.options.version >= kR2000) {
+    } else if (c_.dialect.ellipse) {
         // DXF wants the major axis: a flattening above 1 turns the axes.
         const bool turned = e.flattening > 1;
         const double major = turned ? e.radius * e.flattening : e.radius;
@@ -114,21 +119,66 @@ void EntityWriter::operator()(const TEntJwwMoji& text) {
         Image(text, *image);
         return;
     }
+    const std::string value = c_.w.Encode(text.str);
+    if (value.size() <= kMaxTextBytes) {
+        Text(text, {0, text.str.size()}, value);
+    } else if (c_.dialect.mtext) {
+        MText(text);
+    } else {
+        for (const TextPiece& piece : PiecesWithin(text.str, c_.w))
+            Text(text, piece, c_.w.Encode(text.str.substr(piece.first, piece.size)));
+    }
+}
+
+double EntityWriter::TextHeight(const TEntJwwMoji& text) {
+    return text.dSizeY > 0 ? text.dSizeY : 1.0;
+}
+
+void EntityWriter::Text(const TEntJwwMoji& text, const TextPiece& piece, const std::string& value) {
     Begin("TEXT", "AcDbText", text.att);
-    const double height = text.dSizeY > 0 ? text.dSizeY : 1.0;
-    c_.w.Point(10, text.start_x * scale_, text.start_y * scale_);
+    const double height = TextHeight(text);
+    const Baseline line = BaselineOf(text, piece);
+    // Character spacing is kept by fitting the text between the ends of its
+    // cells (horizontal alignment 5), which AutoCAD, ezdxf and LibreCAD
+    // honour: the text stays one entity, editable as typed, and as long as
+    // our renders draw it. One TEXT per character would lose both.
+    const bool fit =
+        text.dKankaku != 0 && (line.start.x != line.end.x || line.start.y != line.end.y);
+    c_.w.Point(10, line.start.x * scale_, line.start.y * scale_);
     c_.w.Real(40, height * scale_);
-    c_.w.Text(1, text.str);
+    c_.w.Tag(1, value);
     if (text.degKakudo != 0) c_.w.Real(50, text.degKakudo);
-    if (text.dSizeX > 0 && text.dSizeX != height) c_.w.Real(41, text.dSizeX / height);
+    if (!fit && text.dSizeX > 0 && text.dSizeX != height) c_.w.Real(41, text.dSizeX / height);
     c_.w.Tag(7, c_.names.Style(text.strFontName));
+    if (fit) {
+        c_.w.Int(72, kFit);
+        c_.w.Point(11, line.end.x * scale_, line.end.y * scale_);
+    }
     c_.Subclass("AcDbText");
+}
+
+void EntityWriter::MText(const TEntJwwMoji& text) {
+    Begin("MTEXT", "AcDbMText", text.att);
+    const Baseline line = BaselineOf(text, {0, text.str.size()});
+    const double angle = text.degKakudo / kDegrees;
+    c_.w.Point(10, line.start.x * scale_, line.start.y * scale_);
+    c_.w.Real(40, TextHeight(text) * scale_);
+    c_.w.Real(41, 0.0);  // no wrapping: one line, as typed
+    c_.w.Int(71, kBottomLeft);
+    c_.w.Int(72, kLeftToRight);
+    const std::vector<std::u16string> chunks = MTextChunks(text.str);
+    for (size_t i = 0; i < chunks.size(); ++i)
+        c_.w.Text(i + 1 < chunks.size() ? 3 : 1, chunks[i]);
+    c_.w.Tag(7, c_.names.Style(text.strFontName));
+    // The direction rather than group 50, which readers take in degrees or
+    // in radians.
+    c_.w.Point(11, std::cos(angle), std::sin(angle));
 }
 
 void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& image) {
     const auto file = std::find_if(c_.images.begin(), c_.images.end(),
                                    [&](const ImageFile& f) { return f.name == image.name; });
-    if (c_.options.version < kR2000 || file == c_.images.end()) return;
+    if (!c_.dialect.images || file == c_.images.end()) return;
     const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text.att);
     const uint64_t reactor = c_.NewHandle();
     const double angle = image.angleDegrees / kDegrees;
@@ -212,7 +262,7 @@ void EntityWriter::operator()(const TEntJwwSolid& solid) {
     }
     const std::vector<geom::Point> outline =
         geom::Outline(geom::CurvedSolidOf(solid), kCurveTolerance);
-    if (c_.options.version >= kR2000) {
+    if (c_.dialect.hatch) {
         if (outline.size() >= 3) Hatch(solid.att, color, outline);
         return;
     }

@@ -1,6 +1,7 @@
 // The DXF entities of each record kind, for ForEachEntity: a line is a LINE,
 // an arc a CIRCLE, ARC or ELLIPSE (a POLYLINE in R12), a point a POINT, a
-// text a TEXT (an IMAGE for a bound image), a dimension its parts, a solid a
+// text a TEXT (an MTEXT or several TEXTs when long, an IMAGE for a bound
+// image), a dimension its parts, a solid a
 // SOLID (a curved one a HATCH, or SOLID triangles in R12), an insertion an
 // INSERT.
 #pragma once
@@ -11,6 +12,7 @@
 #include <tintwright/document/DefinitionIndex.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/Context.h>
+#include <tintwright/dxf/TextValues.h>
 
 namespace tw::dxf {
 
@@ -47,6 +49,10 @@ class EntityWriter {
     void Hatch(const TEntJwwAttr& att, std::optional<uint32_t> color,
                const std::vector<geom::Point>& outline);
     void Image(const TEntJwwMoji& text, const geom::ImagePlacement& image);
+    static double TextHeight(const TEntJwwMoji& text);
+    // A TEXT of `piece` of the text, its value `value` as encoded.
+    void Text(const TEntJwwMoji& text, const TextPiece& piece, const std::string& value);
+    void MText(const TEntJwwMoji& text);
 
     Context& c_;
     const DefinitionIndex& definitions_;

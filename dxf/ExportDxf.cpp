@@ -1,8 +1,11 @@
 // One export: into a file (the bound images beside it, then the sections,
 // written through a temporary file that replaces the target only when
 // complete) or into memory (the sections alone).
+#include <stdexcept>
+
 #include <tintwright/document/Extents.h>
 #include <tintwright/document/PlacedImages.h>
+#include <tintwright/dxf/Dialect.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/dxf/ImageFiles.h>
 #include <tintwright/dxf/Sections.h>
@@ -15,19 +18,22 @@ namespace {
 
 void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
                std::vector<ImageFile> images, std::vector<std::string>& warnings) {
-    TagWriter w(sink, options.version >= kR2007);
+    TagWriter w(sink, DialectOf(options.version).utf8);
     Context c(doc, w, options, std::move(images));
     const EntityScale scale = [&](const TEntJwwAttr& own, const Placement& at) {
         return c.GroupScale(at.outermost ? at.outermost->att.nGLayer : own.nGLayer);
     };
     const std::optional<geom::Box> extents = GetMinMaxZahyo(doc, scale);
     WriteHeader(c, extents);
-    if (c.HasHandles()) WriteClasses(c);
+    if (c.dialect.classesAndObjects) WriteClasses(c);
     WriteTables(c, extents);
     WriteBlocks(c);
     WriteEntities(c);
-    if (c.HasHandles()) WriteObjects(c);
+    if (c.dialect.classesAndObjects) WriteObjects(c);
     w.Tag(0, "EOF");
+    // The header is written first, from a count made before; a file whose
+    // handles pass it would let readers give new records taken handles.
+    if (!c.HandlesWithinSeed()) throw std::logic_error("the handles passed $HANDSEED");
     w.Flush();
     c.SayHowManyLeftOut();
     warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
@@ -53,7 +59,7 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
     report.reason = Refusal(options);
     if (!report.reason.empty()) return report;
     std::vector<geom::ImagePlacement> placed = PlacedImages(doc);
-    if (options.version < kR2000 && !placed.empty()) {
+    if (!DialectOf(options.version).images && !placed.empty()) {
         report.warnings.push_back("R12 has no images: the drawing's bound images are left out");
         placed.clear();
     }

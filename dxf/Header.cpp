@@ -22,8 +22,8 @@ void WriteHeader(Context& c, const std::optional<geom::Box>& extents) {
     w.Tag(0, "SECTION");
     w.Tag(2, "HEADER");
     Variable(c, "$ACADVER");
-    w.Tag(1, "AC" + std::to_string(c.options.version));
-    if (c.HasHandles()) {
+    w.Tag(1, "AC" + std::to_string(c.dialect.version));
+    if (c.dialect.maintenanceVersion) {
         Variable(c, "$ACADMAINTVER");
         w.Int(70, 6);
     }
@@ -50,11 +50,13 @@ void WriteHeader(Context& c, const std::optional<geom::Box>& extents) {
     w.Real(40, 1.0);
     Variable(c, "$LUNITS");
     w.Int(70, kDecimal);
-    if (c.HasHandles()) {
+    if (c.dialect.drawingUnits) {
         Variable(c, "$INSUNITS");
         w.Int(70, kMillimetres);
         Variable(c, "$MEASUREMENT");
         w.Int(70, kMetric);
+    }
+    if (c.dialect.handles) {
         Variable(c, "$HANDSEED");
         w.Handle(5, c.HandleSeed());
     } else {
@@ -88,7 +90,7 @@ void WriteClasses(Context& c) {
         w.Tag(2, cls.cppName);
         w.Tag(3, cls.application);
         w.Int(90, cls.flags);
-        if (c.HasTrueColor()) w.Int(91, 0);
+        if (c.dialect.classInstanceCount) w.Int(91, 0);
         w.Int(280, 0);
         w.Int(281, cls.isEntity);
     }

@@ -21,7 +21,7 @@ void Table(Context& c, std::string_view name, uint64_t handle, size_t count, Ent
     TagWriter& w = c.w;
     w.Tag(0, "TABLE");
     w.Tag(2, name);
-    if (c.HasHandles()) {
+    if (c.dialect.handles) {
         w.Handle(5, handle);
         w.Handle(330, 0);
     }
@@ -37,7 +37,7 @@ constexpr int kFrozen = 1;
 // An entry's head up to its name and flags.
 void Entry(Context& c, std::string_view type, std::string_view subclass, uint64_t table,
            std::string_view name, int handleCode = 5, int flags = 0) {
-    c.BeginRecord(type, c.HasHandles() ? c.NewHandle() : 0, table, handleCode);
+    c.BeginRecord(type, c.NewHandleIfAny(), table, handleCode);
     c.Subclass("AcDbSymbolTableRecord");
     c.Subclass(subclass);
     c.w.Tag(2, name);
@@ -66,7 +66,7 @@ void LineTypeEntry(Context& c, std::string_view name, const std::vector<double>&
                                  [](double sum, double d) { return sum + std::fabs(d); }));
     for (const double dash : dashes) {
         c.w.Real(49, dash);
-        if (c.HasHandles()) c.w.Int(74, 0);
+        if (c.dialect.lineTypeElementFlags) c.w.Int(74, 0);
     }
 }
 
@@ -88,10 +88,8 @@ void LayerEntry(Context& c, std::string_view name, bool shown, bool plotted) {
     Entry(c, "LAYER", "AcDbLayerTableRecord", c.fixed.layerTable, name, 5, shown ? 0 : kFrozen);
     c.w.Int(62, shown ? kWhite : -kWhite);
     c.w.Tag(6, "Continuous");
-    if (c.HasHandles()) {
-        if (!plotted) c.w.Int(290, 0);
-        c.w.Int(370, -3);
-    }
+    if (c.dialect.plotFlags && !plotted) c.w.Int(290, 0);
+    if (c.dialect.lineWeights) c.w.Int(370, -3);
 }
 
 void LayerTable(Context& c) {
@@ -158,7 +156,7 @@ void WriteTables(Context& c, const std::optional<geom::Box>& extents) {
     Table(c, "DIMSTYLE", c.fixed.dimstyleTable, 1, [&] {
         Entry(c, "DIMSTYLE", "AcDbDimStyleTableRecord", c.fixed.dimstyleTable, "Standard", 105);
     });
-    if (c.HasHandles()) BlockRecordTable(c);
+    if (c.dialect.blockRecords) BlockRecordTable(c);
     c.w.Tag(0, "ENDSEC");
 }
 

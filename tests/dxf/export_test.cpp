@@ -143,6 +143,20 @@ TEST_F(DxfExport, EveryFileIsReadStrictlyAndAuditedWithoutErrors) {
     }
 }
 
+// $HANDSEED, written before the handles are made, is above every one of
+// them: readers give new records handles from there on.
+TEST_F(DxfExport, HandleSeedIsAboveEveryHandle) {
+    for (const Export& e : *exports_) {
+        const nlohmann::json& r = Of(e);
+        if (e.version == dxf::kR12) {
+            EXPECT_TRUE(r["handle_seed"].is_null() && r["largest_handle"].is_null()) << e.file;
+            continue;
+        }
+        ASSERT_TRUE(r["handle_seed"].is_number() && r["largest_handle"].is_number()) << e.file;
+        EXPECT_GT(r["handle_seed"].get<uint64_t>(), r["largest_handle"].get<uint64_t>()) << e.file;
+    }
+}
+
 TEST_F(DxfExport, EveryKindMapsToItsEntities) {
     using Counts = std::map<std::string, int>;
     // Lines: the line, the dimension line and its two auxiliary lines.

@@ -24,11 +24,8 @@ TEST(DxfLayers, HiddenLayersAreFrozenAndAuxiliaryRecordsDoNotPlot) {
     doc.AddEntLine(0, 0, kShownLayer, kPen, rules::kAuxiliaryLineType, 0, 0, 0, 0, 10, 20);
     doc.AddEntLine(0, 0, kHiddenLayer, kPen, kSolid, 0, 0, 0, 0, 10, 30);
     TempDir dir;
-    std::vector<fs::path> files;
-    for (const int32_t version : {dxf::kR12, dxf::kR2000, dxf::kR2007}) {
-        files.push_back(dir.path() / ("layers-" + std::to_string(version) + ".dxf"));
-        ASSERT_TRUE(dxf::ExportDxf(doc, files.back(), {.version = version}).ok);
-    }
+    const std::vector<fs::path> files = ExportEveryVersion(doc, dir.path(), "layers");
+    ASSERT_FALSE(files.empty());
     const nlohmann::json report = CheckDxfFiles(files);
     ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
     for (const fs::path& file : files) {

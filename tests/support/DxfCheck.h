@@ -13,6 +13,7 @@
 #include <tintwright/document/EntityView.h>
 #include <tintwright/document/OutputRules.h>
 #include <tintwright/dxf/AciColors.h>
+#include <tintwright/dxf/DxfExport.h>
 
 namespace tw {
 
@@ -32,6 +33,19 @@ inline nlohmann::json CheckDxfFiles(const std::vector<std::filesystem::path>& fi
         output.append(block, n);
     if (pclose(pipe) != 0) return nullptr;
     return nlohmann::json::parse(output, nullptr, false);
+}
+
+// The drawing exported in R12, 2000 and 2007 as "<stem>-<version>.dxf" in
+// `dir`; empty when an export fails.
+inline std::vector<std::filesystem::path> ExportEveryVersion(const TJwwData& doc,
+                                                             const std::filesystem::path& dir,
+                                                             const std::string& stem) {
+    std::vector<std::filesystem::path> files;
+    for (const int32_t version : dxf::kDxfVersions) {
+        files.push_back(dir / (stem + "-" + std::to_string(version) + ".dxf"));
+        if (!dxf::ExportDxf(doc, files.back(), {.version = version}).ok) return {};
+    }
+    return files;
 }
 
 // Every colour (0xRRGGBB) of the drawing's pen tables and of its solids' own

@@ -1,5 +1,5 @@
 // tintwright-cli render: reads a drawing, renders it with the frontend and
-// the SVG or QPainter backend, and writes the bytes through a sibling file,
+// the SVG, QPainter or GDI+ backend, and writes the bytes through a sibling file,
 // so a failure leaves an existing output as it was.
 #include "app/cli/RenderCommand.h"
 
@@ -14,8 +14,10 @@
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #include "app/cli/Choices.h"
-#if TW_RASTER_OUTPUT
+#if TW_QT_OUTPUT
 #include <tintwright/render/QtOutput.h>
+#elif TW_GDIPLUS_OUTPUT
+#include <tintwright/render/GdiplusOutput.h>
 #endif
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
@@ -57,10 +59,26 @@ std::string RenderOne(const fs::path& input, const fs::path& output, const std::
 
 // SVG is written on every core. PNG and PDF go through Qt, whose application
 // object is made on first use and whose font machinery is not safe to start
-// from several threads at once: those files are drawn one at a time.
+// from several threads at once, or through GDI+, whose start-up is just as
+// global: those files are drawn one at a time.
 unsigned RasterThreads(const std::string& format) {
     return format == "svg" ? 0 : 1;
 }
+
+#if TW_QT_OUTPUT
+std::string RasterBytes(const TJwwData& doc, const std::string& format,
+                        const render::RenderOptions& r, double dpi, render::RenderReport& report) {
+    render::EnsureGuiApplication();
+    const QByteArray bytes = format == "png" ? render::RenderPng(doc, r, dpi, report)
+                                             : render::RenderPdf(doc, r, kPdfResolution, report);
+    return bytes.toStdString();
+}
+#elif TW_GDIPLUS_OUTPUT
+std::string RasterBytes(const TJwwData& doc, const std::string&, const render::RenderOptions& r,
+                        double dpi, render::RenderReport& report) {
+    return render::RenderPng(doc, r, dpi, report);
+}
+#endif
 
 }  // namespace
 
@@ -81,14 +99,10 @@ std::string RenderedBytes(const TJwwData& doc, [[maybe_unused]] const std::strin
     r.colour = options.colour;
     r.screenPixel = kMillimetresPerInch / options.dpi;
     r.blackBackground = options.blackBackground;
-#if TW_RASTER_OUTPUT
+#if TW_QT_OUTPUT || TW_GDIPLUS_OUTPUT
     if (format != "svg") {
-        render::EnsureGuiApplication();
         try {
-            const QByteArray bytes = format == "png"
-                                         ? render::RenderPng(doc, r, options.dpi, report)
-                                         : render::RenderPdf(doc, r, kPdfResolution, report);
-            return bytes.toStdString();
+            return RasterBytes(doc, format, r, options.dpi, report);
         } catch (const render::OutputError& e) {
             throw RenderFailure(e.what());
         }

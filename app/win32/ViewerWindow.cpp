@@ -148,6 +148,10 @@ void ViewerWindow::Paint() {
     const AreaSize area = Area();
     const int w = static_cast<int>(area.width), h = static_cast<int>(area.height);
     Gdiplus::Bitmap buffer(std::max(w, 1), std::max(h, 1), PixelFormat32bppRGB);
+    if (buffer.GetLastStatus() != Gdiplus::Ok) {  // no memory for the buffer: nothing new shown
+        EndPaint(window_, &paint);
+        return;
+    }
     {
         Gdiplus::Graphics graphics(&buffer);
         render::GdiplusBackend backend(

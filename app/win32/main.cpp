@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 
 #include <tintwright/util/CommandLine.h>
 #include "MainWindow.h"
@@ -48,10 +49,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     if (const auto file = DrawingArgument()) {
-        tw::win32::ViewerWindow viewer(instance);
-        viewer.Show(show);
-        viewer.Open(*file);
-        return MessageLoop(nullptr);
+        try {
+            tw::win32::ViewerWindow viewer(instance);
+            viewer.Show(show);
+            viewer.Open(*file);
+            return MessageLoop(nullptr);
+        } catch (const std::exception& e) {  // GDI+ or the window could not start
+            MessageBoxA(nullptr, e.what(), "Tintwright viewer", MB_OK | MB_ICONERROR);
+            return 1;
+        }
     }
     tw::win32::MainWindow window(instance, tw::ExecutableFile("").u16string());
     window.Show(show);

@@ -29,13 +29,13 @@ inline const Choices<int32_t> kDxfVersions{
 
 inline const Choices<bool> kUnits{{"real", true}, {"paper", false}};
 
-// What render writes in this build: PNG and PDF through Qt's painter, PNG
-// through GDI+ on Windows.
+// What render writes in this build: PNG and PDF through Qt's painter; on
+// Windows PNG through GDI+ and PDF by our own writer.
 inline const std::vector<std::string> kRenderFormats {
 #if TW_QT_OUTPUT
     "svg", "png", "pdf"
 #elif TW_GDIPLUS_OUTPUT
-    "svg", "png"
+    "svg", "png", "pdf"
 #else
     "svg"
 #endif

@@ -18,6 +18,7 @@
 #include <tintwright/render/QtOutput.h>
 #elif TW_GDIPLUS_OUTPUT
 #include <tintwright/render/GdiplusOutput.h>
+#include <tintwright/render/PdfOutput.h>
 #endif
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
@@ -74,9 +75,9 @@ std::string RasterBytes(const TJwwData& doc, const std::string& format,
     return bytes.toStdString();
 }
 #elif TW_GDIPLUS_OUTPUT
-std::string RasterBytes(const TJwwData& doc, const std::string&, const render::RenderOptions& r,
-                        double dpi, render::RenderReport& report) {
-    return render::RenderPng(doc, r, dpi, report);
+std::string RasterBytes(const TJwwData& doc, const std::string& format,
+                        const render::RenderOptions& r, double dpi, render::RenderReport& report) {
+    return format == "png" ? render::RenderPng(doc, r, dpi, report) : render::PdfOf(doc, r, report);
 }
 #endif
 

@@ -54,13 +54,14 @@ windows: deps
 	@echo "dist/tintwright-windows.zip"
 
 # Under Wine: each library test program once, the command line against the
-# Linux one, the window, and the DLLs the programs import.
+# Linux one, the window, the viewer, and the DLLs the programs import.
 test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
 		$(SHARED_DRAWINGS)
 	@scripts/windows-window-check build-windows/bin/tintwright.exe \
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
+	@scripts/windows-viewer-check build-windows/bin/tintwright.exe $(SHARED_DRAWINGS)/Test1.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
 
 # The web page (build-web/dist/: index.html, tintwright.js and .wasm, served

@@ -19,8 +19,6 @@ namespace tw::render {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-constexpr double kMaxPixels = 400e6;  // about 1.6 GB of image; more is refused
-constexpr double kMaxSide = 32000;    // QImage's own limit is near here
 
 // QPdfWriter measures its page in whole units of its resolution as an int: a
 // larger page is drawn on a wrapped, negative size, and past whole points'
@@ -51,18 +49,15 @@ void EnsureGuiApplication() {
 QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,
                      RenderReport& report) {
     const Box view = ViewOf(doc, options);
-    const double w = std::ceil(view.Width() * dpi / kMillimetresPerInch);
-    const double h = std::ceil(view.Height() * dpi / kMillimetresPerInch);
-    if (!(w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels))
-        throw OutputError("the image would be too large at this resolution");
-    QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    const PixelSize size = RasterSizeOf(view, dpi);
+    QImage image(size.width, size.height, QImage::Format_RGB32);
     if (image.isNull()) throw OutputError("no memory for an image of this size");
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMillimetresPerInch * 1000));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     {
         QPainter painter(&image);
-        QtBackend backend(painter, QRectF(0, 0, w, h));
+        QtBackend backend(painter, QRectF(0, 0, size.width, size.height));
         RenderOptions fixed = options;
         fixed.view = view;
         report = Render(doc, fixed, backend);

@@ -4,16 +4,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <stdexcept>
 
 #include <tintwright/render/Frontend.h>
+#include <tintwright/render/RasterSize.h>
 
 namespace tw::render {
-
-// Thrown when an output cannot be made (too many pixels, a device that fails).
-struct OutputError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 void EnsureGuiApplication();
 

@@ -2,8 +2,11 @@
 
 #include <tintwright/render/SvgBackend.h>
 #include "app/cli/RenderCommand.h"
-#if TW_RASTER_OUTPUT
+#if TW_QT_OUTPUT
 #include <tintwright/render/QtOutput.h>
+#elif TW_GDIPLUS_OUTPUT
+#include <tintwright/render/GdiplusOutput.h>
+#include <tintwright/render/PdfOutput.h>
 #endif
 
 namespace tw::cli {
@@ -18,28 +21,40 @@ std::string SvgBytes(const TJwwData& doc, const render::RenderOptions& options, 
     return svg;
 }
 
-#if TW_RASTER_OUTPUT
-constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
-
-// The Qt painter's output, its refusals as the command's.
+// A raster writer's refusals as the command's.
 template <class Paint>
-std::string QtBytes(Paint paint) {
-    render::EnsureGuiApplication();
+std::string Refused(Paint paint) {
     try {
-        return paint().toStdString();
+        return paint();
     } catch (const render::OutputError& e) {
         throw RenderFailure(e.what());
     }
 }
 
+#if TW_QT_OUTPUT
+constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
+
 std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, double dpi,
                      render::RenderReport& report) {
-    return QtBytes([&] { return render::RenderPng(doc, options, dpi, report); });
+    render::EnsureGuiApplication();
+    return Refused([&] { return render::RenderPng(doc, options, dpi, report).toStdString(); });
 }
 
 std::string PdfBytes(const TJwwData& doc, const render::RenderOptions& options, double,
                      render::RenderReport& report) {
-    return QtBytes([&] { return render::RenderPdf(doc, options, kPdfResolution, report); });
+    render::EnsureGuiApplication();
+    return Refused(
+        [&] { return render::RenderPdf(doc, options, kPdfResolution, report).toStdString(); });
+}
+#elif TW_GDIPLUS_OUTPUT
+std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, double dpi,
+                     render::RenderReport& report) {
+    return Refused([&] { return render::RenderPng(doc, options, dpi, report); });
+}
+
+std::string PdfBytes(const TJwwData& doc, const render::RenderOptions& options, double,
+                     render::RenderReport& report) {
+    return Refused([&] { return render::PdfOf(doc, options, report); });
 }
 #endif
 
@@ -47,11 +62,12 @@ std::string PdfBytes(const TJwwData& doc, const render::RenderOptions& options, 
 
 // SVG is written on every core. PNG and PDF go through Qt, whose application
 // object is made on first use and whose font machinery is not safe to start
-// from several threads at once: those files are drawn one at a time.
+// from several threads at once, or through GDI+, whose start-up is just as
+// global: those files are drawn one at a time.
 const std::vector<RenderFormat>& RenderFormats() {
     static const std::vector<RenderFormat> formats {
         {"svg", SvgBytes, 0},
-#if TW_RASTER_OUTPUT
+#if TW_QT_OUTPUT || TW_GDIPLUS_OUTPUT
             {"png", PngBytes, 1}, {"pdf", PdfBytes, 1},
 #endif
     };

@@ -13,9 +13,7 @@ namespace tw::qt {
 
 namespace {
 
-constexpr double kWheelStep = 1.25;  // per notch of 120 eighths of a degree
-constexpr double kMinMillimetresPerPixel = 1e-4;
-constexpr double kMaxMillimetresPerPixel = 1e5;
+constexpr double kWheelStep = 1.25;   // per notch of 120 eighths of a degree
 constexpr int kSharpenAfterMs = 150;  // a pause in zooming or panning
 
 render::Box Union(const render::Box& a, const render::Box& b) {
@@ -93,19 +91,15 @@ void DrawingCanvas::fitView(render::Fit fit) {
     fitting.fit = fit;
     fitting.print = print_;
     fitting.visibility = visibility_;
-    const render::Box box = doc_ ? render::ViewOf(*doc_, fitting) : render::Box{};
-    centreX_ = (box.minX + box.maxX) / 2;
-    centreY_ = (box.minY + box.maxY) / 2;
-    const double w = std::max(width(), 1);
-    const double h = std::max(height(), 1);
-    millimetresPerPixel_ = std::clamp(std::max(box.Width() / w, box.Height() / h),
-                                      kMinMillimetresPerPixel, kMaxMillimetresPerPixel);
+    transform_.Fit(doc_ ? render::ViewOf(*doc_, fitting) : render::Box{}, area());
+}
+
+AreaSize DrawingCanvas::area() const {
+    return {static_cast<double>(width()), static_cast<double>(height())};
 }
 
 render::Box DrawingCanvas::view() const {
-    const double halfW = width() * millimetresPerPixel_ / 2;
-    const double halfH = height() * millimetresPerPixel_ / 2;
-    return {centreX_ - halfW, centreY_ - halfH, centreX_ + halfW, centreY_ + halfH};
+    return transform_.View(area());
 }
 
 render::Box DrawingCanvas::scrollArea() const {
@@ -123,31 +117,23 @@ render::Box DrawingCanvas::scrollArea() const {
 }
 
 double DrawingCanvas::zoom() const {
-    return 1 / millimetresPerPixel_;
+    return transform_.Zoom();
 }
 
 QPointF DrawingCanvas::paperAt(const QPointF& pixel) const {
-    const render::Box v = view();
-    return {v.minX + pixel.x() * millimetresPerPixel_, v.maxY - pixel.y() * millimetresPerPixel_};
+    const render::Point paper = transform_.PaperAt({pixel.x(), pixel.y()}, area());
+    return {paper.x, paper.y};
 }
 
 void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
     fitted_.reset();
-    const QPointF paper = paperAt(at);
-    const double px = paper.x();
-    const double py = paper.y();
-    millimetresPerPixel_ =
-        std::clamp(millimetresPerPixel_ / factor, kMinMillimetresPerPixel, kMaxMillimetresPerPixel);
-    // Keep (px, py) under the cursor.
-    centreX_ = px - (at.x() - width() / 2.0) * millimetresPerPixel_;
-    centreY_ = py + (at.y() - height() / 2.0) * millimetresPerPixel_;
+    transform_.ZoomAt({at.x(), at.y()}, factor, area());
     viewMoved();
 }
 
 void DrawingCanvas::panBy(const QPointF& pixels) {
     fitted_.reset();
-    centreX_ -= pixels.x() * millimetresPerPixel_;
-    centreY_ += pixels.y() * millimetresPerPixel_;
+    transform_.PanBy(pixels.x(), pixels.y());
     viewMoved();
 }
 
@@ -176,17 +162,17 @@ void DrawingCanvas::drawPicture() {
     options.blackBackground = black_;
     options.print = print_;
     options.visibility = visibility_;
-    options.screenPixel = millimetresPerPixel_;
+    options.screenPixel = transform_.MillimetresPerPixel();
     report_ = render::Render(*doc_, options, backend);
 }
 
 void DrawingCanvas::drawMovedPicture(QPainter& painter) const {
     painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
     const render::Box v = view();
-    const QRectF where((pictureView_.minX - v.minX) / millimetresPerPixel_,
-                       (v.maxY - pictureView_.maxY) / millimetresPerPixel_,
-                       pictureView_.Width() / millimetresPerPixel_,
-                       pictureView_.Height() / millimetresPerPixel_);
+    const double perPixel = transform_.MillimetresPerPixel();
+    const QRectF where((pictureView_.minX - v.minX) / perPixel,
+                       (v.maxY - pictureView_.maxY) / perPixel, pictureView_.Width() / perPixel,
+                       pictureView_.Height() / perPixel);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(where, picture_);
 }

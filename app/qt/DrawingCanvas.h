@@ -14,6 +14,8 @@
 
 #include <tintwright/render/Frontend.h>
 
+#include "app/ViewTransform.h"
+
 namespace tw::qt {
 
 class DrawingCanvas : public QWidget {
@@ -65,6 +67,7 @@ class DrawingCanvas : public QWidget {
   private:
     // The view changed: show the last picture moved, draw sharply later.
     void viewMoved();
+    AreaSize area() const;
     void fitView(render::Fit fit);
     void fitTo(render::Fit fit);
     // Anything else changed: the last picture is no longer the drawing.
@@ -78,8 +81,7 @@ class DrawingCanvas : public QWidget {
     bool print_ = false;
     // The fit kept on resize, until the user zooms or pans.
     std::optional<render::Fit> fitted_ = render::Fit::Opening;
-    double centreX_ = 0, centreY_ = 0;
-    double millimetresPerPixel_ = 1;
+    ViewTransform transform_;
     QPointF dragFrom_;
     render::RenderReport report_;
     QImage picture_;

@@ -24,8 +24,6 @@ class MainWindow : private TFormUi {
     HWND Handle() const { return window_; }
     // Shows the window and starts the form.
     void Show(int how);
-    // True when the message belonged to the window's dialog keys (Tab).
-    bool IsDialogMessage(MSG& message) { return ::IsDialogMessageW(window_, &message) != 0; }
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);

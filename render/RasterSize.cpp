@@ -1,0 +1,23 @@
+#include <tintwright/render/RasterSize.h>
+
+#include <cmath>
+
+namespace tw::render {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMaxPixels = 400e6;  // about 1.6 GB of image; more is refused
+constexpr double kMaxSide = 32000;    // QImage's and GDI+'s own limits are near here
+
+}  // namespace
+
+PixelSize RasterSizeOf(const Box& view, double dpi) {
+    const double w = std::ceil(view.Width() * dpi / kMillimetresPerInch);
+    const double h = std::ceil(view.Height() * dpi / kMillimetresPerInch);
+    if (!(w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels))
+        throw OutputError("the image would be too large at this resolution");
+    return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+}  // namespace tw::render

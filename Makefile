@@ -43,7 +43,8 @@ test-package: package
 	@scripts/check-install
 	@scripts/check-package
 
-# The Windows programs, cross-built with mingw-w64, and a zip to hand out.
+# The Windows programs, cross-built with mingw-w64, a zip to hand out and
+# the installer (NSIS).
 windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
@@ -51,7 +52,8 @@ windows: deps
 	@rm -f dist/tintwright-windows.zip
 	@python3 -m zipfile -c dist/tintwright-windows.zip \
 		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe README.md LICENSE
-	@echo "dist/tintwright-windows.zip"
+	@cp build-windows/tintwright-setup.exe dist/tintwright-setup.exe
+	@echo "dist/tintwright-windows.zip dist/tintwright-setup.exe"
 
 # Under Wine: each library test program once, the command line against the
 # Linux one, the window, and the DLLs the programs import.

@@ -22,5 +22,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 if(NOT TW_LIBRARY_ONLY)
   add_subdirectory(app)
+  add_subdirectory(packaging/windows)
 endif()
 enable_language(RC)

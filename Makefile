@@ -56,7 +56,7 @@ windows: deps
 	@echo "dist/tintwright-windows.zip dist/tintwright-setup.exe"
 
 # Under Wine: each library test program once, the command line against the
-# Linux one, the window, and the DLLs the programs import.
+# Linux one, the window, the DLLs the programs import, and the installer.
 test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
@@ -64,6 +64,7 @@ test-windows: windows build
 	@scripts/windows-window-check build-windows/bin/tintwright.exe \
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
+	@scripts/windows-installer-check dist/tintwright-setup.exe build-windows/bin
 
 # The web page (build-web/dist/: index.html, tintwright.js and .wasm, served
 # as they are from any static host). Debian's Emscripten needs Debian's

@@ -3,6 +3,9 @@
 ; %LOCALAPPDATA%\Programs, so that installing needs no administrator.
 ; makensis is given VERSION, BIN_DIR (the built programs), SOURCE_DIR and
 ; OUTPUT by the build (packaging/windows/CMakeLists.txt).
+; A 64-bit installer for the 64-bit programs: it also runs where Windows (or
+; Wine) has no 32-bit layer.
+Target amd64-unicode
 Unicode true
 ManifestDPIAware true
 RequestExecutionLevel user

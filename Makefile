@@ -56,7 +56,8 @@ windows: deps
 	@echo "dist/tintwright-windows.zip dist/tintwright-setup.exe"
 
 # Under Wine: each library test program once, the command line against the
-# Linux one, the window, the DLLs the programs import, and the installer.
+# Linux one, the window, the DLLs the programs import, their icon, version
+# information and manifest, and the installer.
 test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
@@ -64,6 +65,7 @@ test-windows: windows build
 	@scripts/windows-window-check build-windows/bin/tintwright.exe \
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
+	@scripts/windows-resources "$$(build/bin/tintwright-cli --version | cut -d' ' -f2)" build-windows/bin/*.exe
 	@scripts/windows-installer-check dist/tintwright-setup.exe build-windows/bin
 
 # The web page (build-web/dist/: index.html, tintwright.js and .wasm, served

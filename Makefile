@@ -65,7 +65,8 @@ test-windows: windows build
 	@scripts/windows-window-check build-windows/bin/tintwright.exe \
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
-	@scripts/windows-resources "$$(build/bin/tintwright-cli --version | cut -d' ' -f2)" build-windows/bin/*.exe
+	@scripts/windows-resources "$$(build/bin/tintwright-cli --version | cut -d' ' -f2)" \
+		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe
 	@scripts/windows-installer-check dist/tintwright-setup.exe build-windows/bin
 
 # The web page (build-web/dist/: index.html, tintwright.js and .wasm, served

@@ -43,7 +43,8 @@ test-package: package
 	@scripts/check-install
 	@scripts/check-package
 
-# The Windows programs, cross-built with mingw-w64, and a zip to hand out.
+# The Windows programs, cross-built with mingw-w64, a zip to hand out and
+# the installer (NSIS).
 windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
@@ -51,10 +52,12 @@ windows: deps
 	@rm -f dist/tintwright-windows.zip
 	@python3 -m zipfile -c dist/tintwright-windows.zip \
 		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe README.md LICENSE
-	@echo "dist/tintwright-windows.zip"
+	@cp build-windows/tintwright-setup.exe dist/tintwright-setup.exe
+	@echo "dist/tintwright-windows.zip dist/tintwright-setup.exe"
 
 # Under Wine: each library test program once, the command line against the
-# Linux one, the window, the viewer, and the DLLs the programs import.
+# Linux one, the window, the viewer, the DLLs the programs import, their
+# icon, version information and manifest, and the installer.
 test-windows: windows build
 	@ctest --preset windows -j2
 	@scripts/windows-cli-check build/bin/tintwright-cli build-windows/bin/tintwright-cli.exe \
@@ -63,6 +66,9 @@ test-windows: windows build
 		build-windows/cli-check/linux/dxf-6.00-ansi.jww
 	@scripts/windows-viewer-check build-windows/bin/tintwright.exe $(SHARED_DRAWINGS)/Test1.jww
 	@scripts/windows-dlls build-windows/bin/*.exe
+	@scripts/windows-resources "$$(build/bin/tintwright-cli --version | cut -d' ' -f2)" \
+		build-windows/bin/tintwright.exe build-windows/bin/tintwright-cli.exe
+	@scripts/windows-installer-check dist/tintwright-setup.exe build-windows/bin
 
 # The web page (build-web/dist/: index.html, tintwright.js and .wasm, served
 # as they are from any static host). Debian's Emscripten needs Debian's

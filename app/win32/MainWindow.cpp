@@ -53,7 +53,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     kind.lpfnWndProc = procedure;
     kind.hInstance = instance;
     kind.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    kind.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    // The program's own icon (resource 1), the system's where it has none.
+    kind.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    if (!kind.hIcon) kind.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     kind.lpszClassName = kClassName;
     RegisterClassExW(&kind);  // a second window finds the class registered

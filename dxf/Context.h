@@ -57,6 +57,7 @@ class Context {
     std::vector<std::string> warnings;
     // Insertions naming a definition the drawing does not have: left out.
     int64_t insertionsOfNoDefinition = 0;
+    int64_t textsWithReaderCodes = 0;  // see HasReaderCodes
 
     uint64_t NewHandle() { return next_++; }
     // A handle for a record of its own where the version has handles, else 0.

@@ -26,8 +26,7 @@ inline constexpr int32_t kDxfVersions[] = {kR12, kR2000, kR2007};
 
 // std::find, as the web build's C++ library has no std::ranges::count.
 constexpr bool IsDxfVersion(int32_t v) {
-    return std::find(std::begin(kDxfVersions), std::end(kDxfVersions), v) !=
-           std::end(kDxfVersions);
+    return std::find(std::begin(kDxfVersions), std::end(kDxfVersions), v) != std::end(kDxfVersions);
 }
 
 struct DxfOptions {

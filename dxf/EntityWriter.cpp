@@ -119,6 +119,7 @@ void EntityWriter::operator()(const TEntJwwMoji& text) {
         Image(text, *image);
         return;
     }
+    if (HasReaderCodes(text.str)) ++c_.textsWithReaderCodes;
     const std::string value = c_.w.Encode(text.str);
     if (value.size() <= kMaxTextBytes) {
         Text(text, {0, text.str.size()}, value);

@@ -40,6 +40,10 @@ void WriteFile(const TJwwData& doc, ByteSink& sink, const DxfOptions& options,
     if (c.insertionsOfNoDefinition > 0)
         warnings.push_back(std::to_string(c.insertionsOfNoDefinition) +
                            " insertions of blocks the drawing does not define left out");
+    if (c.textsWithReaderCodes > 0)
+        warnings.push_back(std::to_string(c.textsWithReaderCodes) +
+                           " texts hold %% codes (%%c, %%d, %%p, %%u, %%o, %%k, %%nnn), written "
+                           "as typed: DXF readers show them as symbols or formatting");
     if (w.NotFinite() > 0)
         warnings.push_back(std::to_string(w.NotFinite()) +
                            " values that were not finite numbers written as 0");

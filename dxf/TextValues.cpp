@@ -67,4 +67,13 @@ std::vector<std::u16string> MTextChunks(const std::u16string& text) {
     return chunks;
 }
 
+bool HasReaderCodes(const std::u16string& text) {
+    static constexpr std::u16string_view kCodes = u"cdpuokCDPUOK0123456789";
+    for (size_t at = text.find(u"%%"); at != std::u16string::npos; at = text.find(u"%%", at + 1)) {
+        if (at + 2 < text.size() && kCodes.find(text[at + 2]) != std::u16string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace tw::dxf

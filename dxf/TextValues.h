@@ -42,4 +42,10 @@ Baseline BaselineOf(const TEntJwwMoji& text, const TextPiece& piece);
 // surrogate pair. The last chunk goes under group 1, the others under 3.
 std::vector<std::u16string> MTextChunks(const std::u16string& text);
 
+// Whether the text holds a "%%" code DXF readers turn into a symbol or a
+// format (%%c Ø, %%d °, %%p ±, %%u, %%o, %%k, %%nnn). No escape shows the
+// typed text in every reader (AutoCAD reads "%%%" as "%", ezdxf and LibreCAD
+// show it as it stands), so such texts are written as typed and named.
+bool HasReaderCodes(const std::u16string& text);
+
 }  // namespace tw::dxf

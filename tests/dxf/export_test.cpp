@@ -11,6 +11,7 @@
 #include <tintwright/document/Counted.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
+#include <tintwright/util/Func_2.h>
 #include "jww/WriterSupport.h"
 #include "support/BlockCycle.h"
 #include "support/DxfCheck.h"
@@ -448,6 +449,37 @@ TEST(DxfExportValues, DroppedInsertionsAreNamedInWarnings) {
             dxf::ExportDxf(doc, dir.path() / "cycle.dxf", {.version = version});
         ASSERT_TRUE(report.ok) << report.reason;
         EXPECT_EQ(report.warnings, kBlockCycleWarnings);
+    }
+}
+
+// "%%" codes readers would turn into symbols or formats: the text is written
+// as typed, and the export says how many texts hold one.
+TEST(DxfExportValues, TextsWithPercentCodesAreWrittenAsTypedAndCounted) {
+    const struct {
+        std::u16string text;
+        bool code;
+    } cases[] = {
+        {u"D%%c10", true},    {u"30%%d", true},    {u"%%P0.5", true},
+        {u"%%u under", true}, {u"%%127", true},    {u"100%%", false},
+        {u"%%%", false},      {u"50% off", false}, {u"%%x", false},
+    };
+    TempDir dir;
+    int number = 0;
+    for (const auto& c : cases) {
+        TJwwData doc;
+        ASSERT_TRUE(
+            doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 3, 3, 0, 0, u"ＭＳ ゴシック", c.text));
+        const fs::path out = dir.path() / ("codes" + std::to_string(++number) + ".dxf");
+        const dxf::ExportReport report = dxf::ExportDxf(doc, out, {.version = dxf::kR2000});
+        ASSERT_TRUE(report.ok) << report.reason;
+        const std::vector<std::string> expected = {
+            "1 texts hold %% codes (%%c, %%d, %%p, %%u, %%o, %%k, %%nnn), written as typed: DXF "
+            "readers show them as symbols or formatting"};
+        EXPECT_EQ(report.warnings, c.code ? expected : std::vector<std::string>{})
+            << ToUtf8(c.text);
+        std::ifstream in(out, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_NE(bytes.find("\n" + ToUtf8(c.text) + "\n"), std::string::npos) << ToUtf8(c.text);
     }
 }
 

@@ -15,17 +15,12 @@ Gdiplus::Color ColorOf(uint32_t rgb) {
     return Gdiplus::Color(255, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-std::wstring Wide(const std::string& utf8) {
-    const std::u16string text = FromUtf8(utf8);
-    return std::wstring(text.begin(), text.end());
-}
-
 // The first installed family of the list; the generic one (last) maps to
 // GDI+'s own serif or sans-serif face.
 std::unique_ptr<Gdiplus::FontFamily> FamilyOf(const std::vector<std::string>& families) {
     for (const std::string& name : families) {
         if (name.empty()) continue;
-        auto family = std::make_unique<Gdiplus::FontFamily>(Wide(name).c_str());
+        auto family = std::make_unique<Gdiplus::FontFamily>(WideFromUtf8(name).c_str());
         if (family->GetLastStatus() == Gdiplus::Ok) return family;
     }
     const bool serif = !families.empty() && families.back() == "serif";

@@ -58,6 +58,13 @@ bool IsPlainFileName(const std::u16string& name);
 // messages.
 std::string ToUtf8(const std::u16string& text);
 std::u16string FromUtf8(const std::string& text);
+#ifdef _WIN32
+// UTF-8 as the wide characters Windows' calls take (UTF-16 there).
+inline std::wstring WideFromUtf8(const std::string& text) {
+    const std::u16string wide = FromUtf8(text);
+    return {wide.begin(), wide.end()};
+}
+#endif
 // The same, or nothing when the text cannot be kept exactly (an unpaired
 // surrogate; bytes that are not UTF-8).
 std::optional<std::string> ExactUtf8(const std::u16string& text);

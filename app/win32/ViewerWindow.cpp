@@ -43,11 +43,6 @@ HMENU MakeMenu() {
     return bar;
 }
 
-std::wstring WideOf(const std::string& utf8) {
-    const std::u16string text = FromUtf8(utf8);
-    return {text.begin(), text.end()};
-}
-
 bool ControlDown() {
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
@@ -91,7 +86,7 @@ bool ViewerWindow::Open(const std::filesystem::path& file) {
         drawing_ = std::make_unique<ShownDrawing>(file);
     } catch (const UnreadableDrawing& e) {
         Tell(file.filename().wstring() + L" cannot be shown: it is not a readable JWW drawing (" +
-             WideOf(e.what()) + L").");
+             WideFromUtf8(e.what()) + L").");
         return false;
     }
     SetWindowTextW(window_, (file.filename().wstring() + L" - " + kTitle).c_str());

@@ -37,8 +37,9 @@ struct ExpansionReport {
     bool Complete() const { return missing == 0 && cycles == 0 && cut == 0; }
 };
 
-namespace detail {
-
+// The walk itself, for a caller that walks a drawing a part at a time (a
+// viewer, the entries in view): the definitions are indexed once, and the
+// member limit counts over every part walked.
 template <class F>
 class Expander {
   public:
@@ -91,14 +92,12 @@ class Expander {
     ExpansionReport report_;
 };
 
-}  // namespace detail
-
 // Calls f(record, placement) for every entity of the view that is not an
 // insertion, and for every member its insertions bring in, in drawing order.
 template <class F>
 ExpansionReport ForEachExpanded(const TJwwData& doc, const EntityView& view, F&& f,
                                 const ExpansionLimits& limits = {}) {
-    detail::Expander<F> walk(doc, f, limits);
+    Expander<F> walk(doc, f, limits);
     walk.Walk(view, Placement{});
     return walk.Report();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <unordered_map>
 
@@ -10,7 +11,9 @@
 #include <tintwright/document/Extents.h>
 #include <tintwright/document/Fonts.h>
 #include <tintwright/document/Geometry.h>
+#include <tintwright/document/RecordBounds.h>
 #include <tintwright/render/Clip.h>
+#include <tintwright/render/Specks.h>
 #include <tintwright/render/Styles.h>
 #include <tintwright/util/Func_2.h>
 
@@ -100,6 +103,7 @@ class Resolver {
         : doc_(doc),
           styles_(doc, MediumOf(options), OutputOf(options), options.blackBackground),
           view_(ViewOf(doc, options)),
+          specks_(view_, options.detail),
           backend_(backend),
           report_(report) {
         const double mx = view_.Width() * kClipMargin;
@@ -109,26 +113,109 @@ class Resolver {
     }
 
     const Box& View() const { return view_; }
+    // Draws the specks waiting, before anything drawn over them.
+    void FlushSpecks() {
+        specks_.Flush([&](const Polygon& square) { backend_.Draw(square); });
+    }
     uint32_t Background() const { return styles_.Background(); }
+
+    enum class Showing { Shown, Hidden, LeftOut };
+    template <class R>
+    Showing ShowingOf(const R& record, const Placement& at) const {
+        const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : record.att;
+        if (!styles_.Look().Layers().Shows(layerOf)) return Showing::Hidden;
+        if (!rules::Appears(record, styles_.Look().Of())) return Showing::LeftOut;
+        return Showing::Shown;
+    }
 
     template <class R>
     void operator()(const R& record, const Placement& at) {
         ++report_.visited;
-        const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : record.att;
-        if (!styles_.Look().Layers().Shows(layerOf)) {
-            ++report_.hidden;
-            return;
+        switch (ShowingOf(record, at)) {
+            case Showing::Hidden:
+                ++report_.hidden;
+                return;
+            case Showing::LeftOut:
+                ++report_.leftOut;
+                return;
+            case Showing::Shown:
+                break;
         }
-        if (!rules::Appears(record, styles_.Look().Of())) {
-            ++report_.leftOut;
-            return;
-        }
+        if (Specking() && Settled(record, at.xf)) return;
         shapes_.Clear();
         Add(record, at.xf);
         Finish();
     }
 
+    // Where a shown record's pen or mark reaches and the colour a speck of
+    // it takes; none when it has no finite box or no colour.
+    struct Speck {
+        Box reached;
+        uint32_t rgb;
+    };
+    template <class R>
+    std::optional<Speck> SpeckOf(const R& record, const Transform& xf) {
+        const auto box = bounds_(record, xf);
+        const double reach = ReachOf(record);
+        if (!box || !bounds_.Finite() || !std::isfinite(reach)) return std::nullopt;
+        const auto color = SpeckColorOf(record);
+        if (!color) return std::nullopt;
+        return Speck{{box->minX - reach, box->minY - reach, box->maxX + reach, box->maxY + reach},
+                     *color};
+    }
+
+    bool Specking() const { return specks_.Usable(); }
+    void AddSpeck(const Point& at, uint32_t rgb) { specks_.Add(at, rgb); }
+
   private:
+    // The screen's shortcut, taken before the entity is resolved: what lies
+    // off the view is culled, what is smaller than a pixel becomes a speck.
+    // False leaves the entity to be drawn in full (and a damaged one to be
+    // reported).
+    template <class R>
+    bool Settled(const R& record, const Transform& xf) {
+        const auto speck = SpeckOf(record, xf);
+        if (!speck) return false;
+        const Box& reached = speck->reached;
+        if (!reached.Overlaps(view_)) {
+            ++report_.culled;
+            return true;
+        }
+        const double pixel = specks_.Pixel();
+        if (reached.Width() >= pixel || reached.Height() >= pixel) return false;
+        specks_.Add({(reached.minX + reached.maxX) / 2, (reached.minY + reached.maxY) / 2},
+                    speck->rgb);
+        ++report_.drawn;
+        return true;
+    }
+
+    // How far an entity's pen or mark reaches beyond its geometry.
+    template <class R>
+    double ReachOf(const R& record) const {
+        return styles_.Look().WidthMillimetres(record.att) / 2;
+    }
+    double ReachOf(const TEntJwwTen& point) const {
+        return std::max(styles_.Look().WidthMillimetres(point.att) / 2, DotRadiusOf(point));
+    }
+    double ReachOf(const TEntJwwSunpo& dim) const {
+        return std::max({ReachOf(dim.Sen), ReachOf(dim.Ho1), ReachOf(dim.Ho2), ReachOf(dim.Te1),
+                         ReachOf(dim.Te2), ReachOf(dim.Kt1), ReachOf(dim.Kt2)});
+    }
+
+    template <class R>
+    std::optional<uint32_t> SpeckColorOf(const R& record) const {
+        return styles_.ColorOf(record.att.nPenColor);
+    }
+    std::optional<uint32_t> SpeckColorOf(const TEntJwwSolid& solid) const {
+        return styles_.FillOf(solid);
+    }
+
+    double DotRadiusOf(const TEntJwwTen& point) const {
+        const double scale =
+            rules::IsMarkerPoint(point) && point.dBairitsu > 0 ? point.dBairitsu : 1;
+        return styles_.Look().PointRadius(point.att.nPenColor) * scale;
+    }
+
     void Finish() {
         if (shapes_.problem) {
             ++report_.undrawable;
@@ -153,6 +240,7 @@ class Resolver {
             ++report_.culled;
             return;
         }
+        FlushSpecks();
         for (const Polygon& p : shapes_.fills)
             backend_.Draw(p);
         for (const Polyline& l : lines)
@@ -232,10 +320,7 @@ class Resolver {
             shapes_.problem = "pen colour without entry";
             return;
         }
-        const double scale =
-            rules::IsMarkerPoint(point) && point.dBairitsu > 0 ? point.dBairitsu : 1;
-        const Dot dot{*color, Placed(xf, point.start_x, point.start_y),
-                      styles_.Look().PointRadius(point.att.nPenColor) * scale};
+        const Dot dot{*color, Placed(xf, point.start_x, point.start_y), DotRadiusOf(point)};
         shapes_.Grow(dot.at, dot.radius);
         shapes_.dots.push_back(dot);
     }
@@ -342,6 +427,8 @@ class Resolver {
     const TJwwData& doc_;
     Styles styles_;
     Box view_;
+    Specks specks_;
+    RecordBounds bounds_;
     Box clip_;
     double tolerance_ = 0;
     Backend& backend_;
@@ -369,11 +456,146 @@ Box ViewOf(const TJwwData& doc, const RenderOptions& options) {
     return {box.minX - margin, box.minY - margin, box.maxX + margin, box.maxY + margin};
 }
 
+namespace {
+
+// Measuring draws nothing.
+class NoBackend final : public Backend {
+  public:
+    void Begin(const Box&, uint32_t) override {}
+    void Draw(const Polyline&) override {}
+    void Draw(const Polygon&) override {}
+    void Draw(const Dot&) override {}
+    void Draw(const TextRun&) override {}
+    bool Draw(const ImageRun&) override { return true; }
+    void End() override {}
+};
+
+// Measures each of the drawing's own entries for the index: the records it
+// expands to, the box their pens reach, the colour of the last one.
+class Measurer {
+  public:
+    Measurer(Resolver& resolver, RenderReport& left) : resolver_(resolver), left_(left) {}
+
+    void Start(int32_t position) {
+        entry_ = {position, {INFINITY, INFINITY, -INFINITY, -INFINITY}, 0, 0, false};
+        shown_ = false;
+        hidden_ = leftOut_ = 0;
+    }
+    // The entry for the index, or none when it draws nothing (counted as left).
+    std::optional<IndexedEntry> Finish() {
+        if (shown_) return entry_;
+        left_.visited += entry_.records;
+        left_.hidden += hidden_;
+        left_.leftOut += leftOut_;
+        return std::nullopt;
+    }
+
+    template <class R>
+    void operator()(const R& record, const Placement& at) {
+        ++entry_.records;
+        switch (resolver_.ShowingOf(record, at)) {
+            case Resolver::Showing::Hidden:
+                ++hidden_;
+                return;
+            case Resolver::Showing::LeftOut:
+                ++leftOut_;
+                return;
+            case Resolver::Showing::Shown:
+                break;
+        }
+        shown_ = true;
+        const auto speck = resolver_.SpeckOf(record, at.xf);
+        if (!speck) {
+            entry_.whole = true;
+            return;
+        }
+        Box& box = entry_.box;
+        box = {std::min(box.minX, speck->reached.minX), std::min(box.minY, speck->reached.minY),
+               std::max(box.maxX, speck->reached.maxX), std::max(box.maxY, speck->reached.maxY)};
+        entry_.rgb = speck->rgb;
+    }
+
+  private:
+    Resolver& resolver_;
+    RenderReport& left_;
+    IndexedEntry entry_;
+    bool shown_ = false;
+    int64_t hidden_ = 0, leftOut_ = 0;
+};
+
+// The entries of the drawing's own order list named by position, one at a time.
+EntityView EntryOf(const EntityView& all, int32_t position) {
+    return {all.order.subspan(static_cast<size_t>(position), 1), all.arrays};
+}
+
+}  // namespace
+
+PreparedDrawing Prepare(const TJwwData& doc, const RenderOptions& look) {
+    PreparedDrawing prepared{&doc, look, {}, {}};
+    RenderOptions measuring = look;
+    measuring.detail = 0;
+    NoBackend none;
+    RenderReport scratch;
+    Resolver resolver(doc, measuring, none, scratch);
+    Measurer measure(resolver, prepared.left);
+    Expander<Measurer> walk(doc, measure, {});
+    const EntityView all = EntityView::Of(doc);
+    std::vector<IndexedEntry> entries;
+    entries.reserve(all.order.size());
+    for (size_t position = 0; position < all.order.size(); ++position) {
+        measure.Start(static_cast<int32_t>(position));
+        walk.Walk(EntryOf(all, static_cast<int32_t>(position)), Placement{});
+        if (auto entry = measure.Finish()) {
+            // An entry with no finite box at all is never culled: drawing it
+            // reports why. (Finite, so that the index can take its centre.)
+            constexpr double kAll = std::numeric_limits<double>::max();
+            if (!(entry->box.minX <= entry->box.maxX)) entry->box = {-kAll, -kAll, kAll, kAll};
+            entries.push_back(*entry);
+        }
+    }
+    prepared.left.expansion = walk.Report();
+    prepared.index = ViewIndex(std::move(entries));
+    return prepared;
+}
+
+RenderReport Render(const PreparedDrawing& drawing, const PictureView& picture, Backend& backend) {
+    RenderOptions options = drawing.look;
+    options.view = picture.view;
+    options.screenPixel = picture.screenPixel;
+    options.detail = picture.devicePixel;
+    RenderReport report = drawing.left;
+    Resolver resolver(*drawing.doc, options, backend, report);
+    backend.Begin(resolver.View(), resolver.Background());
+    // Specks need their grid: a detail too fine for one draws every entry in full.
+    const double detail = resolver.Specking() ? picture.devicePixel : 0;
+    const ViewIndex::Query query = drawing.index.Find(resolver.View(), detail);
+    report.visited += query.culledRecords + query.speckRecords;
+    report.culled += query.culledRecords;
+    report.drawn += query.speckRecords;
+    Expander<Resolver> walk(*drawing.doc, resolver, {});
+    const EntityView all = EntityView::Of(*drawing.doc);
+    auto speck = query.specks.begin();
+    const auto addSpecksBefore = [&](int32_t position) {
+        for (; speck != query.specks.end() && speck->position < position; ++speck)
+            resolver.AddSpeck(speck->at, speck->rgb);
+    };
+    for (const int32_t position : query.full) {
+        addSpecksBefore(position);
+        walk.Walk(EntryOf(all, position), Placement{});
+    }
+    addSpecksBefore(INT32_MAX);
+    resolver.FlushSpecks();
+    report.expansion = walk.Report();
+    backend.End();
+    return report;
+}
+
 RenderReport Render(const TJwwData& doc, const RenderOptions& options, Backend& backend) {
     RenderReport report;
     Resolver resolver(doc, options, backend, report);
     backend.Begin(resolver.View(), resolver.Background());
     report.expansion = ForEachExpanded(doc, resolver);
+    resolver.FlushSpecks();
     backend.End();
     return report;
 }

@@ -1,7 +1,8 @@
 // The frontend of the renderer: walks a drawing with its insertions expanded,
 // skips what hidden layers and groups hold, culls what lies outside the view,
 // clips what crosses it and hands each entity to a backend as primitives with
-// their final colour, width, dash pattern, font and size.
+// their final colour, width, dash pattern, font and size; on screen, what is
+// smaller than a pixel is drawn as that pixel.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <tintwright/document/BlockExpansion.h>
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/render/Backend.h>
+#include <tintwright/render/ViewIndex.h>
 #include <tintwright/render/Visibility.h>
 
 namespace tw::render {
@@ -28,6 +30,11 @@ struct RenderOptions {
     double screenPixel = 0.1;    // millimetres of one device pixel, for screen dash patterns
     bool blackBackground = false;
     std::optional<Visibility> visibility;  // the drawing's own when none
+    // The screen's level of detail, the millimetres of one device pixel: an
+    // entity smaller than that both ways is drawn as that pixel in its colour
+    // (render/Specks.h), and one wholly off the view is passed by before it is
+    // resolved. 0 draws every entity in full, as files need.
+    double detail = 0;
 };
 
 // What became of the entities the walk met (insertions expanded): each one
@@ -50,5 +57,28 @@ struct RenderReport {
 Box ViewOf(const TJwwData& doc, const RenderOptions& options);
 
 RenderReport Render(const TJwwData& doc, const RenderOptions& options, Backend& backend);
+
+// A drawing prepared for a viewer's many pictures in one look (medium,
+// colours, background, layers: the options but their view and detail): each
+// of its own entries measured once and indexed, so that a picture costs what
+// is in view, and what is smaller than a pixel there costs one speck.
+struct PreparedDrawing {
+    const TJwwData* doc = nullptr;  // not owned
+    RenderOptions look;
+    ViewIndex index;
+    RenderReport left;  // what no picture draws: entries on hidden layers or left out
+};
+PreparedDrawing Prepare(const TJwwData& doc, const RenderOptions& look);
+
+// Where a viewer's picture looks: the part of the paper, the millimetres of
+// one screen pixel (screen dash patterns) and of one device pixel (detail).
+struct PictureView {
+    Box view;
+    double screenPixel = 0.1;
+    double devicePixel = 0.1;
+};
+// The picture drawn as Render draws it with that detail. Counts in the
+// report are by record; a speck counts every record it stands for as drawn.
+RenderReport Render(const PreparedDrawing& drawing, const PictureView& picture, Backend& backend);
 
 }  // namespace tw::render

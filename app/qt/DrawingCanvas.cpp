@@ -39,35 +39,46 @@ void DrawingCanvas::viewMoved() {
     emit viewChanged();
 }
 
+void DrawingCanvas::restyle() {
+    prepared_.reset();
+    redraw();
+}
+
 void DrawingCanvas::redraw() {
     moving_ = false;
     picture_ = QImage();
     update();
 }
 
+void DrawingCanvas::sharpen() {
+    sharpen_.stop();
+    redraw();
+}
+
 void DrawingCanvas::setDrawing(const TJwwData* doc) {
     doc_ = doc;
-    content_.reset();
+    fits_.clear();
+    prepared_.reset();
     if (doc_) visibility_ = render::Visibility::Of(*doc_);
     fit();
 }
 
 void DrawingCanvas::setVisibility(const render::Visibility& visibility) {
     visibility_ = visibility;
-    content_.reset();
-    redraw();
+    fits_.clear();
+    restyle();
     emit viewChanged();
 }
 
 void DrawingCanvas::setBlackBackground(bool black) {
     black_ = black;
-    redraw();
+    restyle();
 }
 
 void DrawingCanvas::setPrintView(bool print) {
     print_ = print;
-    content_.reset();
-    redraw();
+    fits_.clear();
+    restyle();
     emit viewChanged();
 }
 
@@ -87,11 +98,19 @@ void DrawingCanvas::fitTo(render::Fit fit) {
 
 void DrawingCanvas::fitView(render::Fit fit) {
     fitted_ = fit;
-    render::RenderOptions fitting;
-    fitting.fit = fit;
-    fitting.print = print_;
-    fitting.visibility = visibility_;
-    transform_.Fit(doc_ ? render::ViewOf(*doc_, fitting) : render::Box{}, area());
+    transform_.Fit(doc_ ? fitBox(fit) : render::Box{}, area());
+}
+
+render::Box DrawingCanvas::fitBox(render::Fit fit) const {
+    auto found = fits_.find(fit);
+    if (found == fits_.end()) {
+        render::RenderOptions fitting;
+        fitting.fit = fit;
+        fitting.print = print_;
+        fitting.visibility = visibility_;
+        found = fits_.emplace(fit, render::ViewOf(*doc_, fitting)).first;
+    }
+    return found->second;
 }
 
 AreaSize DrawingCanvas::area() const {
@@ -103,17 +122,8 @@ render::Box DrawingCanvas::view() const {
 }
 
 render::Box DrawingCanvas::scrollArea() const {
-    if (!content_) {
-        render::RenderOptions sheet;
-        sheet.fit = render::Fit::Paper;
-        render::RenderOptions drawn;
-        drawn.fit = render::Fit::Extents;
-        drawn.print = print_;
-        drawn.visibility = visibility_;
-        content_ = doc_ ? render::ViewOf(*doc_, sheet) : view();
-        if (doc_) content_ = Union(*content_, render::ViewOf(*doc_, drawn));
-    }
-    return Union(*content_, view());
+    if (!doc_) return view();
+    return Union(Union(fitBox(render::Fit::Paper), fitBox(render::Fit::Extents)), view());
 }
 
 double DrawingCanvas::zoom() const {
@@ -157,13 +167,16 @@ void DrawingCanvas::drawPicture() {
         painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
         return;
     }
-    render::RenderOptions options;
-    options.view = pictureView_;
-    options.blackBackground = black_;
-    options.print = print_;
-    options.visibility = visibility_;
-    options.screenPixel = transform_.MillimetresPerPixel();
-    report_ = render::Render(*doc_, options, backend);
+    if (!prepared_) {
+        render::RenderOptions look;
+        look.blackBackground = black_;
+        look.print = print_;
+        look.visibility = visibility_;
+        prepared_ = render::Prepare(*doc_, look);
+    }
+    const double screenPixel = transform_.MillimetresPerPixel();
+    report_ = render::Render(
+        *prepared_, {pictureView_, screenPixel, screenPixel / devicePixelRatioF()}, backend);
 }
 
 void DrawingCanvas::drawMovedPicture(QPainter& painter) const {

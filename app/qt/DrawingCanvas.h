@@ -3,13 +3,15 @@
 // dragging, fitted again with F or Home, drawn as it shows on screen or as
 // it prints (print view). A zoom, pan or resize first shows the last picture
 // moved and scaled to the new view, at once; the drawing is drawn again
-// sharply once the user pauses.
+// sharply once the user pauses. The drawing is measured and indexed once per
+// look, so that a picture costs what is in view.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 #include <optional>
 
 #include <tintwright/render/Frontend.h>
@@ -41,6 +43,9 @@ class DrawingCanvas : public QWidget {
     // factor > 1 enlarges; the paper point under `at` stays under it.
     void zoomAt(const QPointF& at, double factor);
     void panBy(const QPointF& pixels);
+    // The view drawn sharply on the next paint, without waiting for the
+    // pause after a zoom or pan.
+    void sharpen();
     // The part of the paper in view, in millimetres.
     render::Box view() const;
     // What the scroll bars span: the sheet, what is drawn and the view.
@@ -69,9 +74,15 @@ class DrawingCanvas : public QWidget {
     void viewMoved();
     AreaSize area() const;
     void fitView(render::Fit fit);
+    // The box a fit shows, worked out when first asked after a change: a
+    // resize fits again without walking the drawing.
+    render::Box fitBox(render::Fit fit) const;
     void fitTo(render::Fit fit);
     // Anything else changed: the last picture is no longer the drawing.
     void redraw();
+    // The look changed (layers, medium, background): the drawing is
+    // measured again for it.
+    void restyle();
     void drawPicture();
     void drawMovedPicture(QPainter& painter) const;
 
@@ -84,10 +95,11 @@ class DrawingCanvas : public QWidget {
     ViewTransform transform_;
     QPointF dragFrom_;
     render::RenderReport report_;
+    // The drawing measured for the look, made when first drawn after a change.
+    std::optional<render::PreparedDrawing> prepared_;
     QImage picture_;
     render::Box pictureView_;
-    // The sheet and what is drawn, worked out when first asked after a change.
-    mutable std::optional<render::Box> content_;
+    mutable std::map<render::Fit, render::Box> fits_;
     bool moving_ = false;  // the view moved since picture_ was drawn
     QTimer sharpen_;
 };

@@ -8,10 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -251,26 +249,5 @@ BENCHMARK(BM_FileInFreshDocument)->Apply(Sizes);
 BENCHMARK(BM_FileOutManyDefinitions)->Apply(Sizes);
 BENCHMARK(BM_MakeBlockTreeChain)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
-int WriteSample(int argc, char** argv) {
-    if (argc < 4) {
-        std::cerr << "usage: tintwright-bench --write-sample FILE N [--utf16]\n";
-        return 2;
-    }
-    TJwwData doc;
-    MakeMixedDrawing(doc, std::atoi(argv[3]));
-    doc.SetFileOutOption(argc > 4 && std::strcmp(argv[4], "--utf16") == 0 ? kOutUtf16 : 0);
-    return doc.FileOut(FromUtf8(argv[2]), kVersion) ? 0 : 1;
-}
-
 }  // namespace
 }  // namespace tw::bench
-
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--write-sample") == 0)
-        return tw::bench::WriteSample(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

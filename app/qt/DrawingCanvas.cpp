@@ -16,11 +16,6 @@ namespace {
 constexpr double kWheelStep = 1.25;   // per notch of 120 eighths of a degree
 constexpr int kSharpenAfterMs = 150;  // a pause in zooming or panning
 
-render::Box Union(const render::Box& a, const render::Box& b) {
-    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-            std::max(a.maxY, b.maxY)};
-}
-
 }  // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
@@ -39,11 +34,6 @@ void DrawingCanvas::viewMoved() {
     emit viewChanged();
 }
 
-void DrawingCanvas::restyle() {
-    prepared_.reset();
-    redraw();
-}
-
 void DrawingCanvas::redraw() {
     moving_ = false;
     picture_ = QImage();
@@ -56,29 +46,25 @@ void DrawingCanvas::sharpen() {
 }
 
 void DrawingCanvas::setDrawing(const TJwwData* doc) {
-    doc_ = doc;
-    fits_.clear();
-    prepared_.reset();
-    if (doc_) visibility_ = render::Visibility::Of(*doc_);
-    fit();
+    shown_.SetDrawing(doc, area());
+    redraw();
+    emit viewChanged();
 }
 
 void DrawingCanvas::setVisibility(const render::Visibility& visibility) {
-    visibility_ = visibility;
-    fits_.clear();
-    restyle();
+    shown_.SetVisibility(visibility);
+    redraw();
     emit viewChanged();
 }
 
 void DrawingCanvas::setBlackBackground(bool black) {
-    black_ = black;
-    restyle();
+    shown_.SetBlackBackground(black);
+    redraw();
 }
 
 void DrawingCanvas::setPrintView(bool print) {
-    print_ = print;
-    fits_.clear();
-    restyle();
+    shown_.SetPrintView(print);
+    redraw();
     emit viewChanged();
 }
 
@@ -91,26 +77,9 @@ void DrawingCanvas::fitSheet() {
 }
 
 void DrawingCanvas::fitTo(render::Fit fit) {
-    fitView(fit);
+    shown_.FitTo(fit, area());
     redraw();
     emit viewChanged();
-}
-
-void DrawingCanvas::fitView(render::Fit fit) {
-    fitted_ = fit;
-    transform_.Fit(doc_ ? fitBox(fit) : render::Box{}, area());
-}
-
-render::Box DrawingCanvas::fitBox(render::Fit fit) const {
-    auto found = fits_.find(fit);
-    if (found == fits_.end()) {
-        render::RenderOptions fitting;
-        fitting.fit = fit;
-        fitting.print = print_;
-        fitting.visibility = visibility_;
-        found = fits_.emplace(fit, render::ViewOf(*doc_, fitting)).first;
-    }
-    return found->second;
 }
 
 AreaSize DrawingCanvas::area() const {
@@ -118,32 +87,29 @@ AreaSize DrawingCanvas::area() const {
 }
 
 render::Box DrawingCanvas::view() const {
-    return transform_.View(area());
+    return shown_.View(area());
 }
 
 render::Box DrawingCanvas::scrollArea() const {
-    if (!doc_) return view();
-    return Union(Union(fitBox(render::Fit::Paper), fitBox(render::Fit::Extents)), view());
+    return shown_.ScrollArea(area());
 }
 
 double DrawingCanvas::zoom() const {
-    return transform_.Zoom();
+    return shown_.Zoom();
 }
 
 QPointF DrawingCanvas::paperAt(const QPointF& pixel) const {
-    const render::Point paper = transform_.PaperAt({pixel.x(), pixel.y()}, area());
+    const render::Point paper = shown_.PaperAt({pixel.x(), pixel.y()}, area());
     return {paper.x, paper.y};
 }
 
 void DrawingCanvas::zoomAt(const QPointF& at, double factor) {
-    fitted_.reset();
-    transform_.ZoomAt({at.x(), at.y()}, factor, area());
+    shown_.ZoomAt({at.x(), at.y()}, factor, area());
     viewMoved();
 }
 
 void DrawingCanvas::panBy(const QPointF& pixels) {
-    fitted_.reset();
-    transform_.PanBy(pixels.x(), pixels.y());
+    shown_.PanBy(pixels.x(), pixels.y());
     viewMoved();
 }
 
@@ -163,26 +129,13 @@ void DrawingCanvas::drawPicture() {
     pictureView_ = view();
     QPainter painter(&picture_);
     render::QtBackend backend(painter, QRectF(rect()));
-    if (!doc_) {
-        painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
-        return;
-    }
-    if (!prepared_) {
-        render::RenderOptions look;
-        look.blackBackground = black_;
-        look.print = print_;
-        look.visibility = visibility_;
-        prepared_ = render::Prepare(*doc_, look);
-    }
-    const double screenPixel = transform_.MillimetresPerPixel();
-    report_ = render::Render(
-        *prepared_, {pictureView_, screenPixel, screenPixel / devicePixelRatioF()}, backend);
+    report_ = shown_.Draw(backend, area(), devicePixelRatioF());
 }
 
 void DrawingCanvas::drawMovedPicture(QPainter& painter) const {
-    painter.fillRect(rect(), black_ ? Qt::black : Qt::white);
+    painter.fillRect(rect(), blackBackground() ? Qt::black : Qt::white);
     const render::Box v = view();
-    const double perPixel = transform_.MillimetresPerPixel();
+    const double perPixel = shown_.MillimetresPerPixel();
     const QRectF where((pictureView_.minX - v.minX) / perPixel,
                        (v.maxY - pictureView_.maxY) / perPixel, pictureView_.Width() / perPixel,
                        pictureView_.Height() / perPixel);
@@ -216,7 +169,7 @@ void DrawingCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 void DrawingCanvas::resizeEvent(QResizeEvent*) {
-    if (fitted_) fitView(*fitted_);
+    shown_.Resized(area());
     viewMoved();
 }
 

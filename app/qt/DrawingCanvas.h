@@ -3,20 +3,17 @@
 // dragging, fitted again with F or Home, drawn as it shows on screen or as
 // it prints (print view). A zoom, pan or resize first shows the last picture
 // moved and scaled to the new view, at once; the drawing is drawn again
-// sharply once the user pauses. The drawing is measured and indexed once per
-// look, so that a picture costs what is in view.
+// sharply once the user pauses. What is shown and where is a DrawingView.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
-#include <map>
-#include <optional>
 
 #include <tintwright/render/Frontend.h>
 
-#include "app/ViewTransform.h"
+#include "app/DrawingView.h"
 
 namespace tw::qt {
 
@@ -29,12 +26,12 @@ class DrawingCanvas : public QWidget {
     // The drawing shown (not owned; null shows only the background).
     void setDrawing(const TJwwData* doc);
     void setVisibility(const render::Visibility& visibility);
-    const render::Visibility& visibility() const { return visibility_; }
+    const render::Visibility& visibility() const { return shown_.Visibility(); }
     void setBlackBackground(bool black);
-    bool blackBackground() const { return black_; }
+    bool blackBackground() const { return shown_.BlackBackground(); }
     // What prints, in print colours and widths, instead of what shows.
     void setPrintView(bool print);
-    bool printView() const { return print_; }
+    bool printView() const { return shown_.PrintView(); }
 
     // The view Jw_cad opens on (the sheet, or what is drawn when that lies
     // off the sheet), or the paper sheet itself.
@@ -73,33 +70,17 @@ class DrawingCanvas : public QWidget {
     // The view changed: show the last picture moved, draw sharply later.
     void viewMoved();
     AreaSize area() const;
-    void fitView(render::Fit fit);
-    // The box a fit shows, worked out when first asked after a change: a
-    // resize fits again without walking the drawing.
-    render::Box fitBox(render::Fit fit) const;
     void fitTo(render::Fit fit);
     // Anything else changed: the last picture is no longer the drawing.
     void redraw();
-    // The look changed (layers, medium, background): the drawing is
-    // measured again for it.
-    void restyle();
     void drawPicture();
     void drawMovedPicture(QPainter& painter) const;
 
-    const TJwwData* doc_ = nullptr;
-    render::Visibility visibility_;
-    bool black_ = false;
-    bool print_ = false;
-    // The fit kept on resize, until the user zooms or pans.
-    std::optional<render::Fit> fitted_ = render::Fit::Opening;
-    ViewTransform transform_;
+    DrawingView shown_;
     QPointF dragFrom_;
     render::RenderReport report_;
-    // The drawing measured for the look, made when first drawn after a change.
-    std::optional<render::PreparedDrawing> prepared_;
     QImage picture_;
     render::Box pictureView_;
-    mutable std::map<render::Fit, render::Box> fits_;
     bool moving_ = false;  // the view moved since picture_ was drawn
     QTimer sharpen_;
 };

@@ -13,6 +13,7 @@
 #include <tintwright/render/GdiplusBackend.h>
 #include <tintwright/render/GdiplusOutput.h>
 #include <tintwright/util/Func_2.h>
+#include "WindowClass.h"
 
 namespace tw::win32 {
 
@@ -51,14 +52,7 @@ bool ControlDown() {
 
 ViewerWindow::ViewerWindow(HINSTANCE instance) : instance_(instance) {
     render::StartGdiplus();
-    WNDCLASSEXW kind{};
-    kind.cbSize = sizeof kind;
-    kind.lpfnWndProc = Procedure;
-    kind.hInstance = instance_;
-    kind.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    kind.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-    kind.lpszClassName = kClassName;
-    RegisterClassExW(&kind);
+    RegisterWindowClass(instance_, kClassName, Procedure);
     window_ = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, kTitle, WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, kInitialWidth, kInitialHeight, nullptr,
                               MakeMenu(), instance_, this);

@@ -155,6 +155,11 @@ int RunCli(std::vector<std::wstring> args) {
 class Viewer : public ::testing::Test {
   protected:
     Viewer() : viewer(GetModuleHandleW(nullptr)) {}
+    // A missing drawing would stop the test at the viewer's message box.
+    void SetUp() override {
+        for (const char* name : {"Test1.jww", "Test2.jww"})
+            ASSERT_TRUE(fs::is_regular_file(kShared / name)) << "missing fixture " << name;
+    }
     ViewerWindow viewer;
 };
 

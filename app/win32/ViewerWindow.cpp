@@ -102,15 +102,15 @@ HTREEITEM AddRow(HWND tree, HTREEITEM parent, const LayerRow& row, LPARAM param)
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = label.data();
     insert.item.lParam = param;
-    const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, LPARAM(&insert)));
+    const auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     // The check box is the state image, set once the item exists.
     TVITEMW check{};
     check.mask = TVIF_STATE;
     check.hItem = item;
     check.stateMask = TVIS_STATEIMAGEMASK;
     check.state = INDEXTOSTATEIMAGEMASK(row.shown ? 2 : 1);
-    SendMessageW(tree, TVM_SETITEMW, 0, LPARAM(&check));
+    SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&check));
     return item;
 }
 
@@ -298,28 +298,22 @@ void ViewerWindow::ReadLayers() {
     Changed();
 }
 
-bool ViewerWindow::Notified(const NMHDR& note) {
-    if (note.hwndFrom != layers_ || fillingLayers_) return false;
-    switch (note.code) {
-        case NM_CLICK: {
-            TVHITTESTINFO hit{};
-            const DWORD at = GetMessagePos();  // where the click was
-            hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-            ScreenToClient(layers_, &hit.pt);
-            SendMessageW(layers_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            if (hit.flags & TVHT_ONITEMSTATEICON) PostMessageW(window_, kLayersToggled, 0, 0);
-            return false;
-        }
-        case TVN_KEYDOWN:
-            if (reinterpret_cast<const NMTVKEYDOWN&>(note).wVKey == VK_SPACE)
-                PostMessageW(window_, kLayersToggled, 0, 0);
-            return false;
-        case TVN_ITEMCHANGEDW:
-            PostMessageW(window_, kLayersToggled, 0, 0);
-            return false;
-        default:
-            return false;
+// A check box changed by a click or the space key (TVN_ITEMCHANGED is newer
+// than some tree views): the panel is read once the change is done.
+void ViewerWindow::LayersNotified(const NMHDR& note) {
+    if (note.hwndFrom != layers_ || fillingLayers_) return;
+    bool toggled = note.code == TVN_ITEMCHANGEDW;
+    if (note.code == NM_CLICK) {
+        TVHITTESTINFO hit{};
+        const DWORD at = GetMessagePos();  // where the click was
+        hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+        ScreenToClient(layers_, &hit.pt);
+        SendMessageW(layers_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        toggled = (hit.flags & TVHT_ONITEMSTATEICON) != 0;
     }
+    if (note.code == TVN_KEYDOWN)
+        toggled = reinterpret_cast<const NMTVKEYDOWN&>(note).wVKey == VK_SPACE;
+    if (toggled) PostMessageW(window_, kLayersToggled, 0, 0);
 }
 
 void ViewerWindow::SetChecked(int id, bool& option) {
@@ -594,7 +588,7 @@ LRESULT ViewerWindow::Frame(UINT message, WPARAM w, LPARAM l) {
             if (reinterpret_cast<HMENU>(w) == recent_) FillRecent(recent_);
             break;
         case WM_NOTIFY:
-            if (Notified(*reinterpret_cast<const NMHDR*>(l))) return 0;
+            LayersNotified(*reinterpret_cast<const NMHDR*>(l));
             break;
         case kLayersToggled:
             ReadLayers();

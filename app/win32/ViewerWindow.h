@@ -70,7 +70,7 @@ class ViewerWindow {
     LRESULT CanvasMessage(UINT message, WPARAM w, LPARAM l);
     bool Command(int id);
     bool Key(WPARAM key);
-    bool Notified(const NMHDR& note);
+    void LayersNotified(const NMHDR& note);
     void AskAndOpen();
     void AskAndWrite(int id);
     bool ReportCommand(int exitCode, const std::string& reason);

@@ -288,7 +288,9 @@ TEST_F(Viewer, ScrollBarsSpanTheSheetAndMoveTheView) {
     Send(viewer, ViewerWindow::kFitSheet);
     Send(viewer, ViewerWindow::kZoomIn);
     Send(viewer, ViewerWindow::kZoomIn);
-    SCROLLINFO info{sizeof info, SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
     ASSERT_TRUE(GetScrollInfo(viewer.Canvas(), SB_HORZ, &info));
     RECT client{};
     GetClientRect(viewer.Canvas(), &client);

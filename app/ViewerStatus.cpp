@@ -1,25 +1,30 @@
 #include "app/ViewerStatus.h"
 
-#include <charconv>
 #include <cmath>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 namespace tw {
 
 namespace {
 
-// to_chars, unlike printf, ignores the locale a toolkit may have set.
+// The classic locale: a toolkit may have set the user's, with its decimal
+// comma, for the whole process.
+std::string Number(double value, int digits, bool fixed) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    if (fixed) text << std::fixed;
+    text << std::setprecision(digits) << value;
+    return text.str();
+}
+
 std::string Fixed(double value, int decimals) {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return end.ec == std::errc() ? std::string(text, end.ptr) : "?";
+    return Number(value, decimals, true);
 }
 
 std::string General(double value, int digits) {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
-    return end.ec == std::errc() ? std::string(text, end.ptr) : "?";
+    return Number(value, digits, false);
 }
 
 }  // namespace

@@ -2,28 +2,19 @@
 
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 #include "DrawingCanvas.h"
+#include "app/ViewScroll.h"
 
 namespace tw::qt {
 
 namespace {
 
-// Millimetres in pixels at the zoom, within what a scroll bar holds.
-int Pixels(double millimetres, double zoom) {
-    constexpr double kLimit = std::numeric_limits<int>::max() / 4;
-    return static_cast<int>(std::clamp(std::round(millimetres * zoom), -kLimit, kLimit));
-}
-
-void Set(QScrollBar* bar, int minimum, int maximum, int page, int value) {
+void Set(QScrollBar* bar, const ScrollBarRange& range) {
     const QSignalBlocker quiet(bar);
-    bar->setRange(minimum, std::max(minimum, maximum));
-    bar->setPageStep(std::max(page, 1));
-    bar->setSingleStep(std::max(page / 20, 1));
-    bar->setValue(value);
+    bar->setRange(0, range.maximum);
+    bar->setPageStep(range.page);
+    bar->setSingleStep(range.step);
+    bar->setValue(range.value);
 }
 
 }  // namespace
@@ -36,25 +27,16 @@ ViewScrollBars::ViewScrollBars(DrawingCanvas* canvas, QScrollBar* horizontal, QS
     follow();
 }
 
-// Horizontal values grow to the right from the area's left edge; vertical
-// ones downwards from its top, as the screen's y does.
 void ViewScrollBars::follow() {
-    const render::Box view = canvas_->view();
-    const render::Box area = canvas_->scrollArea();
-    const double zoom = canvas_->zoom();
-    Set(horizontal_, 0, Pixels(area.Width() - view.Width(), zoom), Pixels(view.Width(), zoom),
-        Pixels(view.minX - area.minX, zoom));
-    Set(vertical_, 0, Pixels(area.Height() - view.Height(), zoom), Pixels(view.Height(), zoom),
-        Pixels(area.maxY - view.maxY, zoom));
+    const ViewScroll bars = ScrollOf(canvas_->view(), canvas_->scrollArea(), canvas_->zoom());
+    Set(horizontal_, bars.horizontal);
+    Set(vertical_, bars.vertical);
 }
 
 void ViewScrollBars::scrolled() {
-    const render::Box view = canvas_->view();
-    const render::Box area = canvas_->scrollArea();
-    const double zoom = canvas_->zoom();
-    const double dx = horizontal_->value() - (view.minX - area.minX) * zoom;
-    const double dy = vertical_->value() - (area.maxY - view.maxY) * zoom;
-    canvas_->panBy(QPointF(-dx, -dy));
+    const render::Point pan = PanToScroll(horizontal_->value(), vertical_->value(), canvas_->view(),
+                                          canvas_->scrollArea(), canvas_->zoom());
+    canvas_->panBy(QPointF(pan.x, pan.y));
 }
 
 }  // namespace tw::qt

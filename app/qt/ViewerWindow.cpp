@@ -22,14 +22,15 @@
 #include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cmath>
 #include <sstream>
 
-#include <tintwright/document/LayerUsage.h>
 #include <tintwright/render/QtBackend.h>
 #include <tintwright/util/Func_2.h>
 #include "DrawingCanvas.h"
 #include "ViewScrollBars.h"
+#include "app/LayerRows.h"
+#include "app/RecentFiles.h"
+#include "app/ViewerStatus.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 
@@ -45,25 +46,21 @@ QString LocalJwwOf(const QMimeData* mime) {
     return file.endsWith(QStringLiteral(".jww"), Qt::CaseInsensitive) ? file : QString();
 }
 
-constexpr int kRecentFiles = 8;
 const QString kRecentKey = QStringLiteral("viewer/recent");
 constexpr double kZoomStep = 1.25;
-
-QString NameOf(int number, const std::u16string& name, int64_t entities) {
-    return QString::number(number, 16).toUpper() +
-           (name.empty() ? QString() : QStringLiteral(" ") + QString::fromStdU16String(name)) +
-           QStringLiteral(" (%1)").arg(entities);
-}
 
 QStringList RecentFiles() {
     return QSettings().value(kRecentKey).toStringList();
 }
 
 void RememberRecent(const QString& file) {
-    QStringList files = RecentFiles();
-    files.removeAll(file);
-    files.prepend(file);
-    QSettings().setValue(kRecentKey, files.mid(0, kRecentFiles));
+    std::vector<std::u16string> files;
+    for (const QString& name : RecentFiles())
+        files.push_back(name.toStdU16String());
+    QStringList kept;
+    for (const std::u16string& name : WithRecent(std::move(files), file.toStdU16String()))
+        kept.append(QString::fromStdU16String(name));
+    QSettings().setValue(kRecentKey, kept);
 }
 
 std::string Utf8(const QString& text) {
@@ -245,27 +242,9 @@ void ViewerWindow::closeDrawing() {
     setWindowTitle(QStringLiteral("Tintwright viewer"));
 }
 
-namespace {
-
-// Real millimetres per paper millimetre in the group being drawn on, as
-// Jw_cad's own coordinate display counts them.
-double WriteGroupScale(const TJwwData& doc) {
-    const auto group = static_cast<size_t>(doc.Enthd.nWriteGLay);
-    const double scale = group < doc.EntLgrp.size() ? doc.EntLgrp[group].adScale : 1.0;
-    return scale > 0 && std::isfinite(scale) ? scale : 1.0;
-}
-
-}  // namespace
-
 void ViewerWindow::cursorMoved(const QPointF& paper) {
-    const double scale = drawing_ ? WriteGroupScale(drawing_->Doc()) : 1.0;
-    status_->setText(QStringLiteral("%1, %2 mm on paper    %3, %4 mm real (1:%5)    zoom %6 px/mm")
-                         .arg(paper.x(), 0, 'f', 2)
-                         .arg(paper.y(), 0, 'f', 2)
-                         .arg(paper.x() * scale, 0, 'f', 1)
-                         .arg(paper.y() * scale, 0, 'f', 1)
-                         .arg(scale, 0, 'g', 6)
-                         .arg(canvas_->zoom(), 0, 'g', 4));
+    status_->setText(QString::fromStdString(ViewerStatus(
+        {paper.x(), paper.y()}, drawing_ ? &drawing_->Doc() : nullptr, canvas_->zoom())));
 }
 
 QString ViewerWindow::status() const {
@@ -307,30 +286,18 @@ bool ViewerWindow::open(const QString& file) {
 void ViewerWindow::fillLayers() {
     const QSignalBlocker quiet(layers_);
     layers_->clear();
-    const TJwwData& doc = drawing_->Doc();
-    const render::Visibility shown = render::Visibility::Of(doc);
-    const LayerUsageTable usage = CountLayerUsage(doc);
-    constexpr int n = render::Visibility::kGroups;
-    for (int g = 0; g < n; ++g) {
-        const std::u16string groupName =
-            static_cast<size_t>(g) < doc.EntLgrp.size() ? doc.EntLgrp[g].aStrGLayName : u"";
-        int64_t groupEntities = 0;
-        for (int l = 0; l < n; ++l)
-            groupEntities += usage[g * n + l].entities;
-        auto* group = new QTreeWidgetItem(layers_, {NameOf(g, groupName, groupEntities)});
-        group->setData(0, kIndexRole, g);
-        group->setFlags(group->flags() | Qt::ItemIsUserCheckable);
-        group->setCheckState(0, shown.groups[g] ? Qt::Checked : Qt::Unchecked);
-        for (int l = 0; l < n; ++l) {
-            const int index = g * n + l;
-            const std::u16string layerName = static_cast<size_t>(index) < doc.EntLay.size()
-                                                 ? doc.EntLay[index].aStrLayName
-                                                 : u"";
-            auto* layer = new QTreeWidgetItem(group, {NameOf(l, layerName, usage[index].entities)});
-            layer->setData(0, kIndexRole, index);
-            layer->setFlags(layer->flags() | Qt::ItemIsUserCheckable);
-            layer->setCheckState(0, shown.layers[index] ? Qt::Checked : Qt::Unchecked);
-        }
+    const LayerPanelRows rows = LayerRowsOf(drawing_->Doc(), canvas_->visibility());
+    const auto add = [](QTreeWidgetItem* item, const LayerRow& row, int index) {
+        item->setText(0, QString::fromStdU16String(row.label));
+        item->setData(0, kIndexRole, index);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, row.shown ? Qt::Checked : Qt::Unchecked);
+    };
+    for (int g = 0; g < static_cast<int>(rows.size()); ++g) {
+        auto* group = new QTreeWidgetItem(layers_);
+        add(group, rows[g].group, g);
+        for (int l = 0; l < static_cast<int>(rows[g].layers.size()); ++l)
+            add(new QTreeWidgetItem(group), rows[g].layers[l], g * render::Visibility::kGroups + l);
     }
 }
 

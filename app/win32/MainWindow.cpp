@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "WindowClass.h"
 #include "app/ChartWindowLayout.h"
 
 namespace tw::win32 {
@@ -47,25 +48,12 @@ HFONT JapaneseFont() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW kind{};
-    kind.cbSize = sizeof kind;
-    kind.lpfnWndProc = procedure;
-    kind.hInstance = instance;
-    kind.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The program's own icon (resource 1), the system's where it has none.
-    kind.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    if (!kind.hIcon) kind.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    kind.lpszClassName = kClassName;
-    RegisterClassExW(&kind);  // a second window finds the class registered
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, std::u16string exePath)
     : instance_(instance), exePath_(std::move(exePath)), form_(static_cast<TFormUi&>(*this)) {
-    RegisterWindowClass(instance_, Procedure);
+    RegisterWindowClass(instance_, kClassName, Procedure,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);

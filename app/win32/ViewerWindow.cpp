@@ -6,65 +6,138 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <sstream>
 #include <stdexcept>
 
 #include <tintwright/render/GdiplusBackend.h>
 #include <tintwright/render/GdiplusOutput.h>
 #include <tintwright/util/Func_2.h>
+#include "RecentFiles.h"
+#include "WindowClass.h"
+#include "app/LayerRows.h"
+#include "app/ViewScroll.h"
+#include "app/ViewerStatus.h"
+#include "app/cli/ExportCommand.h"
+#include "app/cli/RenderCommand.h"
 
 namespace tw::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TintwrightViewer";
+constexpr wchar_t kFrameClass[] = L"TintwrightViewer";
+constexpr wchar_t kCanvasClass[] = L"TintwrightViewerCanvas";
 constexpr wchar_t kTitle[] = L"Tintwright viewer";
 constexpr double kWheelStep = 1.25;  // per notch
 constexpr double kKeyStep = 1.5;     // per + or - key
-constexpr int kInitialWidth = 900, kInitialHeight = 650;
+constexpr int kInitialWidth = 1000, kInitialHeight = 700;
+constexpr int kPanelWidth = 220;  // at 96 dpi
+// Sent to itself once a click or key has changed a check box.
+constexpr UINT kLayersToggled = WM_APP + 1;
+constexpr int kLayerRows = render::Visibility::kGroups;
+// A tree item's lParam: a group's number, or kLayerRows + its layer index.
+constexpr LPARAM kLayerParam = kLayerRows;
 
-enum MenuId { kOpen = 1, kClose, kQuit, kFitDrawing, kFitSheet, kZoomIn, kZoomOut };
-
-HMENU MakeMenu() {
+HMENU MakeMenu(HMENU& recent) {
     HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, kOpen, L"&Open…\tCtrl+O");
-    AppendMenuW(file, MF_STRING, kClose, L"&Close\tCtrl+W");
+    recent = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, ViewerWindow::kOpen, L"&Open…\tCtrl+O");
+    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), L"Open &Recent");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kQuit, L"&Quit\tCtrl+Q");
+    AppendMenuW(file, MF_STRING, ViewerWindow::kExportDxf, L"&Export DXF…\tCtrl+E");
+    AppendMenuW(file, MF_STRING, ViewerWindow::kSaveAs, L"Save &As PDF, PNG or SVG…\tCtrl+Shift+S");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, ViewerWindow::kClose, L"&Close\tCtrl+W");
+    AppendMenuW(file, MF_STRING, ViewerWindow::kQuit, L"&Quit\tCtrl+Q");
     HMENU view = CreatePopupMenu();
-    AppendMenuW(view, MF_STRING, kFitDrawing, L"Fit &drawing\tF");
-    AppendMenuW(view, MF_STRING, kFitSheet, L"Fit &sheet\tS");
-    AppendMenuW(view, MF_STRING, kZoomIn, L"Zoom &in\t+");
-    AppendMenuW(view, MF_STRING, kZoomOut, L"Zoom &out\t-");
+    AppendMenuW(view, MF_STRING, ViewerWindow::kFitDrawing, L"Fit &drawing\tF");
+    AppendMenuW(view, MF_STRING, ViewerWindow::kFitSheet, L"Fit &sheet\tS");
+    AppendMenuW(view, MF_STRING, ViewerWindow::kZoomIn, L"Zoom &in\t+");
+    AppendMenuW(view, MF_STRING, ViewerWindow::kZoomOut, L"Zoom &out\t-");
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(view, MF_STRING, ViewerWindow::kPrintView, L"&Print view\tCtrl+Shift+P");
+    AppendMenuW(view, MF_STRING, ViewerWindow::kBlackBackground, L"&Black background");
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
     return bar;
 }
 
-bool ControlDown() {
-    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+bool Down(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+std::wstring Wide(const std::u16string& text) {
+    return {text.begin(), text.end()};
+}
+
+std::string Utf8(const std::filesystem::path& path) {
+    return ToUtf8(path.u16string());
+}
+
+UINT DpiOf(HWND window) {
+    const HDC screen = GetDC(window);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(window, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The object a window of ours belongs to, kept from its creation to its end.
+ViewerWindow* Owner(HWND window, UINT message, LPARAM l) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+    auto* owner = reinterpret_cast<ViewerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return owner;
+}
+
+HTREEITEM AddRow(HWND tree, HTREEITEM parent, const LayerRow& row, LPARAM param) {
+    std::wstring label = Wide(row.label);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = label.data();
+    insert.item.lParam = param;
+    const auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    // The check box is the state image, set once the item exists.
+    TVITEMW check{};
+    check.mask = TVIF_STATE;
+    check.hItem = item;
+    check.stateMask = TVIS_STATEIMAGEMASK;
+    check.state = INDEXTOSTATEIMAGEMASK(row.shown ? 2 : 1);
+    SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&check));
+    return item;
 }
 
 }  // namespace
 
 ViewerWindow::ViewerWindow(HINSTANCE instance) : instance_(instance) {
     render::StartGdiplus();
-    WNDCLASSEXW kind{};
-    kind.cbSize = sizeof kind;
-    kind.lpfnWndProc = Procedure;
-    kind.hInstance = instance_;
-    kind.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    kind.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-    kind.lpszClassName = kClassName;
-    RegisterClassExW(&kind);
-    window_ = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, kTitle, WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, kInitialWidth, kInitialHeight, nullptr,
-                              MakeMenu(), instance_, this);
+    RegisterWindowClass(instance_, kFrameClass, FrameProcedure);
+    RegisterWindowClass(instance_, kCanvasClass, CanvasProcedure);
+    window_ =
+        CreateWindowExW(WS_EX_ACCEPTFILES, kFrameClass, kTitle,
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                        kInitialWidth, kInitialHeight, nullptr, MakeMenu(recent_), instance_, this);
     if (window_ == nullptr) throw std::runtime_error("cannot create the viewer window");
+    dpi_ = DpiOf(window_);
+    layers_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                  TVS_LINESATROOT | TVS_CHECKBOXES | TVS_SHOWSELALWAYS,
+                              0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+    canvas_ = CreateWindowExW(0, kCanvasClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
+                              0, 0, 0, 0, window_, nullptr, instance_, this);
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                               0, 0, 0, window_, nullptr, instance_, nullptr);
+    if (!layers_ || !canvas_ || !status_)
+        throw std::runtime_error("cannot create the viewer's controls");
+    LayOut();
+    FitTo(render::Fit::Opening);
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -89,14 +162,23 @@ bool ViewerWindow::Open(const std::filesystem::path& file) {
              WideFromUtf8(e.what()) + L").");
         return false;
     }
+    file_ = std::filesystem::absolute(file, error);
+    if (error) file_ = file;
+    RememberRecent(file_);
+    visibility_ = render::Visibility::Of(drawing_->Doc());
+    content_.reset();
     SetWindowTextW(window_, (file.filename().wstring() + L" - " + kTitle).c_str());
+    FillLayers();
     FitTo(render::Fit::Opening);
     return true;
 }
 
 void ViewerWindow::Close() {
     drawing_.reset();
+    file_.clear();
+    content_.reset();
     SetWindowTextW(window_, kTitle);
+    FillLayers();
     FitTo(render::Fit::Opening);
 }
 
@@ -104,24 +186,47 @@ void ViewerWindow::Tell(const std::wstring& text) {
     MessageBoxW(window_, text.c_str(), kTitle, MB_OK | MB_ICONWARNING);
 }
 
-AreaSize ViewerWindow::Area() const {
-    RECT client{}, bar{};
-    GetClientRect(window_, &client);
-    if (status_) GetWindowRect(status_, &bar);
-    return {static_cast<double>(client.right),
-            static_cast<double>(std::max<LONG>(client.bottom - (bar.bottom - bar.top), 1))};
+bool ViewerWindow::ReportCommand(int exitCode, const std::string& reason) {
+    if (exitCode != 0) Tell(WideFromUtf8(reason));
+    return exitCode == 0;
 }
 
-void ViewerWindow::FitTo(render::Fit fit) {
-    fitted_ = fit;
-    render::RenderOptions fitting;
-    fitting.fit = fit;
-    transform_.Fit(drawing_ ? render::ViewOf(drawing_->Doc(), fitting) : render::Box{}, Area());
-    Changed();
+bool ViewerWindow::ExportDxf(const std::filesystem::path& target) {
+    if (!drawing_) return false;
+    cli::ExportOptions options;
+    options.force = true;  // the save dialog asked before replacing
+    std::ostringstream err;
+    return ReportCommand(cli::RunExport(Utf8(file_), Utf8(target), options, err), err.str());
 }
 
-void ViewerWindow::Changed() {
-    InvalidateRect(window_, nullptr, FALSE);
+bool ViewerWindow::SaveAs(const std::filesystem::path& target) {
+    if (!drawing_) return false;
+    cli::RenderCommandOptions options;
+    options.force = true;
+    std::ostringstream out, err;
+    return ReportCommand(cli::RunRender(Utf8(file_), Utf8(target), options, out, err), err.str());
+}
+
+void ViewerWindow::AskAndWrite(int id) {
+    if (!drawing_) return;
+    const bool dxf = id == kExportDxf;
+    wchar_t name[MAX_PATH * 4] = L"";
+    OPENFILENAMEW ask{};
+    ask.lStructSize = sizeof ask;
+    ask.hwndOwner = window_;
+    ask.lpstrFilter =
+        dxf ? L"DXF drawings (*.dxf)\0*.dxf\0"
+            : L"PDF (*.pdf)\0*.pdf\0PNG image (*.png)\0*.png\0SVG image (*.svg)\0*.svg\0";
+    ask.lpstrDefExt = dxf ? L"dxf" : L"pdf";
+    ask.lpstrFile = name;
+    ask.nMaxFile = static_cast<DWORD>(std::size(name));
+    ask.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&ask)) return;
+    const std::filesystem::path target(name);
+    if (dxf)
+        ExportDxf(target);
+    else
+        SaveAs(target);
 }
 
 void ViewerWindow::AskAndOpen() {
@@ -132,53 +237,247 @@ void ViewerWindow::AskAndOpen() {
     ask.lpstrFilter = L"Jw_cad drawings (*.jww)\0*.jww\0All files\0*.*\0";
     ask.lpstrFile = name;
     ask.nMaxFile = static_cast<DWORD>(std::size(name));
-    ask.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
+    ask.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (GetOpenFileNameW(&ask)) Open(std::filesystem::path(name));
 }
 
+void ViewerWindow::FillRecent(HMENU menu) {
+    while (GetMenuItemCount(menu) > 0)
+        DeleteMenu(menu, 0, MF_BYPOSITION);
+    recentShown_ = RecentFiles();
+    for (size_t i = 0; i < recentShown_.size(); ++i)
+        AppendMenuW(menu, MF_STRING, kRecentFirst + i, recentShown_[i].wstring().c_str());
+    if (recentShown_.empty()) AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, L"(none)");
+}
+
+void ViewerWindow::FillLayers() {
+    fillingLayers_ = true;
+    SendMessageW(layers_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(layers_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (drawing_) {
+        const LayerPanelRows rows = LayerRowsOf(drawing_->Doc(), visibility_);
+        for (int g = 0; g < kLayerRows; ++g) {
+            const HTREEITEM group = AddRow(layers_, TVI_ROOT, rows[g].group, g);
+            for (int l = 0; l < kLayerRows; ++l)
+                AddRow(layers_, group, rows[g].layers[l], kLayerParam + g * kLayerRows + l);
+        }
+    }
+    SendMessageW(layers_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(layers_, nullptr, TRUE);
+    fillingLayers_ = false;
+}
+
+// The check boxes as they are now, whatever changed them.
+void ViewerWindow::ReadLayers() {
+    if (!drawing_) return;
+    render::Visibility shown = visibility_;
+    const auto next = [this](HTREEITEM item, WPARAM how) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(layers_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+    };
+    const auto read = [this, &shown](HTREEITEM item) {
+        TVITEMW row{};
+        row.mask = TVIF_STATE | TVIF_PARAM;
+        row.hItem = item;
+        row.stateMask = TVIS_STATEIMAGEMASK;
+        SendMessageW(layers_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&row));
+        const bool checked = (row.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+        if (row.lParam < kLayerParam)
+            shown.groups[row.lParam] = checked;
+        else
+            shown.layers[row.lParam - kLayerParam] = checked;
+    };
+    for (HTREEITEM group = next(nullptr, TVGN_ROOT); group; group = next(group, TVGN_NEXT)) {
+        read(group);
+        for (HTREEITEM layer = next(group, TVGN_CHILD); layer; layer = next(layer, TVGN_NEXT))
+            read(layer);
+    }
+    if (shown.groups == visibility_.groups && shown.layers == visibility_.layers) return;
+    visibility_ = shown;
+    content_.reset();
+    Changed();
+}
+
+// A check box changed by a click or the space key (TVN_ITEMCHANGED is newer
+// than some tree views): the panel is read once the change is done.
+void ViewerWindow::LayersNotified(const NMHDR& note) {
+    if (note.hwndFrom != layers_ || fillingLayers_) return;
+    bool toggled = note.code == TVN_ITEMCHANGEDW;
+    if (note.code == NM_CLICK) {
+        TVHITTESTINFO hit{};
+        const DWORD at = GetMessagePos();  // where the click was
+        hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+        ScreenToClient(layers_, &hit.pt);
+        SendMessageW(layers_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        toggled = (hit.flags & TVHT_ONITEMSTATEICON) != 0;
+    }
+    if (note.code == TVN_KEYDOWN)
+        toggled = reinterpret_cast<const NMTVKEYDOWN&>(note).wVKey == VK_SPACE;
+    if (toggled) PostMessageW(window_, kLayersToggled, 0, 0);
+}
+
+void ViewerWindow::SetChecked(int id, bool& option) {
+    option = !option;
+    CheckMenuItem(GetMenu(window_), id, MF_BYCOMMAND | (option ? MF_CHECKED : MF_UNCHECKED));
+    content_.reset();
+    Changed();
+}
+
+AreaSize ViewerWindow::Area() const {
+    RECT client{};
+    GetClientRect(canvas_, &client);
+    return {static_cast<double>(std::max<LONG>(client.right, 1)),
+            static_cast<double>(std::max<LONG>(client.bottom, 1))};
+}
+
+void ViewerWindow::LayOut() {
+    if (!status_) return;
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    RECT client{}, bar{};
+    GetClientRect(window_, &client);
+    GetWindowRect(status_, &bar);
+    const int height = std::max<int>(client.bottom - (bar.bottom - bar.top), 0);
+    const int panel =
+        std::min<int>(MulDiv(kPanelWidth, dpi_, USER_DEFAULT_SCREEN_DPI), client.right / 2);
+    MoveWindow(layers_, 0, 0, panel, height, TRUE);
+    MoveWindow(canvas_, panel, 0, std::max<int>(client.right - panel, 1), std::max(height, 1),
+               TRUE);
+}
+
+render::RenderOptions ViewerWindow::DrawOptions() const {
+    render::RenderOptions options;
+    options.print = print_;
+    options.blackBackground = black_;
+    options.visibility = visibility_;
+    return options;
+}
+
+void ViewerWindow::FitTo(render::Fit fit) {
+    fitted_ = fit;
+    render::RenderOptions fitting = DrawOptions();
+    fitting.fit = fit;
+    transform_.Fit(drawing_ ? render::ViewOf(drawing_->Doc(), fitting) : render::Box{}, Area());
+    Changed();
+}
+
+void ViewerWindow::Changed() {
+    UpdateScrollBars();
+    InvalidateRect(canvas_, nullptr, FALSE);
+}
+
+render::Box ViewerWindow::ScrollArea() const {
+    const render::Box view = transform_.View(Area());
+    if (!drawing_) return view;
+    if (!content_) content_ = ScrollContent(drawing_->Doc(), DrawOptions());
+    return Union(*content_, view);
+}
+
+// The bars stay shown (disabled when all is in view): the drawing area
+// keeps its size whatever they hold.
+void ViewerWindow::UpdateScrollBars() {
+    const ViewScroll bars = ScrollOf(transform_.View(Area()), ScrollArea(), transform_.Zoom());
+    for (const auto& [which, range] :
+         {std::pair{SB_HORZ, bars.horizontal}, {SB_VERT, bars.vertical}}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        info.nMax = range.maximum + range.page - 1;  // Windows counts the page inside the range
+        info.nPage = static_cast<UINT>(range.page);
+        info.nPos = range.value;
+        SetScrollInfo(canvas_, which, &info, TRUE);
+    }
+}
+
+void ViewerWindow::Scrolled(int bar, int code) {
+    const render::Box view = transform_.View(Area());
+    const render::Box area = ScrollArea();
+    const ViewScroll bars = ScrollOf(view, area, transform_.Zoom());
+    const ScrollBarRange& range = bar == SB_HORZ ? bars.horizontal : bars.vertical;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(canvas_, bar, &info);
+    int value = range.value;
+    switch (code) {
+        case SB_LINEUP:
+            value -= range.step;
+            break;
+        case SB_LINEDOWN:
+            value += range.step;
+            break;
+        case SB_PAGEUP:
+            value -= range.page;
+            break;
+        case SB_PAGEDOWN:
+            value += range.page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            value = info.nTrackPos;
+            break;
+        case SB_TOP:
+            value = 0;
+            break;
+        case SB_BOTTOM:
+            value = range.maximum;
+            break;
+        default:
+            return;
+    }
+    value = std::clamp(value, 0, range.maximum);
+    const render::Point pan =
+        bar == SB_HORZ ? PanToScroll(value, bars.vertical.value, view, area, transform_.Zoom())
+                       : PanToScroll(bars.horizontal.value, value, view, area, transform_.Zoom());
+    fitted_.reset();
+    transform_.PanBy(pan.x, pan.y);
+    Changed();
+}
+
 // Drawn into a bitmap first, then copied at once: no flicker.
-void ViewerWindow::Paint() {
-    PAINTSTRUCT paint;
-    HDC screen = BeginPaint(window_, &paint);
+void ViewerWindow::Paint(HDC target) {
     const AreaSize area = Area();
     const int w = static_cast<int>(area.width), h = static_cast<int>(area.height);
-    Gdiplus::Bitmap buffer(std::max(w, 1), std::max(h, 1), PixelFormat32bppRGB);
-    if (buffer.GetLastStatus() != Gdiplus::Ok) {  // no memory for the buffer: nothing new shown
-        EndPaint(window_, &paint);
-        return;
-    }
+    Gdiplus::Bitmap buffer(w, h, PixelFormat32bppRGB);
+    if (buffer.GetLastStatus() != Gdiplus::Ok) return;  // no memory for it: nothing new shown
     {
         Gdiplus::Graphics graphics(&buffer);
         render::GdiplusBackend backend(
             graphics, Gdiplus::RectF(0, 0, static_cast<float>(w), static_cast<float>(h)));
-        render::RenderOptions options;
+        render::RenderOptions options = DrawOptions();
         options.view = transform_.View(area);
         options.screenPixel = transform_.MillimetresPerPixel();
         if (drawing_) {
-            render::Render(drawing_->Doc(), options, backend);
+            report_ = render::Render(drawing_->Doc(), options, backend);
         } else {
-            backend.Begin(*options.view, 0xFFFFFF);
+            report_ = {};
+            backend.Begin(*options.view, black_ ? 0x000000 : 0xFFFFFF);
             backend.End();
         }
     }
-    Gdiplus::Graphics(screen).DrawImage(&buffer, 0, 0);
-    EndPaint(window_, &paint);
+    Gdiplus::Graphics(target).DrawImage(&buffer, 0, 0);
 }
 
 void ViewerWindow::CursorMoved(render::Point pixel) {
     const render::Point paper = transform_.PaperAt(pixel, Area());
-    wchar_t text[160];
-    std::swprintf(text, std::size(text), L"%.2f, %.2f mm on paper    zoom %.4g px/mm", paper.x,
-                  paper.y, transform_.Zoom());
-    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    const std::wstring text =
+        WideFromUtf8(ViewerStatus(paper, drawing_ ? &drawing_->Doc() : nullptr, transform_.Zoom()));
+    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool ViewerWindow::Command(int id) {
     const AreaSize area = Area();
     const render::Point centre{area.width / 2, area.height / 2};
+    if (id >= kRecentFirst && id < kRecentFirst + static_cast<int>(recentShown_.size())) {
+        Open(recentShown_[id - kRecentFirst]);
+        return true;
+    }
     switch (id) {
         case kOpen:
             AskAndOpen();
+            return true;
+        case kExportDxf:
+        case kSaveAs:
+            AskAndWrite(id);
             return true;
         case kClose:
             Close();
@@ -198,16 +497,29 @@ bool ViewerWindow::Command(int id) {
             transform_.ZoomAt(centre, id == kZoomIn ? kKeyStep : 1 / kKeyStep, area);
             Changed();
             return true;
+        case kPrintView:
+            SetChecked(id, print_);
+            return true;
+        case kBlackBackground:
+            SetChecked(id, black_);
+            return true;
         default:
             return false;
     }
 }
 
 bool ViewerWindow::Key(WPARAM key) {
-    if (ControlDown()) {
+    if (Down(VK_CONTROL)) {
+        const bool shift = Down(VK_SHIFT);
         switch (key) {
             case 'O':
                 return Command(kOpen);
+            case 'E':
+                return Command(kExportDxf);
+            case 'S':
+                return shift && Command(kSaveAs);
+            case 'P':
+                return shift && Command(kPrintView);
             case 'W':
                 return Command(kClose);
             case 'Q':
@@ -233,64 +545,54 @@ bool ViewerWindow::Key(WPARAM key) {
     }
 }
 
-LRESULT CALLBACK ViewerWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<ViewerWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ViewerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message == WM_NCDESTROY) {
+LRESULT CALLBACK ViewerWindow::FrameProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    ViewerWindow* self = Owner(window, message, l);
+    if (!self) return DefWindowProcW(window, message, w, l);
+    if (message == WM_NCCREATE) self->window_ = window;
+    if (message == WM_NCDESTROY) {  // the object may outlive its window
         self->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self = nullptr;
+        return DefWindowProcW(window, message, w, l);
     }
-    return self ? self->Handle(message, w, l) : DefWindowProcW(window, message, w, l);
+    return self->Frame(message, w, l);
 }
 
-LRESULT ViewerWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK ViewerWindow::CanvasProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    ViewerWindow* self = Owner(window, message, l);
+    if (!self) return DefWindowProcW(window, message, w, l);
+    if (message == WM_NCCREATE) self->canvas_ = window;
+    if (message == WM_NCDESTROY) {
+        self->canvas_ = nullptr;
+        return DefWindowProcW(window, message, w, l);
+    }
+    return self->CanvasMessage(message, w, l);
+}
+
+LRESULT ViewerWindow::Frame(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SIZE:
-            if (status_) SendMessageW(status_, WM_SIZE, 0, 0);
-            if (fitted_) FitTo(*fitted_);
-            Changed();
+            LayOut();
             return 0;
-        case WM_MOUSEWHEEL: {
-            POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-            ScreenToClient(window_, &at);
-            fitted_.reset();
-            transform_.ZoomAt({static_cast<double>(at.x), static_cast<double>(at.y)},
-                              std::pow(kWheelStep, GET_WHEEL_DELTA_WPARAM(w) / 120.0), Area());
-            Changed();
+        case WM_SETFOCUS:
+            if (canvas_) SetFocus(canvas_);
             return 0;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            dragFrom_ = POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-            SetCapture(window_);
-            return 0;
-        case WM_LBUTTONUP:
-        case WM_MBUTTONUP:
-            dragFrom_.reset();
-            ReleaseCapture();
-            return 0;
-        case WM_MOUSEMOVE: {
-            const POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-            CursorMoved({static_cast<double>(at.x), static_cast<double>(at.y)});
-            if (dragFrom_ && (w & (MK_LBUTTON | MK_MBUTTON))) {
-                fitted_.reset();
-                transform_.PanBy(at.x - dragFrom_->x, at.y - dragFrom_->y);
-                dragFrom_ = at;
-                Changed();
-            }
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(w);
+            const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+            SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut();
             return 0;
         }
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(w) == recent_) FillRecent(recent_);
+            break;
+        case WM_NOTIFY:
+            LayersNotified(*reinterpret_cast<const NMHDR*>(l));
+            break;
+        case kLayersToggled:
+            ReadLayers();
+            return 0;
         case WM_KEYDOWN:
             if (Key(w)) return 0;
             break;
@@ -312,6 +614,69 @@ LRESULT ViewerWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             break;
     }
     return DefWindowProcW(window_, message, w, l);
+}
+
+LRESULT ViewerWindow::CanvasMessage(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            Paint(BeginPaint(canvas_, &paint));
+            EndPaint(canvas_, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:  // a picture of the window, as PrintWindow asks
+            Paint(reinterpret_cast<HDC>(w));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            if (fitted_)
+                FitTo(*fitted_);
+            else
+                Changed();
+            return 0;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            Scrolled(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(w));
+            return 0;
+        case WM_MOUSEWHEEL: {
+            POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+            ScreenToClient(canvas_, &at);
+            fitted_.reset();
+            transform_.ZoomAt({static_cast<double>(at.x), static_cast<double>(at.y)},
+                              std::pow(kWheelStep, GET_WHEEL_DELTA_WPARAM(w) / 120.0), Area());
+            Changed();
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            SetFocus(canvas_);
+            dragFrom_ = POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+            SetCapture(canvas_);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_MBUTTONUP:
+            dragFrom_.reset();
+            ReleaseCapture();
+            return 0;
+        case WM_MOUSEMOVE: {
+            const POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+            CursorMoved({static_cast<double>(at.x), static_cast<double>(at.y)});
+            if (dragFrom_ && (w & (MK_LBUTTON | MK_MBUTTON))) {
+                fitted_.reset();
+                transform_.PanBy(at.x - dragFrom_->x, at.y - dragFrom_->y);
+                dragFrom_ = at;
+                Changed();
+            }
+            return 0;
+        }
+        case WM_KEYDOWN:
+            if (Key(w)) return 0;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(canvas_, message, w, l);
 }
 
 }  // namespace tw::win32

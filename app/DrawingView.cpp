@@ -1,17 +1,8 @@
 #include "app/DrawingView.h"
 
-#include <algorithm>
+#include "app/ViewScroll.h"
 
 namespace tw {
-
-namespace {
-
-render::Box Union(const render::Box& a, const render::Box& b) {
-    return {std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-            std::max(a.maxY, b.maxY)};
-}
-
-}  // namespace
 
 void DrawingView::SetDrawing(const TJwwData* doc, AreaSize area) {
     doc_ = doc;

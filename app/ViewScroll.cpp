@@ -26,15 +26,6 @@ render::Box Union(const render::Box& a, const render::Box& b) {
             std::max(a.maxY, b.maxY)};
 }
 
-render::Box ScrollContent(const TJwwData& doc, const render::RenderOptions& drawn) {
-    render::RenderOptions sheet;
-    sheet.fit = render::Fit::Paper;
-    render::RenderOptions extents = drawn;
-    extents.fit = render::Fit::Extents;
-    extents.view.reset();
-    return Union(render::ViewOf(doc, sheet), render::ViewOf(doc, extents));
-}
-
 ViewScroll ScrollOf(const render::Box& view, const render::Box& area, double zoom) {
     return {BarOf(Pixels(area.Width() - view.Width(), zoom), Pixels(view.Width(), zoom),
                   Pixels(view.minX - area.minX, zoom)),

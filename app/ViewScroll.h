@@ -2,8 +2,7 @@
 // drawn and the view, in pixels at the zoom; moving one pans the view.
 #pragma once
 
-#include <tintwright/document/JwwUnit.h>
-#include <tintwright/render/Frontend.h>
+#include <tintwright/render/Primitives.h>
 
 namespace tw {
 
@@ -22,8 +21,6 @@ struct ViewScroll {
     ScrollBarRange horizontal, vertical;
 };
 
-// The sheet and what the options draw (their print and visibility).
-render::Box ScrollContent(const TJwwData& doc, const render::RenderOptions& drawn);
 render::Box Union(const render::Box& a, const render::Box& b);
 
 // The bars for the view inside the area (content with the view) at zoom px/mm.

@@ -156,30 +156,31 @@ bool ViewerWindow::Open(const std::filesystem::path& file) {
         return false;
     }
     try {
-        drawing_ = std::make_unique<ShownDrawing>(file);
+        auto drawing = std::make_unique<ShownDrawing>(file);
+        shown_.SetDrawing(nullptr, Area());  // before the drawing it shows goes
+        drawing_ = std::move(drawing);
     } catch (const UnreadableDrawing& e) {
         Tell(file.filename().wstring() + L" cannot be shown: it is not a readable JWW drawing (" +
              WideFromUtf8(e.what()) + L").");
         return false;
     }
+    shown_.SetDrawing(&drawing_->Doc(), Area());
     file_ = std::filesystem::absolute(file, error);
     if (error) file_ = file;
     RememberRecent(file_);
-    visibility_ = render::Visibility::Of(drawing_->Doc());
-    content_.reset();
     SetWindowTextW(window_, (file.filename().wstring() + L" - " + kTitle).c_str());
     FillLayers();
-    FitTo(render::Fit::Opening);
+    Changed();
     return true;
 }
 
 void ViewerWindow::Close() {
+    shown_.SetDrawing(nullptr, Area());
     drawing_.reset();
     file_.clear();
-    content_.reset();
     SetWindowTextW(window_, kTitle);
     FillLayers();
-    FitTo(render::Fit::Opening);
+    Changed();
 }
 
 void ViewerWindow::Tell(const std::wstring& text) {
@@ -255,7 +256,7 @@ void ViewerWindow::FillLayers() {
     SendMessageW(layers_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(layers_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     if (drawing_) {
-        const LayerPanelRows rows = LayerRowsOf(drawing_->Doc(), visibility_);
+        const LayerPanelRows rows = LayerRowsOf(drawing_->Doc(), shown_.Visibility());
         for (int g = 0; g < kLayerRows; ++g) {
             const HTREEITEM group = AddRow(layers_, TVI_ROOT, rows[g].group, g);
             for (int l = 0; l < kLayerRows; ++l)
@@ -270,7 +271,7 @@ void ViewerWindow::FillLayers() {
 // The check boxes as they are now, whatever changed them.
 void ViewerWindow::ReadLayers() {
     if (!drawing_) return;
-    render::Visibility shown = visibility_;
+    render::Visibility shown = shown_.Visibility();
     const auto next = [this](HTREEITEM item, WPARAM how) {
         return reinterpret_cast<HTREEITEM>(
             SendMessageW(layers_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
@@ -292,9 +293,9 @@ void ViewerWindow::ReadLayers() {
         for (HTREEITEM layer = next(group, TVGN_CHILD); layer; layer = next(layer, TVGN_NEXT))
             read(layer);
     }
-    if (shown.groups == visibility_.groups && shown.layers == visibility_.layers) return;
-    visibility_ = shown;
-    content_.reset();
+    const render::Visibility& was = shown_.Visibility();
+    if (shown.groups == was.groups && shown.layers == was.layers) return;
+    shown_.SetVisibility(shown);
     Changed();
 }
 
@@ -316,10 +317,8 @@ void ViewerWindow::LayersNotified(const NMHDR& note) {
     if (toggled) PostMessageW(window_, kLayersToggled, 0, 0);
 }
 
-void ViewerWindow::SetChecked(int id, bool& option) {
-    option = !option;
-    CheckMenuItem(GetMenu(window_), id, MF_BYCOMMAND | (option ? MF_CHECKED : MF_UNCHECKED));
-    content_.reset();
+void ViewerWindow::ShowChecked(int id, bool on) {
+    CheckMenuItem(GetMenu(window_), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     Changed();
 }
 
@@ -344,19 +343,8 @@ void ViewerWindow::LayOut() {
                TRUE);
 }
 
-render::RenderOptions ViewerWindow::DrawOptions() const {
-    render::RenderOptions options;
-    options.print = print_;
-    options.blackBackground = black_;
-    options.visibility = visibility_;
-    return options;
-}
-
 void ViewerWindow::FitTo(render::Fit fit) {
-    fitted_ = fit;
-    render::RenderOptions fitting = DrawOptions();
-    fitting.fit = fit;
-    transform_.Fit(drawing_ ? render::ViewOf(drawing_->Doc(), fitting) : render::Box{}, Area());
+    shown_.FitTo(fit, Area());
     Changed();
 }
 
@@ -365,17 +353,11 @@ void ViewerWindow::Changed() {
     InvalidateRect(canvas_, nullptr, FALSE);
 }
 
-render::Box ViewerWindow::ScrollArea() const {
-    const render::Box view = transform_.View(Area());
-    if (!drawing_) return view;
-    if (!content_) content_ = ScrollContent(drawing_->Doc(), DrawOptions());
-    return Union(*content_, view);
-}
-
 // The bars stay shown (disabled when all is in view): the drawing area
 // keeps its size whatever they hold.
 void ViewerWindow::UpdateScrollBars() {
-    const ViewScroll bars = ScrollOf(transform_.View(Area()), ScrollArea(), transform_.Zoom());
+    const AreaSize area = Area();
+    const ViewScroll bars = ScrollOf(shown_.View(area), shown_.ScrollArea(area), shown_.Zoom());
     for (const auto& [which, range] :
          {std::pair{SB_HORZ, bars.horizontal}, {SB_VERT, bars.vertical}}) {
         SCROLLINFO info{};
@@ -389,9 +371,10 @@ void ViewerWindow::UpdateScrollBars() {
 }
 
 void ViewerWindow::Scrolled(int bar, int code) {
-    const render::Box view = transform_.View(Area());
-    const render::Box area = ScrollArea();
-    const ViewScroll bars = ScrollOf(view, area, transform_.Zoom());
+    const render::Box view = shown_.View(Area());
+    const render::Box area = shown_.ScrollArea(Area());
+    const double zoom = shown_.Zoom();
+    const ViewScroll bars = ScrollOf(view, area, zoom);
     const ScrollBarRange& range = bar == SB_HORZ ? bars.horizontal : bars.vertical;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -425,11 +408,10 @@ void ViewerWindow::Scrolled(int bar, int code) {
             return;
     }
     value = std::clamp(value, 0, range.maximum);
-    const render::Point pan =
-        bar == SB_HORZ ? PanToScroll(value, bars.vertical.value, view, area, transform_.Zoom())
-                       : PanToScroll(bars.horizontal.value, value, view, area, transform_.Zoom());
-    fitted_.reset();
-    transform_.PanBy(pan.x, pan.y);
+    const render::Point pan = bar == SB_HORZ
+                                  ? PanToScroll(value, bars.vertical.value, view, area, zoom)
+                                  : PanToScroll(bars.horizontal.value, value, view, area, zoom);
+    shown_.PanBy(pan.x, pan.y);
     Changed();
 }
 
@@ -443,24 +425,14 @@ void ViewerWindow::Paint(HDC target) {
         Gdiplus::Graphics graphics(&buffer);
         render::GdiplusBackend backend(
             graphics, Gdiplus::RectF(0, 0, static_cast<float>(w), static_cast<float>(h)));
-        render::RenderOptions options = DrawOptions();
-        options.view = transform_.View(area);
-        options.screenPixel = transform_.MillimetresPerPixel();
-        if (drawing_) {
-            report_ = render::Render(drawing_->Doc(), options, backend);
-        } else {
-            report_ = {};
-            backend.Begin(*options.view, black_ ? 0x000000 : 0xFFFFFF);
-            backend.End();
-        }
+        report_ = shown_.Draw(backend, area, 1);
     }
     Gdiplus::Graphics(target).DrawImage(&buffer, 0, 0);
 }
 
 void ViewerWindow::CursorMoved(render::Point pixel) {
-    const render::Point paper = transform_.PaperAt(pixel, Area());
-    const std::wstring text =
-        WideFromUtf8(ViewerStatus(paper, drawing_ ? &drawing_->Doc() : nullptr, transform_.Zoom()));
+    const render::Point paper = shown_.PaperAt(pixel, Area());
+    const std::wstring text = WideFromUtf8(ViewerStatus(paper, shown_.Drawing(), shown_.Zoom()));
     SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -493,15 +465,16 @@ bool ViewerWindow::Command(int id) {
             return true;
         case kZoomIn:
         case kZoomOut:
-            fitted_.reset();
-            transform_.ZoomAt(centre, id == kZoomIn ? kKeyStep : 1 / kKeyStep, area);
+            shown_.ZoomAt(centre, id == kZoomIn ? kKeyStep : 1 / kKeyStep, area);
             Changed();
             return true;
         case kPrintView:
-            SetChecked(id, print_);
+            shown_.SetPrintView(!shown_.PrintView());
+            ShowChecked(id, shown_.PrintView());
             return true;
         case kBlackBackground:
-            SetChecked(id, black_);
+            shown_.SetBlackBackground(!shown_.BlackBackground());
+            ShowChecked(id, shown_.BlackBackground());
             return true;
         default:
             return false;
@@ -630,10 +603,8 @@ LRESULT ViewerWindow::CanvasMessage(UINT message, WPARAM w, LPARAM l) {
         case WM_ERASEBKGND:
             return 1;
         case WM_SIZE:
-            if (fitted_)
-                FitTo(*fitted_);
-            else
-                Changed();
+            shown_.Resized(Area());
+            Changed();
             return 0;
         case WM_HSCROLL:
         case WM_VSCROLL:
@@ -642,9 +613,8 @@ LRESULT ViewerWindow::CanvasMessage(UINT message, WPARAM w, LPARAM l) {
         case WM_MOUSEWHEEL: {
             POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
             ScreenToClient(canvas_, &at);
-            fitted_.reset();
-            transform_.ZoomAt({static_cast<double>(at.x), static_cast<double>(at.y)},
-                              std::pow(kWheelStep, GET_WHEEL_DELTA_WPARAM(w) / 120.0), Area());
+            shown_.ZoomAt({static_cast<double>(at.x), static_cast<double>(at.y)},
+                          std::pow(kWheelStep, GET_WHEEL_DELTA_WPARAM(w) / 120.0), Area());
             Changed();
             return 0;
         }
@@ -663,8 +633,7 @@ LRESULT ViewerWindow::CanvasMessage(UINT message, WPARAM w, LPARAM l) {
             const POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
             CursorMoved({static_cast<double>(at.x), static_cast<double>(at.y)});
             if (dragFrom_ && (w & (MK_LBUTTON | MK_MBUTTON))) {
-                fitted_.reset();
-                transform_.PanBy(at.x - dragFrom_->x, at.y - dragFrom_->y);
+                shown_.PanBy(at.x - dragFrom_->x, at.y - dragFrom_->y);
                 dragFrom_ = at;
                 Changed();
             }

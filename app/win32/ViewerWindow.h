@@ -19,8 +19,8 @@
 
 #include <tintwright/render/Frontend.h>
 
+#include "app/DrawingView.h"
 #include "app/ShownDrawing.h"
-#include "app/ViewTransform.h"
 
 namespace tw::win32 {
 
@@ -78,15 +78,13 @@ class ViewerWindow {
     void FillRecent(HMENU menu);
     void FillLayers();
     void ReadLayers();
-    void SetChecked(int id, bool& option);
+    void ShowChecked(int id, bool on);
     void LayOut();
     void FitTo(render::Fit fit);
     void Paint(HDC target);
-    render::RenderOptions DrawOptions() const;
     void CursorMoved(render::Point pixel);
     void Scrolled(int bar, int code);
     void UpdateScrollBars();
-    render::Box ScrollArea() const;
     void Changed();
     void Tell(const std::wstring& text);
     AreaSize Area() const;
@@ -101,16 +99,9 @@ class ViewerWindow {
     std::unique_ptr<ShownDrawing> drawing_;
     std::filesystem::path file_;
     std::vector<std::filesystem::path> recentShown_;
-    render::Visibility visibility_;
-    bool print_ = false;
-    bool black_ = false;
     bool fillingLayers_ = false;
-    ViewTransform transform_;
-    // The fit kept on resize, until the user zooms or pans.
-    std::optional<render::Fit> fitted_ = render::Fit::Opening;
+    DrawingView shown_;
     std::optional<POINT> dragFrom_;
-    // The sheet and what is drawn, worked out when first asked after a change.
-    mutable std::optional<render::Box> content_;
     render::RenderReport report_;
 };
 

@@ -2,6 +2,7 @@
 // status line's numbers, the layer panel's rows and the scroll bars' maths.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -45,6 +45,8 @@ std::string BytesOf(IStream& stream) {
     return bytes;
 }
 
+}  // namespace
+
 std::string EncodePng(Gdiplus::Bitmap& image) {
     const CLSID png = PngEncoder();
     IStream* made = nullptr;
@@ -55,8 +57,6 @@ std::string EncodePng(Gdiplus::Bitmap& image) {
         throw OutputError("the PNG encoder failed");
     return BytesOf(*stream);
 }
-
-}  // namespace
 
 void StartGdiplus() {
     static const bool started = [] {

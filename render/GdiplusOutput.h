@@ -8,10 +8,17 @@
 #include <tintwright/render/Frontend.h>
 #include <tintwright/render/RasterSize.h>
 
+namespace Gdiplus {
+class Bitmap;
+}
+
 namespace tw::render {
 
 // Starts GDI+ once; OutputError when it cannot start.
 void StartGdiplus();
+
+// The image as a PNG file's bytes; OutputError when it cannot be encoded.
+std::string EncodePng(Gdiplus::Bitmap& image);
 
 // The view at dpi pixels per inch as a PNG image.
 std::string RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,

@@ -14,6 +14,7 @@
 #include <tintwright/render/GdiplusBackend.h>
 #include <tintwright/render/GdiplusOutput.h>
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/OutputFile.h>
 #include "RecentFiles.h"
 #include "WindowClass.h"
 #include "app/LayerRows.h"
@@ -415,19 +416,35 @@ void ViewerWindow::Scrolled(int bar, int code) {
     Changed();
 }
 
-// Drawn into a bitmap first, then copied at once: no flicker.
-void ViewerWindow::Paint(HDC target) {
+// The drawing area's picture, drawn into a bitmap; none when there is no
+// memory for it.
+std::unique_ptr<Gdiplus::Bitmap> ViewerWindow::Picture() {
     const AreaSize area = Area();
     const int w = static_cast<int>(area.width), h = static_cast<int>(area.height);
-    Gdiplus::Bitmap buffer(w, h, PixelFormat32bppRGB);
-    if (buffer.GetLastStatus() != Gdiplus::Ok) return;  // no memory for it: nothing new shown
-    {
-        Gdiplus::Graphics graphics(&buffer);
-        render::GdiplusBackend backend(
-            graphics, Gdiplus::RectF(0, 0, static_cast<float>(w), static_cast<float>(h)));
-        report_ = shown_.Draw(backend, area, 1);
+    auto picture = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppRGB);
+    if (picture->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    Gdiplus::Graphics graphics(picture.get());
+    render::GdiplusBackend backend(
+        graphics, Gdiplus::RectF(0, 0, static_cast<float>(w), static_cast<float>(h)));
+    report_ = shown_.Draw(backend, area, 1);
+    return picture;
+}
+
+// Drawn into a bitmap first, then copied at once: no flicker.
+void ViewerWindow::Paint(HDC target) {
+    if (const auto picture = Picture()) Gdiplus::Graphics(target).DrawImage(picture.get(), 0, 0);
+}
+
+bool ViewerWindow::Grab(const std::filesystem::path& target) {
+    try {
+        const auto picture = Picture();
+        if (!picture) throw render::OutputError("no memory for the picture");
+        WriteOutputFile(target, render::EncodePng(*picture), true);
+        return true;
+    } catch (const std::exception& e) {  // the encoder or the file refused
+        Tell(target.wstring() + L" cannot be written: " + WideFromUtf8(e.what()));
+        return false;
     }
-    Gdiplus::Graphics(target).DrawImage(&buffer, 0, 0);
 }
 
 void ViewerWindow::CursorMoved(render::Point pixel) {

@@ -22,6 +22,10 @@
 #include "app/DrawingView.h"
 #include "app/ShownDrawing.h"
 
+namespace Gdiplus {
+class Bitmap;
+}
+
 namespace tw::win32 {
 
 class ViewerWindow {
@@ -60,6 +64,9 @@ class ViewerWindow {
     // dialog asked); a failure is told in a message box. True when written.
     bool ExportDxf(const std::filesystem::path& target);
     bool SaveAs(const std::filesystem::path& target);
+    // The drawing area's picture written as a PNG file (replacing one); a
+    // failure is told in a message box. True when written.
+    bool Grab(const std::filesystem::path& target);
     // What the last picture drew.
     const render::RenderReport& LastReport() const { return report_; }
 
@@ -81,6 +88,7 @@ class ViewerWindow {
     void ShowChecked(int id, bool on);
     void LayOut();
     void FitTo(render::Fit fit);
+    std::unique_ptr<Gdiplus::Bitmap> Picture();
     void Paint(HDC target);
     void CursorMoved(render::Point pixel);
     void Scrolled(int bar, int code);

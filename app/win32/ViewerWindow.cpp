@@ -48,6 +48,7 @@ HMENU MakeMenu(HMENU& recent) {
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, ViewerWindow::kExportDxf, L"&Export DXF…\tCtrl+E");
     AppendMenuW(file, MF_STRING, ViewerWindow::kSaveAs, L"Save &As PDF, PNG or SVG…\tCtrl+Shift+S");
+    AppendMenuW(file, MF_STRING, ViewerWindow::kPrint, L"&Print…\tCtrl+P");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, ViewerWindow::kClose, L"&Close\tCtrl+W");
     AppendMenuW(file, MF_STRING, ViewerWindow::kQuit, L"&Quit\tCtrl+Q");
@@ -229,6 +230,70 @@ void ViewerWindow::AskAndWrite(int id) {
         ExportDxf(target);
     else
         SaveAs(target);
+}
+
+bool ViewerWindow::PrintOn(HDC page) const {
+    if (!drawing_) return false;
+    render::RenderOptions options;
+    options.fit = render::Fit::Paper;
+    options.print = true;
+    options.visibility = shown_.Visibility();
+    const render::Box sheet = render::ViewOf(drawing_->Doc(), options);
+    options.view = sheet;
+    // A printer's page starts at its printable area, inside the paper's edge.
+    const auto perMillimetre = [page](int dpi) { return GetDeviceCaps(page, dpi) / 25.4; };
+    const float left = static_cast<float>(-GetDeviceCaps(page, PHYSICALOFFSETX));
+    const float top = static_cast<float>(-GetDeviceCaps(page, PHYSICALOFFSETY));
+    Gdiplus::Graphics graphics(page);
+    graphics.SetPageUnit(Gdiplus::UnitPixel);
+    render::GdiplusBackend backend(
+        graphics,
+        Gdiplus::RectF(left, top, static_cast<float>(sheet.Width() * perMillimetre(LOGPIXELSX)),
+                       static_cast<float>(sheet.Height() * perMillimetre(LOGPIXELSY))));
+    render::Render(drawing_->Doc(), options, backend);
+    return true;
+}
+
+// The printer's dialog, offered the sheet's size and orientation first.
+void ViewerWindow::AskAndPrint() {
+    if (!drawing_) return;
+    PRINTDLGW ask{};
+    ask.lStructSize = sizeof ask;
+    ask.hwndOwner = window_;
+    ask.Flags = PD_RETURNDEFAULT;
+    if (!PrintDlgW(&ask)) {
+        Tell(L"No printer is set up.");
+        return;
+    }
+    double width = 0, height = 0;
+    drawing_->Doc().GetPaperSize(width, height);
+    if (auto* mode = static_cast<DEVMODEW*>(GlobalLock(ask.hDevMode))) {
+        mode->dmOrientation = width > height ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        mode->dmPaperWidth = static_cast<short>(std::min(width, height) * 10);  // tenths of mm
+        mode->dmPaperLength = static_cast<short>(std::max(width, height) * 10);
+        mode->dmFields |= DM_ORIENTATION | DM_PAPERWIDTH | DM_PAPERLENGTH;
+        GlobalUnlock(ask.hDevMode);
+    }
+    ask.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+    const bool chosen = PrintDlgW(&ask) && ask.hDC;
+    bool printed = false;
+    if (chosen) {
+        const std::wstring name = file_.filename().wstring();
+        DOCINFOW job{};
+        job.cbSize = sizeof job;
+        job.lpszDocName = name.c_str();
+        if (StartDocW(ask.hDC, &job) > 0) {
+            printed = StartPage(ask.hDC) > 0 && PrintOn(ask.hDC) && EndPage(ask.hDC) > 0;
+            if (printed)
+                printed = EndDoc(ask.hDC) > 0;
+            else
+                AbortDoc(ask.hDC);
+        }
+        DeleteDC(ask.hDC);
+    }
+    GlobalFree(ask.hDevMode);
+    GlobalFree(ask.hDevNames);
+    if (chosen && !printed) Tell(L"The drawing could not be printed.");
 }
 
 void ViewerWindow::AskAndOpen() {
@@ -468,6 +533,9 @@ bool ViewerWindow::Command(int id) {
         case kSaveAs:
             AskAndWrite(id);
             return true;
+        case kPrint:
+            AskAndPrint();
+            return true;
         case kClose:
             Close();
             return true;
@@ -509,7 +577,7 @@ bool ViewerWindow::Key(WPARAM key) {
             case 'S':
                 return shift && Command(kSaveAs);
             case 'P':
-                return shift && Command(kPrintView);
+                return Command(shift ? kPrintView : kPrint);
             case 'W':
                 return Command(kClose);
             case 'Q':

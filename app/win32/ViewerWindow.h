@@ -3,7 +3,7 @@
 // with the wheel about the cursor, panned by dragging or with the scroll
 // bars, fitted with F or Home (the drawing) or S (the sheet); File menu
 // (Open… Ctrl+O, Open Recent, Export DXF… Ctrl+E, Save as PDF, PNG or SVG…
-// Ctrl+Shift+S, Close Ctrl+W, Quit Ctrl+Q), View menu (fit, zoom, Print view
+// Ctrl+Shift+S, Print… Ctrl+P, Close Ctrl+W, Quit Ctrl+Q), View menu (fit, zoom, Print view
 // Ctrl+Shift+P, Black background), the layer groups and layers with their
 // entity counts and check boxes on the left, a .jww dropped on it opens,
 // and a status line tells the cursor's paper and real position and the zoom.
@@ -35,6 +35,7 @@ class ViewerWindow {
         kOpen = 1,
         kExportDxf,
         kSaveAs,
+        kPrint,
         kClose,
         kQuit,
         kFitDrawing,
@@ -64,6 +65,10 @@ class ViewerWindow {
     // dialog asked); a failure is told in a message box. True when written.
     bool ExportDxf(const std::filesystem::path& target);
     bool SaveAs(const std::filesystem::path& target);
+    // The sheet at the drawing's scale, in print colours, on a page whose
+    // top-left corner is the sheet's (a printer's, or any device context):
+    // what Print… sends to the printer. False without a drawing.
+    bool PrintOn(HDC page) const;
     // The drawing area's picture written as a PNG file (replacing one); a
     // failure is told in a message box. True when written.
     bool Grab(const std::filesystem::path& target);
@@ -80,6 +85,7 @@ class ViewerWindow {
     void LayersNotified(const NMHDR& note);
     void AskAndOpen();
     void AskAndWrite(int id);
+    void AskAndPrint();
     bool ReportCommand(int exitCode, const std::string& reason);
     void Close();
     void FillRecent(HMENU menu);

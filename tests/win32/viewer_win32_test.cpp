@@ -2,15 +2,20 @@
 // the layer panel lists the groups and layers with their entity counts and
 // its check boxes hide what they switch off, the View menu's print view and
 // black background, the status line, Open Recent, the scroll bars, a change
-// of DPI, and Export DXF / Save as writing what the command line writes.
+// of DPI, Export DXF / Save as writing what the command line writes, and
+// Print… drawing the sheet at its scale.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 #include <process.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,29 +38,42 @@ struct Picture {
     double dark = 0;  // share of dark pixels
 };
 
-Picture Draw(const ViewerWindow& viewer) {
-    RECT client{};
-    GetClientRect(viewer.Canvas(), &client);
+// The pixels (0x00RRGGBB, rows from the top) that draw(dc) leaves on a
+// width x height bitmap at the screen's resolution.
+template <class F>
+std::vector<uint32_t> PixelsDrawnBy(int width, int height, F draw) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;  // top-down
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(viewer.Canvas(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const auto* pixels = static_cast<const uint8_t*>(bits);
-    const size_t count = static_cast<size_t>(client.right) * client.bottom;
-    size_t dark = 0;
-    for (size_t i = 0; i < count; ++i)
-        dark += pixels[4 * i] + pixels[4 * i + 1] + pixels[4 * i + 2] < 300;
+    draw(dc);
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return {viewer.LastReport(), count ? static_cast<double>(dark) / count : 0};
+    return pixels;
+}
+
+bool Dark(uint32_t pixel) {
+    return (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF) < 300;
+}
+
+Picture Draw(const ViewerWindow& viewer) {
+    RECT client{};
+    GetClientRect(viewer.Canvas(), &client);
+    const std::vector<uint32_t> pixels = PixelsDrawnBy(client.right, client.bottom, [&](HDC dc) {
+        SendMessageW(viewer.Canvas(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    const auto dark = std::count_if(pixels.begin(), pixels.end(), Dark);
+    return {viewer.LastReport(),
+            pixels.empty() ? 0 : static_cast<double>(dark) / static_cast<double>(pixels.size())};
 }
 
 // Handles what the window posted to itself (the check boxes' changes).
@@ -323,6 +341,58 @@ TEST_F(Viewer, ADpiChangeTakesTheSuggestedRectangleAndWidensThePanel) {
     RECT panel{};
     GetWindowRect(viewer.Layers(), &panel);
     EXPECT_EQ(panel.right - panel.left, 440);
+}
+
+// The box of the pixels that are not white, or none.
+std::optional<std::array<int, 4>> InkBox(const std::vector<uint32_t>& pixels, int width) {
+    std::optional<std::array<int, 4>> box;  // min x, min y, max x, max y
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if ((pixels[i] & 0xFFFFFF) == 0xFFFFFF) continue;
+        const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
+        if (!box) box = std::array<int, 4>{x, y, x, y};
+        *box = {std::min((*box)[0], x), std::min((*box)[1], y), std::max((*box)[2], x),
+                std::max((*box)[3], y)};
+    }
+    return box;
+}
+
+// What Print… sends to the printer, on a page of the sheet's size at 96
+// dpi: lines where they lie on the sheet at its scale; a layer group
+// switched off in the panel does not print.
+TEST_F(Viewer, PrintDrawsTheSheetAtItsSizeAndHonoursThePanel) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    constexpr int32_t kPen = 1, kSolid = 1;
+    const double square[][4] = {
+        {-100, -50, 100, -50}, {100, -50, 100, 50}, {100, 50, -100, 50}, {-100, 50, -100, -50}};
+    for (const auto& [x1, y1, x2, y2] : square)
+        ASSERT_TRUE(doc.AddEntLine(0, 0, 0, kPen, kSolid, 0, 0, x1, y1, x2, y2));
+    ASSERT_TRUE(doc.AddEntLine(0, 1, 0, kPen, kSolid, 0, 0, -20, 70, 20, 70));  // group 1
+    TempDir dir;
+    const fs::path file = dir.path() / "square.jww";
+    ASSERT_TRUE(doc.FileOut(file.u16string(), 700));
+    ASSERT_TRUE(viewer.Open(file));
+    double width = 0, height = 0;
+    doc.GetPaperSize(width, height);
+    constexpr double kPixelsPerMm = 96 / 25.4;
+    const int w = static_cast<int>(std::lround(width * kPixelsPerMm));
+    const int h = static_cast<int>(std::lround(height * kPixelsPerMm));
+    const auto inkBox = [&] {
+        return InkBox(PixelsDrawnBy(w, h, [&](HDC dc) { ASSERT_TRUE(viewer.PrintOn(dc)); }), w);
+    };
+    // The pixel columns and rows a paper box covers, the pen's width allowed.
+    const auto expectBox = [&](const std::optional<std::array<int, 4>>& box, double minX,
+                               double minY, double maxX, double maxY) {
+        ASSERT_TRUE(box);
+        constexpr int kPen = 2;
+        EXPECT_NEAR((*box)[0], (minX + width / 2) * kPixelsPerMm, kPen);
+        EXPECT_NEAR((*box)[1], (height / 2 - maxY) * kPixelsPerMm, kPen);
+        EXPECT_NEAR((*box)[2], (maxX + width / 2) * kPixelsPerMm, kPen);
+        EXPECT_NEAR((*box)[3], (height / 2 - minY) * kPixelsPerMm, kPen);
+    };
+    expectBox(inkBox(), -100, -50, 100, 70);
+    Toggle(viewer.Layers(), Next(viewer.Layers(), nullptr, TVGN_ROOT));  // group 0 off
+    expectBox(inkBox(), -20, 70, 20, 70);
 }
 
 }  // namespace

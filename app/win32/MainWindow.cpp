@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "JapaneseFont.h"
 #include "WindowClass.h"
 #include "app/ChartWindowLayout.h"
 
@@ -16,36 +17,12 @@ namespace {
 
 using namespace chartwindow;
 constexpr int kButton1 = 100;
+constexpr int kFontPixels = 11;  // the Qt window's
 constexpr wchar_t kClassName[] = L"TintwrightMainWindow";
 constexpr char16_t kTitle[] = u"Tintwright";
 
 const wchar_t* Wide(const char16_t* text) {
     return reinterpret_cast<const wchar_t*>(text);
-}
-
-// A font with Japanese glyphs, the first one Windows has, at the Qt window's
-// 11 pixels.
-HFONT JapaneseFont() {
-    for (const wchar_t* face : {L"Meiryo UI", L"MS UI Gothic", L"Yu Gothic UI"}) {
-        LOGFONTW wanted{};
-        wanted.lfCharSet = SHIFTJIS_CHARSET;
-        wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-        bool found = false;
-        const HDC screen = GetDC(nullptr);
-        EnumFontFamiliesExW(
-            screen, &wanted,
-            [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-                *reinterpret_cast<bool*>(found) = true;
-                return 0;
-            },
-            reinterpret_cast<LPARAM>(&found), 0);
-        ReleaseDC(nullptr, screen);
-        if (found)
-            return CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                               DEFAULT_PITCH, face);
-    }
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 }  // namespace
@@ -61,7 +38,7 @@ MainWindow::MainWindow(HINSTANCE instance, std::u16string exePath)
                               CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                               nullptr, nullptr, instance_, this);
     if (window_ == nullptr) throw std::runtime_error("cannot create the window");
-    font_ = JapaneseFont();
+    font_ = JapaneseFont(kFontPixels);
     CreateControls();
 }
 

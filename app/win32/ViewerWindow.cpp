@@ -15,6 +15,7 @@
 #include <tintwright/render/GdiplusOutput.h>
 #include <tintwright/util/Func_2.h>
 #include <tintwright/util/OutputFile.h>
+#include "JapaneseFont.h"
 #include "RecentFiles.h"
 #include "WindowClass.h"
 #include "app/LayerRows.h"
@@ -34,6 +35,7 @@ constexpr double kWheelStep = 1.25;  // per notch
 constexpr double kKeyStep = 1.5;     // per + or - key
 constexpr int kInitialWidth = 1000, kInitialHeight = 700;
 constexpr int kPanelWidth = 220;  // at 96 dpi
+constexpr int kFontPixels = 12;   // at 96 dpi
 // Sent to itself once a click or key has changed a check box.
 constexpr UINT kLayersToggled = WM_APP + 1;
 constexpr int kLayerRows = render::Visibility::kGroups;
@@ -138,12 +140,23 @@ ViewerWindow::ViewerWindow(HINSTANCE instance) : instance_(instance) {
                               0, 0, 0, window_, nullptr, instance_, nullptr);
     if (!layers_ || !canvas_ || !status_)
         throw std::runtime_error("cannot create the viewer's controls");
+    SetFonts();
     LayOut();
     FitTo(render::Fit::Opening);
 }
 
 ViewerWindow::~ViewerWindow() {
     if (window_) DestroyWindow(window_);
+    DeleteObject(font_);
+}
+
+// The panel's and the status line's font, at the window's DPI.
+void ViewerWindow::SetFonts() {
+    const HFONT old = font_;
+    font_ = JapaneseFont(MulDiv(kFontPixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI));
+    for (const HWND control : {layers_, status_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    DeleteObject(old);
 }
 
 void ViewerWindow::Show(int how) {
@@ -639,6 +652,7 @@ LRESULT ViewerWindow::Frame(UINT message, WPARAM w, LPARAM l) {
             SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
+            SetFonts();
             LayOut();
             return 0;
         }

@@ -92,6 +92,7 @@ class ViewerWindow {
     void FillLayers();
     void ReadLayers();
     void ShowChecked(int id, bool on);
+    void SetFonts();
     void LayOut();
     void FitTo(render::Fit fit);
     std::unique_ptr<Gdiplus::Bitmap> Picture();
@@ -110,6 +111,7 @@ class ViewerWindow {
     HWND status_ = nullptr;
     HMENU recent_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT font_ = nullptr;
     std::unique_ptr<ShownDrawing> drawing_;
     std::filesystem::path file_;
     std::vector<std::filesystem::path> recentShown_;

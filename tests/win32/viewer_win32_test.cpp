@@ -328,7 +328,7 @@ TEST_F(Viewer, ScrollBarsSpanTheSheetAndMoveTheView) {
     EXPECT_EQ(info.nPos, info.nMax - static_cast<int>(info.nPage) + 1);
 }
 
-TEST_F(Viewer, ADpiChangeTakesTheSuggestedRectangleAndWidensThePanel) {
+TEST_F(Viewer, ADpiChangeTakesTheSuggestedRectangleAndScalesThePanel) {
     RECT suggested{20, 30, 1020, 830};
     SendMessageW(viewer.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
@@ -341,6 +341,11 @@ TEST_F(Viewer, ADpiChangeTakesTheSuggestedRectangleAndWidensThePanel) {
     RECT panel{};
     GetWindowRect(viewer.Layers(), &panel);
     EXPECT_EQ(panel.right - panel.left, 440);
+    // The panel's font twice as high as at 96 dpi.
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(viewer.Layers(), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(std::abs(font.lfHeight), 24);
 }
 
 // The box of the pixels that are not white, or none.

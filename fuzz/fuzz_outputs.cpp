@@ -1,8 +1,9 @@
 // libFuzzer target of the outputs: every input is read as the reader's
 // target reads it, and a drawing that reads is exported to DXF in every
 // version, at real and at paper size, into memory, rendered to SVG on screen
-// (as Jw_cad opens it) and in print (its extents), and to a small PNG of the
-// sheet. Any crash, hang, undefined behaviour, failed export or inconsistent
+// (as Jw_cad opens it) and in print (its extents), to a small PNG of the
+// sheet, and as the viewer draws it (the drawing prepared and indexed, the
+// whole view and a corner, at a coarse pixel so that specks are drawn). Any crash, hang, undefined behaviour, failed export or inconsistent
 // render report is a finding.
 #include <algorithm>
 #include <cstdint>
@@ -66,6 +67,22 @@ void RenderPng(const tw::TJwwData& doc) {
     CheckReport(report);
 }
 
+// The viewer's pictures: the opening view and its top-left sixteenth, 200
+// pixels across.
+void RenderPrepared(const tw::TJwwData& doc) {
+    const tw::render::RenderOptions opening{.fit = tw::render::Fit::Opening};
+    const tw::render::PreparedDrawing prepared = tw::render::Prepare(doc, opening);
+    const tw::render::Box whole = tw::render::ViewOf(doc, opening);
+    const tw::render::Box corner{whole.minX, whole.maxY - whole.Height() / 4,
+                                 whole.minX + whole.Width() / 4, whole.maxY};
+    for (const tw::render::Box& view : {whole, corner}) {
+        const double pixel = view.Width() / 200;
+        std::string svg;
+        tw::render::SvgBackend backend(svg, kThinnestLine);
+        CheckReport(tw::render::Render(prepared, {view, pixel, pixel}, backend));
+    }
+}
+
 }  // namespace
 
 // fontconfig, which Qt loads for the PNG's fonts, keeps its caches to the
@@ -87,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         RenderSvg(doc, {.fit = tw::render::Fit::Opening});
         RenderSvg(doc, {.fit = tw::render::Fit::Extents, .print = true});
         RenderPng(doc);
+        RenderPrepared(doc);
     }
     tw::fuzz::Clear(images);
     return 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <tintwright/render/PdfBackend.h>
+#include <tintwright/render/RasterSize.h>
 
 namespace tw::render {
 
@@ -53,6 +54,7 @@ std::string PdfFile(const Box& view, const std::string& content) {
 std::string PdfOf(const TJwwData& doc, const RenderOptions& options, RenderReport& report) {
     RenderOptions fixed = options;
     fixed.view = ViewOf(doc, options);
+    CheckPdfPage(*fixed.view, kPdfResolution);
     std::string content;
     PdfBackend backend(content);
     report = Render(doc, fixed, backend);

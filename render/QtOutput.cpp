@@ -8,9 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 #include <tintwright/render/QtBackend.h>
 
@@ -19,21 +17,6 @@ namespace tw::render {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-
-// QPdfWriter measures its page in whole units of its resolution as an int: a
-// larger page is drawn on a wrapped, negative size, and past whole points'
-// int range the page itself comes out empty. Such a page is refused.
-void CheckPdfPage(const Box& view, double dpi) {
-    const double limit =
-        std::floor((std::numeric_limits<int>::max() - 1) / dpi * kMillimetresPerInch);
-    if (view.Width() <= limit && view.Height() <= limit) return;
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  "the page would be %.0f x %.0f mm, more than the %.0f mm a side a PDF page "
-                  "can have",
-                  view.Width(), view.Height(), limit);
-    throw OutputError(text);
-}
 
 }  // namespace
 

@@ -32,8 +32,6 @@ std::string Refused(Paint paint) {
 }
 
 #if TW_QT_OUTPUT
-constexpr double kPdfResolution = 1200;  // the PDF's coordinate grid, not a raster
-
 std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, double dpi,
                      render::RenderReport& report) {
     render::EnsureGuiApplication();
@@ -43,8 +41,9 @@ std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, 
 std::string PdfBytes(const TJwwData& doc, const render::RenderOptions& options, double,
                      render::RenderReport& report) {
     render::EnsureGuiApplication();
-    return Refused(
-        [&] { return render::RenderPdf(doc, options, kPdfResolution, report).toStdString(); });
+    return Refused([&] {
+        return render::RenderPdf(doc, options, render::kPdfResolution, report).toStdString();
+    });
 }
 #elif TW_GDIPLUS_OUTPUT
 std::string PngBytes(const TJwwData& doc, const render::RenderOptions& options, double dpi,

@@ -17,7 +17,8 @@ set(tw_public_headers
     document/DrawingRules.h document/OutputRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
     jww/Versions.h
     dxf/DxfExport.h
-    render/Backend.h render/Primitives.h render/Frontend.h render/SvgBackend.h render/Visibility.h)
+    render/Backend.h render/Primitives.h render/Frontend.h render/SvgBackend.h render/Visibility.h
+    render/ViewIndex.h)
 set(tw_include_dir ${CMAKE_INSTALL_INCLUDEDIR}/tintwright)
 set(tw_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Tintwright)
 

@@ -3,9 +3,11 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainterPath>
 #include <QPen>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 
 namespace tw::render {
 
@@ -13,6 +15,11 @@ namespace {
 
 constexpr int kFontPixels = 64;  // texts are laid out at this size, then scaled to their box
 constexpr double kLeastTextPixels = 0.5;  // a text lower than this shows nothing
+// Qt keeps each glyph it draws as an image of its drawn size, whatever that
+// is: a glyph larger than this either way is filled as an outline instead,
+// which costs only the pixels it covers (a damaged text's 1e200 mm glyph
+// asked for gigabytes).
+constexpr double kLargestGlyphPixels = 2048;
 
 QColor ColorOf(uint32_t rgb) {
     return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -83,10 +90,18 @@ void QtBackend::Draw(const TextRun& text) {
     painter_.scale(kx, ky);
     painter_.setFont(FontOf(text.families));
     painter_.setPen(ColorOf(text.rgb));
+    const bool outlined = std::max(std::abs(kx), std::abs(ky)) * kFontPixels > kLargestGlyphPixels;
     size_t character = 0;
     for (qsizetype i = 0; i < string.size() && character < text.offsets.size(); ++character) {
         const qsizetype units = string[i].isHighSurrogate() && i + 1 < string.size() ? 2 : 1;
-        painter_.drawText(QPointF(text.offsets[character] * sx_ / kx, 0), string.mid(i, units));
+        const QPointF at(text.offsets[character] * sx_ / kx, 0);
+        if (outlined) {
+            QPainterPath outline;
+            outline.addText(at, painter_.font(), string.mid(i, units));
+            painter_.fillPath(outline, ColorOf(text.rgb));
+        } else {
+            painter_.drawText(at, string.mid(i, units));
+        }
         i += units;
     }
     painter_.restore();

@@ -3,8 +3,9 @@
 // version, at real and at paper size, into memory, rendered to SVG on screen
 // (as Jw_cad opens it) and in print (its extents), to a small PNG of the
 // sheet, and as the viewer draws it (the drawing prepared and indexed, the
-// whole view and a corner, at a coarse pixel so that specks are drawn). Any crash, hang, undefined behaviour, failed export or inconsistent
-// render report is a finding.
+// whole view and a corner, at a coarse pixel so that pixel marks are drawn).
+// Any crash, hang, undefined behaviour, failed export or inconsistent render
+// report is a finding.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>

@@ -13,7 +13,7 @@
 #include <tintwright/document/Geometry.h>
 #include <tintwright/document/RecordBounds.h>
 #include <tintwright/render/Clip.h>
-#include <tintwright/render/Specks.h>
+#include <tintwright/render/PixelMarks.h>
 #include <tintwright/render/Styles.h>
 #include <tintwright/util/Func_2.h>
 
@@ -103,7 +103,7 @@ class Resolver {
         : doc_(doc),
           styles_(doc, MediumOf(options), OutputOf(options), options.blackBackground),
           view_(ViewOf(doc, options)),
-          specks_(view_, options.detail),
+          marks_(view_, options.detail),
           backend_(backend),
           report_(report) {
         const double mx = view_.Width() * kClipMargin;
@@ -113,9 +113,9 @@ class Resolver {
     }
 
     const Box& View() const { return view_; }
-    // Draws the specks waiting, before anything drawn over them.
-    void FlushSpecks() {
-        specks_.Flush([&](const Polygon& square) { backend_.Draw(square); });
+    // Draws the marks waiting, before anything drawn over them.
+    void FlushMarks() {
+        marks_.Flush([&](const Polygon& square) { backend_.Draw(square); });
     }
     uint32_t Background() const { return styles_.Background(); }
 
@@ -141,50 +141,50 @@ class Resolver {
             case Showing::Shown:
                 break;
         }
-        if (Specking() && Settled(record, at.xf)) return;
+        if (Marking() && Settled(record, at.xf)) return;
         shapes_.Clear();
         Add(record, at.xf);
         Finish();
     }
 
-    // Where a shown record's pen or mark reaches and the colour a speck of
+    // Where a shown record's pen or mark reaches and the colour a mark of
     // it takes; none when it has no finite box or no colour.
-    struct Speck {
+    struct Mark {
         Box reached;
         uint32_t rgb;
     };
     template <class R>
-    std::optional<Speck> SpeckOf(const R& record, const Transform& xf) {
+    std::optional<Mark> MarkOf(const R& record, const Transform& xf) {
         const auto box = bounds_(record, xf);
         const double reach = ReachOf(record);
         if (!box || !bounds_.Finite() || !std::isfinite(reach)) return std::nullopt;
-        const auto color = SpeckColorOf(record);
+        const auto color = MarkColorOf(record);
         if (!color) return std::nullopt;
-        return Speck{{box->minX - reach, box->minY - reach, box->maxX + reach, box->maxY + reach},
-                     *color};
+        return Mark{{box->minX - reach, box->minY - reach, box->maxX + reach, box->maxY + reach},
+                    *color};
     }
 
-    bool Specking() const { return specks_.Usable(); }
-    void AddSpeck(const Point& at, uint32_t rgb) { specks_.Add(at, rgb); }
+    bool Marking() const { return marks_.Usable(); }
+    void AddMark(const Point& at, uint32_t rgb) { marks_.Add(at, rgb); }
 
   private:
     // The screen's shortcut, taken before the entity is resolved: what lies
-    // off the view is culled, what is smaller than a pixel becomes a speck.
+    // off the view is culled, what is smaller than a pixel becomes a mark.
     // False leaves the entity to be drawn in full (and a damaged one to be
     // reported).
     template <class R>
     bool Settled(const R& record, const Transform& xf) {
-        const auto speck = SpeckOf(record, xf);
-        if (!speck) return false;
-        const Box& reached = speck->reached;
+        const auto mark = MarkOf(record, xf);
+        if (!mark) return false;
+        const Box& reached = mark->reached;
         if (!reached.Overlaps(view_)) {
             ++report_.culled;
             return true;
         }
-        const double pixel = specks_.Pixel();
+        const double pixel = marks_.Pixel();
         if (reached.Width() >= pixel || reached.Height() >= pixel) return false;
-        specks_.Add({(reached.minX + reached.maxX) / 2, (reached.minY + reached.maxY) / 2},
-                    speck->rgb);
+        marks_.Add({(reached.minX + reached.maxX) / 2, (reached.minY + reached.maxY) / 2},
+                   mark->rgb);
         ++report_.drawn;
         return true;
     }
@@ -203,10 +203,10 @@ class Resolver {
     }
 
     template <class R>
-    std::optional<uint32_t> SpeckColorOf(const R& record) const {
+    std::optional<uint32_t> MarkColorOf(const R& record) const {
         return styles_.ColorOf(record.att.nPenColor);
     }
-    std::optional<uint32_t> SpeckColorOf(const TEntJwwSolid& solid) const {
+    std::optional<uint32_t> MarkColorOf(const TEntJwwSolid& solid) const {
         return styles_.FillOf(solid);
     }
 
@@ -240,7 +240,7 @@ class Resolver {
             ++report_.culled;
             return;
         }
-        FlushSpecks();
+        FlushMarks();
         for (const Polygon& p : shapes_.fills)
             backend_.Draw(p);
         for (const Polyline& l : lines)
@@ -427,7 +427,7 @@ class Resolver {
     const TJwwData& doc_;
     Styles styles_;
     Box view_;
-    Specks specks_;
+    PixelMarks marks_;
     RecordBounds bounds_;
     Box clip_;
     double tolerance_ = 0;
@@ -504,15 +504,15 @@ class Measurer {
                 break;
         }
         shown_ = true;
-        const auto speck = resolver_.SpeckOf(record, at.xf);
-        if (!speck) {
+        const auto mark = resolver_.MarkOf(record, at.xf);
+        if (!mark) {
             entry_.whole = true;
             return;
         }
         Box& box = entry_.box;
-        box = {std::min(box.minX, speck->reached.minX), std::min(box.minY, speck->reached.minY),
-               std::max(box.maxX, speck->reached.maxX), std::max(box.maxY, speck->reached.maxY)};
-        entry_.rgb = speck->rgb;
+        box = {std::min(box.minX, mark->reached.minX), std::min(box.minY, mark->reached.minY),
+               std::max(box.maxX, mark->reached.maxX), std::max(box.maxY, mark->reached.maxY)};
+        entry_.rgb = mark->rgb;
     }
 
   private:
@@ -566,25 +566,25 @@ RenderReport Render(const PreparedDrawing& drawing, const PictureView& picture, 
     RenderReport report = drawing.left;
     Resolver resolver(*drawing.doc, options, backend, report);
     backend.Begin(resolver.View(), resolver.Background());
-    // Specks need their grid: a detail too fine for one draws every entry in full.
-    const double detail = resolver.Specking() ? picture.devicePixel : 0;
+    // Marks need their grid: a detail too fine for one draws every entry in full.
+    const double detail = resolver.Marking() ? picture.devicePixel : 0;
     const ViewIndex::Query query = drawing.index.Find(resolver.View(), detail);
-    report.visited += query.culledRecords + query.speckRecords;
+    report.visited += query.culledRecords + query.markRecords;
     report.culled += query.culledRecords;
-    report.drawn += query.speckRecords;
+    report.drawn += query.markRecords;
     Expander<Resolver> walk(*drawing.doc, resolver, {});
     const EntityView all = EntityView::Of(*drawing.doc);
-    auto speck = query.specks.begin();
-    const auto addSpecksBefore = [&](int32_t position) {
-        for (; speck != query.specks.end() && speck->position < position; ++speck)
-            resolver.AddSpeck(speck->at, speck->rgb);
+    auto mark = query.marks.begin();
+    const auto addMarksBefore = [&](int32_t position) {
+        for (; mark != query.marks.end() && mark->position < position; ++mark)
+            resolver.AddMark(mark->at, mark->rgb);
     };
     for (const int32_t position : query.full) {
-        addSpecksBefore(position);
+        addMarksBefore(position);
         walk.Walk(EntryOf(all, position), Placement{});
     }
-    addSpecksBefore(INT32_MAX);
-    resolver.FlushSpecks();
+    addMarksBefore(INT32_MAX);
+    resolver.FlushMarks();
     report.expansion = walk.Report();
     backend.End();
     return report;
@@ -595,7 +595,7 @@ RenderReport Render(const TJwwData& doc, const RenderOptions& options, Backend& 
     Resolver resolver(doc, options, backend, report);
     backend.Begin(resolver.View(), resolver.Background());
     report.expansion = ForEachExpanded(doc, resolver);
-    resolver.FlushSpecks();
+    resolver.FlushMarks();
     backend.End();
     return report;
 }

@@ -32,7 +32,7 @@ struct RenderOptions {
     std::optional<Visibility> visibility;  // the drawing's own when none
     // The screen's level of detail, the millimetres of one device pixel: an
     // entity smaller than that both ways is drawn as that pixel in its colour
-    // (render/Specks.h), and one wholly off the view is passed by before it is
+    // (render/PixelMarks.h), and one wholly off the view is passed by before it is
     // resolved. 0 draws every entity in full, as files need.
     double detail = 0;
 };
@@ -61,7 +61,7 @@ RenderReport Render(const TJwwData& doc, const RenderOptions& options, Backend& 
 // A drawing prepared for a viewer's many pictures in one look (medium,
 // colours, background, layers: the options but their view and detail): each
 // of its own entries measured once and indexed, so that a picture costs what
-// is in view, and what is smaller than a pixel there costs one speck.
+// is in view, and what is smaller than a pixel there costs one mark.
 struct PreparedDrawing {
     const TJwwData* doc = nullptr;  // not owned
     RenderOptions look;
@@ -78,7 +78,7 @@ struct PictureView {
     double devicePixel = 0.1;
 };
 // The picture drawn as Render draws it with that detail. Counts in the
-// report are by record; a speck counts every record it stands for as drawn.
+// report are by record; a mark counts every record it stands for as drawn.
 RenderReport Render(const PreparedDrawing& drawing, const PictureView& picture, Backend& backend);
 
 }  // namespace tw::render

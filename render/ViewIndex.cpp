@@ -80,8 +80,8 @@ ViewIndex::Query ViewIndex::Find(const Box& view, double pixel) const {
         if (!node.box.Overlaps(view)) {
             query.culledRecords += node.records;
         } else if (!node.whole && Small(node.box, pixel)) {
-            query.specks.push_back({node.last, Centre(node.box), node.rgb});
-            query.speckRecords += node.records;
+            query.marks.push_back({node.last, Centre(node.box), node.rgb});
+            query.markRecords += node.records;
         } else if (node.children >= 0) {
             stack.push_back(node.children + 1);
             stack.push_back(node.children);
@@ -91,7 +91,7 @@ ViewIndex::Query ViewIndex::Find(const Box& view, double pixel) const {
         }
     }
     const auto byPosition = [](const auto& a, const auto& b) { return a.position < b.position; };
-    std::sort(query.specks.begin(), query.specks.end(), byPosition);
+    std::sort(query.marks.begin(), query.marks.end(), byPosition);
     std::sort(query.full.begin(), query.full.end());
     return query;
 }
@@ -100,8 +100,8 @@ void ViewIndex::Take(const IndexedEntry& entry, const Box& view, double pixel, Q
     if (!entry.box.Overlaps(view)) {
         query.culledRecords += entry.records;
     } else if (!entry.whole && Small(entry.box, pixel)) {
-        query.specks.push_back({entry.position, Centre(entry.box), entry.rgb});
-        query.speckRecords += entry.records;
+        query.marks.push_back({entry.position, Centre(entry.box), entry.rgb});
+        query.markRecords += entry.records;
     } else {
         query.full.push_back(entry.position);
     }

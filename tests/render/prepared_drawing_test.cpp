@@ -66,7 +66,7 @@ void PrintTo(const Look& look, std::ostream* out) {
 
 class PreparedRealDrawings : public testing::TestWithParam<std::tuple<std::string, Look>> {};
 
-// With a detail too fine for specks, each view through the index hands the
+// With a detail too fine for marks, each view through the index hands the
 // backend exactly what the plain walk hands it, and accounts for every record.
 TEST_P(PreparedRealDrawings, DrawExactlyWhatThePlainWalkDraws) {
     const auto& [name, look] = GetParam();
@@ -121,7 +121,7 @@ void AddTinyLine(TJwwData& doc, int32_t pen, double x, double y) {
     ASSERT_TRUE(doc.AddEntLine(0, 0, 0, pen, kSolidStyle, 0, 0, x, y, x + 0.01, y));
 }
 
-// The two ways to draw with specks: the plain walk given the detail, and a
+// The two ways to draw with marks: the plain walk given the detail, and a
 // prepared drawing's picture.
 struct Path {
     const char* name;
@@ -143,7 +143,7 @@ const Path kPaths[] = {
 
 // Two tiny lines on one pixel, a solid over it, a third tiny line on top:
 // the pixel in the second line's colour, the solid, the third line's pixel.
-TEST(Specks, TakeTheLastColourAndKeepTheDrawingOrder) {
+TEST(PixelMarks, TakeTheLastColourAndKeepTheDrawingOrder) {
     TJwwData doc;
     doc.DataDefaultSet();
     AddTinyLine(doc, 1, 0.2, 0.2);
@@ -177,7 +177,7 @@ TEST(Specks, TakeTheLastColourAndKeepTheDrawingOrder) {
 
 // Ten thousand tiny lines over a 10 mm square cost the pixels they light,
 // each a whole pixel of the grid.
-TEST(Specks, CostThePixelsTheyLight) {
+TEST(PixelMarks, CostThePixelsTheyLight) {
     TJwwData doc;
     doc.DataDefaultSet();
     for (int i = 0; i < 10'000; ++i)

@@ -1,7 +1,7 @@
 // The screen's level of detail for entities smaller than a pixel: each is
-// drawn as the whole pixel it falls in, in its colour. Specks wait in a grid
+// drawn as the whole pixel it falls in, in its colour. Marks wait in a grid
 // until something else is drawn (or the picture ends) and then each waiting
-// pixel is drawn once in the colour it got last, so a million specks cost the
+// pixel is drawn once in the colour it got last, so a million marks cost the
 // pixels they light rather than a million fills, in the same drawing order.
 #pragma once
 
@@ -12,11 +12,11 @@
 
 namespace tw::render {
 
-class Specks {
+class PixelMarks {
   public:
     // The view as the device shows it and the millimetres of one device
     // pixel; a grid past kMostPixels pixels is not kept (Usable() is false).
-    Specks(const Box& view, double pixel);
+    PixelMarks(const Box& view, double pixel);
     static constexpr int64_t kMostPixels = int64_t{1} << 26;
 
     bool Usable() const { return !waiting_.empty(); }

@@ -1,4 +1,4 @@
-#include <tintwright/render/Specks.h>
+#include <tintwright/render/PixelMarks.h>
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,8 @@ namespace {
 
 int64_t CellsAcross(double length, double pixel) {
     const double cells = std::ceil(length / pixel);
-    return std::isfinite(cells) && cells >= 1 && cells <= static_cast<double>(Specks::kMostPixels)
+    return std::isfinite(cells) && cells >= 1 &&
+                   cells <= static_cast<double>(PixelMarks::kMostPixels)
                ? static_cast<int64_t>(cells)
                : 0;
 }
@@ -21,7 +22,7 @@ int64_t Cell(double offset, double pixel, int64_t count) {
 
 }  // namespace
 
-Specks::Specks(const Box& view, double pixel) : view_(view), pixel_(pixel) {
+PixelMarks::PixelMarks(const Box& view, double pixel) : view_(view), pixel_(pixel) {
     if (!(pixel > 0)) return;
     columns_ = CellsAcross(view.Width(), pixel);
     rows_ = CellsAcross(view.Height(), pixel);
@@ -29,7 +30,7 @@ Specks::Specks(const Box& view, double pixel) : view_(view), pixel_(pixel) {
         waiting_.assign(static_cast<size_t>(columns_ * rows_), 0);
 }
 
-void Specks::Add(const Point& p, uint32_t rgb) {
+void PixelMarks::Add(const Point& p, uint32_t rgb) {
     const int64_t column = Cell(p.x - view_.minX, pixel_, columns_);
     const int64_t row = Cell(view_.maxY - p.y, pixel_, rows_);
     const int64_t cell = row * columns_ + column;
@@ -38,7 +39,7 @@ void Specks::Add(const Point& p, uint32_t rgb) {
     wanted = rgb + 1;
 }
 
-Polygon Specks::SquareOf(int64_t cell, uint32_t rgb) const {
+Polygon PixelMarks::SquareOf(int64_t cell, uint32_t rgb) const {
     const double left = view_.minX + static_cast<double>(cell % columns_) * pixel_;
     const double top = view_.maxY - static_cast<double>(cell / columns_) * pixel_;
     return {

@@ -106,15 +106,24 @@ std::u16string ArchiveReader::Ansi(size_t n) {
     return AnsiBytesToStr(Take(n), n);
 }
 
+static_assert(ArchiveReader::kBlockSize >= kMaxTextBytes, "a longest text fits a block");
+
+uint64_t ArchiveReader::LengthAfterWord(uint16_t word) {
+    const uint64_t n = word == kLongerLength ? Le<uint32_t>(Take(4)) : word;
+    if (n > kMaxTextBytes) throw ReadError(kFileIoError);
+    return n;
+}
+
 std::u16string ArchiveReader::ReadString() {
     const uint8_t b = Byte();
     if (b != kLongLength) return Ansi(b);
     const uint16_t w = Word();
-    if (w != kWideMarker) return Ansi(w);
+    if (w != kWideMarker) return Ansi(static_cast<size_t>(LengthAfterWord(w)));
     if (utf16Flag_ != nullptr) *utf16Flag_ = true;
-    size_t n = Byte();
-    if (n == kLongLength) n = Word();
-    return WideBytesToStr(Take(2 * n), 2 * n);
+    uint64_t n = Byte();
+    if (n == kLongLength) n = LengthAfterWord(Word());
+    if (2 * n > kMaxTextBytes) throw ReadError(kFileIoError);
+    return WideBytesToStr(Take(static_cast<size_t>(2 * n)), static_cast<size_t>(2 * n));
 }
 
 std::u16string ArchiveReader::ReadText() {

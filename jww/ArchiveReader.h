@@ -67,9 +67,9 @@ class ArchiveReader {
     // A count: a word, or 0xFFFF and an int32.
     int32_t Count();
 
-    // A text in either text mode: a byte length (0xFF: a word length follows;
-    // a word 0xFFFE announces UTF-16 with its own byte or word length).
-    // Decoding stops before the first U+0000.
+    // A text in either text mode, its length as framing.h spells it; a text
+    // longer than kMaxTextBytes is a damaged file. Decoding stops before the
+    // first U+0000.
     std::u16string ReadString();
     // ReadString without the characters below U+0020.
     std::u16string ReadText();
@@ -91,6 +91,10 @@ class ArchiveReader {
     uint64_t Position() const { return loaded_ - static_cast<uint64_t>(end_ - cur_); }
 
   private:
+    // A length given as a word (0xFFFF: a uint32 follows), at most
+    // kMaxTextBytes.
+    uint64_t LengthAfterWord(uint16_t word);
+
     // One load on a little-endian machine: the compiler does not merge the
     // byte loop into one, and reading numbers is most of reading a file.
     template <class U>

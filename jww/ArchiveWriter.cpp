@@ -17,9 +17,8 @@ bool IsPrintableAscii(const std::u16string& s) {
     return std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= 0x20 && c <= 0x7E; });
 }
 
-void CheckTextLength(size_t n) {
-    if (n > ArchiveWriter::kMaxTextLength)
-        throw WriteError("a text is too long for the JWW format");
+void CheckTextBytes(size_t n) {
+    if (n > kMaxTextBytes) throw WriteError("a text is too long for the JWW format");
 }
 
 }  // namespace
@@ -67,15 +66,19 @@ void ArchiveWriter::WriteString(const std::u16string& s) {
 void ArchiveWriter::WriteLength(size_t n) {
     if (n < kLongLength) {
         u8(static_cast<uint8_t>(n));
-    } else {
+    } else if (n < kWideMarker) {
         u8(kLongLength);
         u16(static_cast<uint16_t>(n));
+    } else {
+        u8(kLongLength);
+        u16(kLongerLength);
+        u32(static_cast<uint32_t>(n));
     }
 }
 
 void ArchiveWriter::WriteAnsi(const std::u16string& s) {
     if (IsPrintableAscii(s)) {
-        CheckTextLength(s.size());
+        CheckTextBytes(s.size());
         WriteLength(s.size());
         uint8_t* out = Room(s.size());
         for (size_t i = 0; i < s.size(); ++i)
@@ -88,13 +91,13 @@ void ArchiveWriter::WriteAnsi(const std::u16string& s) {
     // zero-terminated texts would; only U+0000 converts to one.
     const auto zero = std::find(ansiBytes_.begin(), ansiBytes_.end(), 0);
     const auto length = static_cast<size_t>(zero - ansiBytes_.begin());
-    CheckTextLength(length);
+    CheckTextBytes(length);
     WriteLength(length);
     Put(ansiBytes_.data(), length);
 }
 
 void ArchiveWriter::WriteWide(const std::u16string& s) {
-    CheckTextLength(s.size());
+    CheckTextBytes(2 * s.size());
     u8(kLongLength);
     u16(kWideMarker);
     WriteLength(s.size());

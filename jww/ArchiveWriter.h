@@ -89,9 +89,6 @@ class RecordCursor {
 class ArchiveWriter {
   public:
     static constexpr size_t kBufferSize = BufferedSink::kBlockSize;
-    // The longest text, in bytes or UTF-16 code units, that a length word can
-    // carry: a reader takes 0xFFFE as the UTF-16 marker and 0xFFFF as an escape.
-    static constexpr size_t kMaxTextLength = 0xFFFD;
 
     // version: the output version, used by every version decision.
     // utf16: texts as UTF-16LE (FileOutOpt bit 32) instead of code page 932.
@@ -119,7 +116,7 @@ class ArchiveWriter {
     // 2 bytes below 0xFFFF, else 0xFFFF and the int32.
     void WriteCount(int32_t n);
     // Length prefix and bytes in the current text mode. Throws WriteError
-    // for a text of kMaxTextLength + 1 bytes or code units and more.
+    // for a text of more than framing's kMaxTextBytes bytes.
     void WriteString(const std::u16string& s);
     void WriteClassDef(const char* name);
     void WriteClassTag(int32_t index);

@@ -18,9 +18,14 @@ constexpr int32_t kSmallClassIndexLimit = 0x7FFF;
 // Counts: a word below 0xFFFF, else 0xFFFF and an int32.
 constexpr uint16_t kLongCount = 0xFFFF;
 
-// Text lengths: a byte below 0xFF, else 0xFF and a word; the word 0xFFFE
-// marks a UTF-16 text with its own byte or word length.
+// Text lengths: a byte below 0xFF, else 0xFF and a word below 0xFFFE, else
+// 0xFF, 0xFFFF and a uint32; the word 0xFFFE marks a UTF-16 text whose
+// length follows the same way.
 constexpr uint8_t kLongLength = 0xFF;
 constexpr uint16_t kWideMarker = 0xFFFE;
+constexpr uint16_t kLongerLength = 0xFFFF;
+// The longest text, in bytes, that is read or written: far beyond any name
+// or note, and within one block of the reader.
+constexpr size_t kMaxTextBytes = size_t{256} << 10;
 
 }  // namespace tw::framing

@@ -2,7 +2,9 @@
 // definitions and tags, and the numbering of one file.
 #include <gtest/gtest.h>
 
+#include <tintwright/jww/ArchiveReader.h>
 #include <tintwright/jww/ArchiveWriter.h>
+#include <tintwright/jww/Framing.h>
 #include "jww/WriterSupport.h"
 
 namespace tw {
@@ -72,6 +74,13 @@ TEST(WriterArchive, LengthPrefixBoundaries) {
         {255, Bytes({0xFF, 0xFF, 0x00}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00})},
         {300, Bytes({0xFF, 0x2C, 0x01}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01})},
         {65533, Bytes({0xFF, 0xFD, 0xFF}), Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF})},
+        // A word of 0xFFFE would read as the UTF-16 marker: 0xFFFF and a uint32.
+        {65534, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}),
+         Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
+        {65535, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}),
+         Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
+        {70000, Bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}),
+         Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})},
     };
     for (const auto& c : cases) {
         const std::u16string text(c.n, u'x');
@@ -85,18 +94,34 @@ TEST(WriterArchive, LengthPrefixBoundaries) {
     }
 }
 
-// A length word of 0xFFFE or more would read as a marker: such texts are
-// refused, never cut.
+// Texts longer than the reader takes are refused, never cut.
 TEST(WriterArchive, TextsTooLongForTheFormatAreRefused) {
-    const std::u16string ascii(65534, u'x');
-    const std::u16string kanji(32767, u'図');  // 65534 bytes, 32767 code units
+    const std::u16string ascii(framing::kMaxTextBytes + 1, u'x');
+    const std::u16string kanji(framing::kMaxTextBytes / 2 + 1, u'図');
     auto write = [](bool utf16, const std::u16string& s) {
         return Written(700, utf16, [&](ArchiveWriter& ar) { ar.WriteString(s); });
     };
     EXPECT_THROW(write(false, ascii), WriteError);
-    EXPECT_THROW(write(true, ascii), WriteError);
+    EXPECT_THROW(write(true, kanji), WriteError);
     EXPECT_THROW(write(false, kanji), WriteError);
-    EXPECT_EQ(write(true, kanji).size(), 6u + 2 * 32767);
+    EXPECT_EQ(write(false, ascii.substr(1)).size(), 7u + framing::kMaxTextBytes);
+    EXPECT_EQ(write(true, kanji.substr(1)).size(), 10u + framing::kMaxTextBytes);
+}
+
+// Whatever length the writer gives a text, the reader takes it back whole.
+TEST(WriterArchive, LongTextsReadBackWhole) {
+    for (const size_t n : {size_t{65533}, size_t{65534}, size_t{65535}, size_t{100000},
+                           framing::kMaxTextBytes / 2}) {
+        for (const bool utf16 : {false, true}) {
+            SCOPED_TRACE(testing::Message() << n << (utf16 ? " utf16" : " ansi"));
+            const std::u16string text(n, u'字');
+            const ByteBuffer bytes =
+                Written(700, utf16, [&](ArchiveWriter& ar) { ar.WriteString(text); });
+            ArchiveReader reader(std::span<const uint8_t>(bytes.data(), bytes.size()));
+            EXPECT_EQ(reader.ReadString(), text);
+            EXPECT_EQ(reader.Remaining(), 0u);
+        }
+    }
 }
 
 TEST(WriterArchive, ClassDefinitionCarriesTheVersionAsSchema) {

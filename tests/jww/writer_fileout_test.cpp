@@ -17,6 +17,7 @@
 #include <functional>
 #include <iterator>
 
+#include <tintwright/jww/Framing.h>
 #include "jww/WriterSupport.h"
 #include "support/TempDir.h"
 
@@ -230,7 +231,7 @@ TEST_F(WriterFileOut, AFullDiskKeepsTheOldFile) {
 TEST_F(WriterFileOut, ATextTooLongForTheFormatKeepsTheOldFile) {
     KeepOldFile();
     TEntJwwMoji m;
-    m.str = std::u16string(70000, u'x');
+    m.str = std::u16string(framing::kMaxTextBytes + 1, u'x');
     d.EntMoji = {m};
     d.EntMojiN = 1;
     test::AddEntry(d, kEntText, 0);

@@ -7,8 +7,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <future>
+#include <mutex>
+#include <thread>
 
 #include <tintwright/render/QtBackend.h>
 
@@ -20,13 +24,30 @@ constexpr double kMillimetresPerInch = 25.4;
 
 }  // namespace
 
+// Qt makes the thread that creates the application object its GUI thread,
+// and that object must live as long as anything paints. A program with a
+// window makes it in main(); otherwise it is made once, whichever thread asks
+// first and however many ask at once, by a thread of its own that lives as
+// long as the process and never destroys it: made by a worker that then
+// ends, or destroyed at exit after the interpreter of a Python program has
+// gone, it crashed the process.
 void EnsureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "tintwright";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    static std::once_flag made;
+    std::call_once(made, [] {
+        if (QCoreApplication::instance()) return;
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::promise<void> ready;
+        std::thread([&ready] {
+            static int argc = 1;
+            static char name[] = "tintwright";
+            static char* argv[] = {name, nullptr};
+            new QGuiApplication(argc, argv);  // kept until the process ends
+            ready.set_value();
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::hours(24));
+        }).detach();
+        ready.get_future().wait();
+    });
 }
 
 QByteArray RenderPng(const TJwwData& doc, const RenderOptions& options, double dpi,

@@ -1,6 +1,7 @@
 // PNG and PDF bytes of a drawing through the QPainter backend. Both need a
 // QGuiApplication (fonts); EnsureGuiApplication makes one, offscreen when no
-// platform is chosen, for programs without a window.
+// platform is chosen, for programs without a window. After it, any thread
+// may draw, several at once.
 #pragma once
 
 #include <QByteArray>

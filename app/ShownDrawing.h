@@ -1,17 +1,14 @@
-// A drawing read to be shown: the bound images its texts place are unpacked
-// into a private temporary folder (512 MB of them at most), so that the
-// renderer can place them, and the folder goes away with the object, or with
-// an interrupted process.
+// A drawing read to be shown, printed or exported: its embedded images are
+// kept in memory as the file holds them, and unpacked only when an output
+// needs their bytes, so opening a drawing writes nothing.
 #pragma once
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include <tintwright/document/JwwUnit.h>
-#include <tintwright/util/RemovedOnInterrupt.h>
 
 namespace tw {
 
@@ -23,16 +20,11 @@ class ShownDrawing {
   public:
     // Throws UnreadableDrawing with the reason when the file cannot be read.
     explicit ShownDrawing(const std::filesystem::path& file);
-    ~ShownDrawing();
-    ShownDrawing(const ShownDrawing&) = delete;
-    ShownDrawing& operator=(const ShownDrawing&) = delete;
 
     const TJwwData& Doc() const { return *doc_; }
 
   private:
     std::unique_ptr<TJwwData> doc_;
-    std::filesystem::path images_;
-    std::optional<RemovedOnInterrupt> interrupted_;
 };
 
 }  // namespace tw

@@ -9,7 +9,7 @@ include(CMakePackageConfigHelpers)
 # The library's parts, each built on the ones before it.
 set(tw_library_parts util attributes document jww dxf render)
 set(tw_public_headers
-    util/Func_2.h
+    util/Func_2.h util/ReplaceableFile.h
     attributes/UnitGraAtt.h
     document/JwwUnit.h document/EntityArgs.h document/RefTable.h document/jwwtype.h
     document/Counted.h document/EntityKinds.h document/EntityView.h

@@ -9,13 +9,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 #include <tintwright/document/Counted.h>
 #include <tintwright/document/JwwUnit.h>
-#include <tintwright/document/PlacedImages.h>
 #include <tintwright/util/Func_2.h>
 #include <tintwright/util/SiblingFile.h>
 
@@ -77,23 +78,23 @@ bool Gzip(const std::filesystem::path& source, const std::filesystem::path& targ
 }
 
 // Every member of the gzip data must be complete; members that follow one
-// another expand one after the other, as gzip does.
-bool Gunzip(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes) {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return false;
+// another expand one after the other, as gzip does. next gives the following
+// bytes (none at the end), false on a read error; put takes what expands.
+template <class Next, class Put>
+bool GunzipStream(Next&& next, Put&& put, uint64_t maxBytes) {
     Inflater inflater;
-    if (!out.IsOpen() || !inflater.ready) return false;
+    if (!inflater.ready) return false;
     z_stream& zs = inflater.zs;
-    std::vector<unsigned char> input(kBlockSize), output(kBlockSize);
+    std::vector<unsigned char> output(kBlockSize);
     uint64_t written = 0;
     bool memberEnded = false;
     for (;;) {
         if (zs.avail_in == 0) {
-            size_t size = 0;
-            if (!ReadBlock(in, input, size)) return false;
-            if (size == 0) break;
-            zs.next_in = input.data();
-            zs.avail_in = static_cast<uInt>(size);
+            std::span<const unsigned char> input;
+            if (!next(input)) return false;
+            if (input.empty()) break;
+            zs.next_in = const_cast<unsigned char*>(input.data());
+            zs.avail_in = static_cast<uInt>(input.size());
         }
         zs.next_out = output.data();
         zs.avail_out = static_cast<uInt>(output.size());
@@ -101,11 +102,50 @@ bool Gunzip(const std::filesystem::path& source, SiblingFile& out, uint64_t maxB
         if (rc != Z_OK && rc != Z_STREAM_END) return false;
         const size_t produced = output.size() - zs.avail_out;
         written += produced;
-        if (written > maxBytes || !out.Write(output.data(), produced)) return false;
+        if (written > maxBytes || !put(output.data(), produced)) return false;
         memberEnded = rc == Z_STREAM_END;
         if (memberEnded && inflateReset(&zs) != Z_OK) return false;
     }
     return memberEnded;
+}
+
+// The blocks of a file, one after the other, for Gunzip.
+class FileBlocks {
+  public:
+    explicit FileBlocks(const std::filesystem::path& source)
+        : in_(source, std::ios::binary), block_(kBlockSize) {}
+    bool IsOpen() const { return static_cast<bool>(in_); }
+    bool operator()(std::span<const unsigned char>& next) {
+        size_t size = 0;
+        if (!ReadBlock(in_, block_, size)) return false;
+        next = {block_.data(), size};
+        return true;
+    }
+
+  private:
+    std::ifstream in_;
+    std::vector<unsigned char> block_;
+};
+
+bool Gunzip(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes) {
+    FileBlocks blocks(source);
+    if (!blocks.IsOpen() || !out.IsOpen()) return false;
+    return GunzipStream(
+        blocks, [&](const unsigned char* data, size_t size) { return out.Write(data, size); },
+        maxBytes);
+}
+
+// Bytes held in memory, expanded into put.
+bool GunzipBytes(std::string_view gz, const ImageSink& put, uint64_t maxBytes) {
+    bool given = false;
+    const auto next = [&](std::span<const unsigned char>& input) {
+        input = given ? std::span<const unsigned char>()
+                      : std::span<const unsigned char>(
+                            reinterpret_cast<const unsigned char*>(gz.data()), gz.size());
+        given = true;
+        return true;
+    };
+    return GunzipStream(next, put, maxBytes);
 }
 
 bool Copy(const std::filesystem::path& source, SiblingFile& out) {
@@ -185,27 +225,6 @@ void TJwwData::BindImageExplode() {
     }
 }
 
-void TJwwData::BindImageExplodePlaced(uint64_t budget) {
-    std::vector<std::u16string> placed;
-    for (const geom::ImagePlacement& image : PlacedImages(*this))
-        placed.push_back(image.name);
-    for (const TBindImageType& image : Counted(BindImage, BindImageN)) {
-        // ChangeExtOf with an empty extension drops the last one.
-        const std::u16string name = ChangeExtOf(image.Fname, u"");
-        if (!HasGzExt(image.Fname) ||
-            std::find(placed.begin(), placed.end(), FileNameOf(name)) == placed.end())
-            continue;
-        const std::u16string target = BindImagePathOf(name);
-        const bool unpacked =
-            OnPaths(BindImagePathOf(image.Fname), target, [&](const auto& from, const auto& to) {
-                return GunzipFileTo(from, to, std::min(budget, kMaxBoundImageBytes));
-            });
-        std::error_code error;
-        const uint64_t size = unpacked ? std::filesystem::file_size(target, error) : 0;
-        budget -= std::min(budget, error ? budget : size);
-    }
-}
-
 // An entry is renamed to its ".gz" file only when that file was written now,
 // so it never names an older compressed file of other content.
 void TJwwData::BindImagePack() {
@@ -230,6 +249,80 @@ void TJwwData::BindImageCopy(const std::u16string& dst) {
         const std::u16string target = IsPlainFileName(name) ? folder + name : std::u16string();
         OnPaths(BindImagePathOf(name), target, CopyFileTo);
     }
+}
+
+namespace {
+
+bool PutAtMost(std::string_view bytes, const ImageSink& put, uint64_t maxBytes) {
+    return bytes.size() <= maxBytes &&
+           put(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+bool CopyAtMost(const std::filesystem::path& source, const ImageSink& put, uint64_t maxBytes) {
+    FileBlocks blocks(source);
+    if (!blocks.IsOpen()) return false;
+    uint64_t written = 0;
+    for (;;) {
+        std::span<const unsigned char> block;
+        if (!blocks(block)) return false;
+        if (block.empty()) return true;
+        written += block.size();
+        if (written > maxBytes || !put(block.data(), block.size())) return false;
+    }
+}
+
+// The image folder's file of that name, when it is a regular file.
+std::optional<std::filesystem::path> FolderFile(const TJwwData& doc, const std::u16string& name) {
+    const std::u16string path = doc.BindImagePathOf(name);
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(std::filesystem::path(path), error))
+        return std::nullopt;
+    return std::filesystem::path(path);
+}
+
+}  // namespace
+
+PlacedImageFiles::PlacedImageFiles(const TJwwData& doc)
+    : doc_(doc), index_(Counted(doc.BindImage, doc.BindImageN)) {}
+
+const TBindImageType* PlacedImageFiles::Stored(const std::u16string& name) const {
+    const std::optional<size_t> at = index_.Find(name);
+    return at ? &doc_.BindImage[*at] : nullptr;
+}
+
+bool PlacedImageFiles::Has(const std::u16string& name) const {
+    if (!IsPlainFileName(name)) return false;
+    const TBindImageType* entry = Stored(name);
+    return (entry != nullptr && !entry->Stored.empty()) ||
+           FolderFile(doc_, entry != nullptr ? entry->Fname : name).has_value();
+}
+
+bool PlacedImageFiles::Write(const std::u16string& name, uint64_t maxBytes,
+                             const ImageSink& put) const {
+    return Guarded([&] {
+        if (!IsPlainFileName(name)) return false;
+        const TBindImageType* entry = Stored(name);
+        const bool gz = entry != nullptr && HasGzExt(entry->Fname);
+        if (entry != nullptr && !entry->Stored.empty())
+            return gz ? GunzipBytes(entry->Stored, put, maxBytes)
+                      : PutAtMost(entry->Stored, put, maxBytes);
+        const auto file = FolderFile(doc_, entry != nullptr ? entry->Fname : name);
+        if (!file) return false;
+        if (!gz) return CopyAtMost(*file, put, maxBytes);
+        FileBlocks blocks(*file);
+        return blocks.IsOpen() && GunzipStream(blocks, put, maxBytes);
+    });
+}
+
+std::optional<std::string> PlacedImageFiles::Bytes(const std::u16string& name,
+                                                   uint64_t maxBytes) const {
+    std::string bytes;
+    const auto append = [&](const unsigned char* data, size_t size) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    };
+    if (!Write(name, maxBytes, append)) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace tw

@@ -6,11 +6,21 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <string>
+
+#include <tintwright/document/ImageIndex.h>
+#include <tintwright/document/jwwtype.h>
 
 namespace tw {
 
 class SiblingFile;
+class TJwwData;
+
+// Takes the next bytes of an image; false stops the work.
+using ImageSink = std::function<bool(const unsigned char* data, size_t size)>;
 
 // The largest image a JWW file can carry back: it records the size as int32.
 inline constexpr uint64_t kMaxBoundImageBytes = std::numeric_limits<int32_t>::max();
@@ -30,5 +40,32 @@ bool CopyFileTo(const std::filesystem::path& source, const std::filesystem::path
 // The same into an open output file, left for the caller to commit.
 bool GunzipInto(const std::filesystem::path& source, SiblingFile& out, uint64_t maxBytes);
 bool CopyInto(const std::filesystem::path& source, SiblingFile& out);
+
+// What the images an output unpacks may take, together: far beyond any
+// scanned sheet, far below an image bomb.
+inline constexpr uint64_t kUnpackedImagesBudget = uint64_t{512} << 20;
+
+// The files of the images a drawing's texts place, as outputs need them:
+// unpacked when stored gzip-compressed, from the bytes the drawing holds or
+// else from its image folder. The drawing must outlive this.
+class PlacedImageFiles {
+  public:
+    explicit PlacedImageFiles(const TJwwData& doc);
+
+    // Whether the drawing can give the image's file, without unpacking it.
+    bool Has(const std::u16string& name) const;
+    // The file into put. False, after giving put part of it or nothing, when
+    // the drawing has no such image, it is damaged or it would unpack to more
+    // than maxBytes.
+    bool Write(const std::u16string& name, uint64_t maxBytes, const ImageSink& put) const;
+    // The same as one string; none when Write fails.
+    std::optional<std::string> Bytes(const std::u16string& name, uint64_t maxBytes) const;
+
+  private:
+    const TBindImageType* Stored(const std::u16string& name) const;
+
+    const TJwwData& doc_;
+    ImageIndex index_;
+};
 
 }  // namespace tw

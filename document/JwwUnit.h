@@ -595,11 +595,6 @@ class TJwwData {
     void MoveEntALL(double dx, double dy);
     void ScaleEntALL(double cx, double cy, double sc);
     void BindImageExplode();
-    // BindImageExplode for the images the drawing's texts place only, while
-    // their unpacked sizes together stay within `budget` bytes: what a viewer
-    // needs, bounded against images that unpack to gigabytes. An image left
-    // packed is then an image not at hand for the outputs.
-    void BindImageExplodePlaced(uint64_t budget);
     void BindImagePack();
     void BindImageCopy(const std::u16string& dst);
     void SetGAttLayer(TgraAttribute& GraAtt) const;

@@ -299,6 +299,10 @@ struct TBindImageType {
     std::u16string Fname;  // plain file name inside BindImageFolder
     int32_t Fsize = 0;
     bool exf = false;  // set by the writer for the images it embeds
+    // The file's bytes as the drawing embeds them, when a reading kept them
+    // in memory (BindImageExr without BindImageExp); empty when the file is
+    // in BindImageFolder. Outputs and the writer take these first.
+    std::string Stored;
 };
 
 }  // namespace tw

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <tintwright/document/JwwUnit.h>
+#include <tintwright/util/ReplaceableFile.h>
 
 namespace tw {
 class ByteSink;
@@ -33,12 +34,16 @@ struct DxfOptions {
     int32_t version = kR2007;
     bool realSize = true;        // false: the stored paper millimetres
     bool replaceImages = false;  // replace images of the same names beside the file
+    std::string replaceOption = std::string(kForceOption);  // named when an image is kept
 };
 
 struct ExportReport {
     bool ok = false;
     std::string reason;                 // why nothing was written
     std::vector<std::string> warnings;  // what the file leaves out
+    // Refused because an image's name is taken beside the file and
+    // replaceImages was not set: the question a front end may ask its user.
+    bool imageNameTaken = false;
 };
 
 // Writes the drawing to `file` through a temporary file renamed over it at

@@ -68,9 +68,10 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
         placed.clear();
     }
     try {
-        StagedImages staged(doc, placed, file, options.replaceImages);
+        StagedImages staged(doc, placed, file, options.replaceImages, options.replaceOption);
         if (!staged.reason.empty()) {
             report.reason = staged.reason;
+            report.imageNameTaken = staged.nameTaken;
             return report;
         }
         report.warnings.insert(report.warnings.end(), staged.warnings.begin(),
@@ -79,6 +80,7 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
         WriteFile(doc, out, options, std::move(staged.images), report.warnings);
         out.Commit();
         report.reason = staged.Commit();
+        report.imageNameTaken = staged.nameTaken;
         report.ok = report.reason.empty();
     } catch (const std::exception& e) {
         report.reason = e.what();

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include <tintwright/document/BindImageFiles.h>
-#include <tintwright/document/Counted.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/ImageSize.h>
 #include <tintwright/util/Func_2.h>
@@ -26,38 +25,17 @@ namespace fs = std::filesystem;
 // Pixels per millimetre assumed for an image whose header cannot be read.
 constexpr double kFallbackPixelsPerMm = 10;
 
-bool IsGz(const std::u16string& name) {
-    return name.size() > 3 && LowerText(name.substr(name.size() - 3)) == u".gz";
-}
-
-// The drawing's stored file of an image: the first entry whose name begins
-// with the image's (in any case), as the writer matches them.
-std::u16string StoredEntry(const TJwwData& doc, const std::u16string& name) {
-    const std::u16string wanted = UpperText(name);
-    for (const TBindImageType& image : Counted(doc.BindImage, doc.BindImageN)) {
-        if (UpperText(image.Fname).starts_with(wanted)) return image.Fname;
-    }
-    return name;
-}
-
-bool CopyImage(const TJwwData& doc, const std::u16string& name, SiblingFile& out) {
-    const std::u16string entry = StoredEntry(doc, name);
-    const std::u16string source = doc.BindImagePathOf(entry);
-    std::error_code error;
-    if (source.empty() || !fs::is_regular_file(fs::path(source), error)) return false;
-    return IsGz(entry) ? GunzipInto(source, out, kMaxBoundImageBytes) : CopyInto(source, out);
-}
-
 }  // namespace
 
 StagedImages::StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
-                           const fs::path& dxfFile, bool replace)
-    : replace_(replace) {
+                           const fs::path& dxfFile, bool replace, std::string replaceOption)
+    : replace_(replace), replaceOption_(std::move(replaceOption)) {
     if (placed.empty()) return;
     const std::u16string folderName = dxfFile.stem().u16string() + u"_images";
     if (!OpenFolder(dxfFile.parent_path() / folderName)) return;
+    const PlacedImageFiles files(doc);
     for (const geom::ImagePlacement& image : placed) {
-        Stage(doc, image, folderName);
+        Stage(files, image, folderName);
         if (!reason.empty()) return;
     }
 }
@@ -88,19 +66,26 @@ bool StagedImages::OpenFolder(const fs::path& folder) {
     return folder_->IsOpen();
 }
 
-void StagedImages::Stage(const TJwwData& doc, const geom::ImagePlacement& placed,
+void StagedImages::Stage(const PlacedImageFiles& files, const geom::ImagePlacement& placed,
                          const std::u16string& folderName) {
     const std::u16string& name = placed.name;
     if (IsPlainFileName(name)) {
-        reason = RefusalToReplace(folder_->Path() / name, replace_);
-        if (!reason.empty()) return;
+        reason = RefusalToReplace(folder_->Path() / name, replace_, replaceOption_);
+        nameTaken = !reason.empty();
+        if (nameTaken) return;
     }
     auto out = std::make_unique<SiblingFile>(*folder_, fs::path(name));
-    if (!IsPlainFileName(name) || !CopyImage(doc, name, *out)) {
+    uint64_t written = 0;
+    const auto write = [&](const unsigned char* data, size_t size) {
+        written += size;
+        return out->Write(data, size);
+    };
+    if (!IsPlainFileName(name) || !out->IsOpen() || !files.Write(name, budget_, write)) {
         warnings.push_back("bound image " + ToUtf8(name) +
-                           " not found in the image folder: left out");
+                           " is not in the drawing or cannot be unpacked: left out");
         return;
     }
+    budget_ -= written;
     ImageFile file;
     file.name = name;
     file.relativePath = folderName + u"/" + name;
@@ -119,10 +104,10 @@ std::string StagedImages::Commit() {
     for (size_t i = 0; i < files_.size(); ++i) {
         if (files_[i]->Commit(existing)) continue;
         const fs::path target = folder_->Path() / names_[i];
-        return files_[i]->Error() == EEXIST
-                   ? AlreadyExists(target)
-                   : "cannot write " + ToUtf8(target.u16string()) + ": " +
-                         std::system_category().message(files_[i]->Error());
+        nameTaken = files_[i]->Error() == EEXIST;
+        return nameTaken ? AlreadyExists(target, replaceOption_)
+                         : "cannot write " + ToUtf8(target.u16string()) + ": " +
+                               std::system_category().message(files_[i]->Error());
     }
     return "";
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/Context.h>
 #include <tintwright/util/RemovedOnInterrupt.h>
@@ -24,7 +25,7 @@ namespace tw::dxf {
 class StagedImages {
   public:
     StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
-                 const std::filesystem::path& dxfFile, bool replace);
+                 const std::filesystem::path& dxfFile, bool replace, std::string replaceOption);
     ~StagedImages();
     StagedImages(const StagedImages&) = delete;
     StagedImages& operator=(const StagedImages&) = delete;
@@ -35,16 +36,19 @@ class StagedImages {
     std::vector<ImageFile> images;
     std::vector<std::string> warnings;  // images that could not be found
     std::string reason;                 // set when the images cannot be staged
+    bool nameTaken = false;  // refused: a file has an image's name and replace is not set
 
   private:
     bool OpenFolder(const std::filesystem::path& folder);
-    void Stage(const TJwwData& doc, const geom::ImagePlacement& placed,
+    void Stage(const PlacedImageFiles& files, const geom::ImagePlacement& placed,
                const std::u16string& folderName);
 
     std::unique_ptr<FolderHandle> folder_;
     std::vector<std::unique_ptr<SiblingFile>> files_;
     std::vector<std::u16string> names_;
+    uint64_t budget_ = kUnpackedImagesBudget;  // what the images may still unpack to
     bool replace_;
+    std::string replaceOption_;
     bool madeFolder_ = false;
     std::optional<RemovedOnInterrupt> interruptedFolder_;  // while made and not committed
     bool committed_ = false;

@@ -1,5 +1,6 @@
 // The embedded-image section of a 7.00 file as read: the images are listed,
-// and with BindImageExp written into BindImageFolder.
+// and with BindImageExp written into BindImageFolder, or else with
+// BindImageExr kept in memory (no more than the file holds).
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -74,6 +75,17 @@ class ImageFolder {
     std::string problem_;
 };
 
+std::string StoredBytes(ArchiveReader& ar, uint64_t size) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(size));
+    for (uint64_t left = size; left > 0;) {
+        const std::span<const uint8_t> piece = ar.Piece(left);
+        bytes.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+        left -= piece.size();
+    }
+    return bytes;
+}
+
 }  // namespace
 
 void ReadImages(TJwwData& doc, ArchiveReader& ar, bool replace, std::vector<ImageOutcome>& images) {
@@ -91,13 +103,11 @@ void ReadImages(TJwwData& doc, ArchiveReader& ar, bool replace, std::vector<Imag
         if (image.Fsize < 0 || static_cast<uint64_t>(image.Fsize) > ar.Remaining())
             throw ReadError(kFileIoError);
         const auto size = static_cast<uint64_t>(image.Fsize);
+        if (!folder) image.Stored = StoredBytes(ar, size);
         doc.BindImage.push_back(std::move(image));
         doc.BindImageN = static_cast<int32_t>(doc.BindImage.size());
         const std::u16string& name = doc.BindImage.back().Fname;
-        if (folder)
-            images.push_back({name, folder->Extract(ar, name, size)});
-        else
-            ar.Skip(size);
+        if (folder) images.push_back({name, folder->Extract(ar, name, size)});
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <tintwright/document/Counted.h>
+#include <tintwright/document/ImageIndex.h>
 #include <tintwright/jww/DocumentWriter.h>
 #include <tintwright/util/Func_2.h>
 
@@ -23,11 +24,7 @@ constexpr size_t kCopyBlock = 2048;
 
 class ImageMarker {
   public:
-    explicit ImageMarker(std::span<TBindImageType> images) : images_(images) {
-        upper_.reserve(images.size());
-        for (const TBindImageType& image : images)
-            upper_.push_back(UpperText(image.Fname));
-    }
+    explicit ImageMarker(std::span<TBindImageType> images) : images_(images), index_(images) {}
 
     // Marks the first image whose name begins with the one the text gives.
     void Mark(const std::u16string& text) {
@@ -35,14 +32,9 @@ class ImageMarker {
         const size_t comma = text.find(u',');
         if (comma == std::u16string::npos) return;
         const size_t start = kTempImageMark.size();
-        const std::u16string name = UpperText(text.substr(start, comma - start));
+        const std::u16string name = text.substr(start, comma - start);
         if (name.empty()) return;
-        for (size_t i = 0; i < images_.size(); ++i) {
-            if (upper_[i].starts_with(name)) {
-                images_[i].exf = true;
-                return;
-            }
-        }
+        if (const std::optional<size_t> image = index_.Find(name)) images_[*image].exf = true;
     }
 
     void MarkTexts(const EntityView& src) {
@@ -51,13 +43,14 @@ class ImageMarker {
 
   private:
     std::span<TBindImageType> images_;
-    std::vector<std::u16string> upper_;
+    ImageIndex index_;
 };
 
 // Only a plain file name is looked for (BindImagePathOf gives no path for
 // any other), so that a name cannot reach outside the image folder; and only
 // a regular file, which can be read to its end without waiting.
 bool Embeddable(const TJwwData& doc, const TBindImageType& image) {
+    if (!image.Stored.empty()) return true;
     const std::u16string path = doc.BindImagePathOf(image.Fname);
     std::error_code error;
     return !path.empty() && FileExistsAt(path) &&
@@ -121,7 +114,12 @@ void WriteImageSection(ArchiveWriter& ar, TJwwData& doc) {
     for (const TBindImageType& image : images) {
         if (!image.exf) continue;
         ar.WriteString(image.Fname);
-        CopyImage(ar, std::filesystem::path(doc.BindImagePathOf(image.Fname)));
+        if (!image.Stored.empty()) {
+            ar.i32(static_cast<int32_t>(image.Stored.size()));
+            ar.bytes(reinterpret_cast<const uint8_t*>(image.Stored.data()), image.Stored.size());
+        } else {
+            CopyImage(ar, std::filesystem::path(doc.BindImagePathOf(image.Fname)));
+        }
     }
 }
 

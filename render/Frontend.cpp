@@ -7,6 +7,7 @@
 #include <numbers>
 #include <unordered_map>
 
+#include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/DrawingRules.h>
 #include <tintwright/document/Extents.h>
 #include <tintwright/document/Fonts.h>
@@ -389,15 +390,18 @@ class Resolver {
     }
 
     void AddImage(const geom::ImagePlacement& image, const Placed3& box) {
-        const std::u16string path = doc_.BindImagePathOf(image.name);
-        std::error_code error;
-        if (path.empty() || !std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+        if (!images_) images_.emplace(doc_);
+        if (!images_->Has(image.name)) {
             shapes_.problem = "image file not at hand";
             return;
         }
-        shapes_.images.push_back({std::filesystem::path(path), box.origin,
-                                  Distance(box.origin, box.right), Distance(box.origin, box.up),
-                                  DegreesOf(box.origin, box.right)});
+        const auto bytes = [this, name = image.name]() -> std::optional<std::string> {
+            auto unpacked = images_->Bytes(name, imagesBudget_);
+            if (unpacked) imagesBudget_ -= unpacked->size();
+            return unpacked;
+        };
+        shapes_.images.push_back({bytes, box.origin, Distance(box.origin, box.right),
+                                  Distance(box.origin, box.up), DegreesOf(box.origin, box.right)});
     }
 
     void Add(const TEntJwwSunpo& dim, const Transform& xf) {
@@ -435,6 +439,8 @@ class Resolver {
     RenderReport& report_;
     Shapes shapes_;
     std::unordered_map<std::u16string, std::vector<std::string>> families_;
+    std::optional<PlacedImageFiles> images_;         // made when the first image is met
+    uint64_t imagesBudget_ = kUnpackedImagesBudget;  // what this picture's images may unpack to
 };
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <tintwright/render/GdiplusBackend.h>
 
+#include <objidl.h>
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 #include <tintwright/util/Func_2.h>
 
@@ -28,6 +31,35 @@ std::unique_ptr<Gdiplus::FontFamily> FamilyOf(const std::vector<std::string>& fa
         serif ? Gdiplus::FontFamily::GenericSerif()->Clone()
               : Gdiplus::FontFamily::GenericSansSerif()->Clone());
 }
+
+// An image's bytes as the stream GDI+ decodes from; none when the system
+// cannot give the memory.
+class MemoryStream {
+  public:
+    explicit MemoryStream(const std::string& bytes) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        if (memory == nullptr) return;
+        void* at = GlobalLock(memory);
+        if (at != nullptr) {
+            std::memcpy(at, bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+        }
+        // The stream frees the memory when released.
+        if (at == nullptr || CreateStreamOnHGlobal(memory, TRUE, &stream_) != S_OK) {
+            GlobalFree(memory);
+            stream_ = nullptr;
+        }
+    }
+    ~MemoryStream() {
+        if (stream_ != nullptr) stream_->Release();
+    }
+    MemoryStream(const MemoryStream&) = delete;
+    MemoryStream& operator=(const MemoryStream&) = delete;
+    IStream* get() const { return stream_; }
+
+  private:
+    IStream* stream_ = nullptr;
+};
 
 }  // namespace
 
@@ -133,7 +165,11 @@ const GdiplusBackend::Face& GdiplusBackend::FaceOf(const std::vector<std::string
 
 bool GdiplusBackend::Draw(const ImageRun& image) {
     // GDI+ refuses what it cannot decode with a status, never an exception.
-    Gdiplus::Bitmap picture(image.file.c_str());
+    const std::optional<std::string> bytes = image.bytes();
+    if (!bytes) return false;
+    const MemoryStream stream(*bytes);
+    if (!stream.get()) return false;
+    Gdiplus::Bitmap picture(stream.get());
     if (picture.GetLastStatus() != Gdiplus::Ok) return false;
     const Gdiplus::PointF at = Map(image.at);
     Gdiplus::Matrix saved;

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -69,7 +71,9 @@ struct TextRun {
 
 // A bound image stretched over a box whose lower-left corner is `at`.
 struct ImageRun {
-    std::filesystem::path file;
+    // The image file's bytes, unpacked only when a backend asks (one that
+    // draws the image's frame never does); none when they cannot be had.
+    std::function<std::optional<std::string>()> bytes;
     Point at;
     double width = 0, height = 0;
     double angle = 0;  // degrees, anticlockwise

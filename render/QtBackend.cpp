@@ -8,6 +8,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tw::render {
 
@@ -125,7 +126,11 @@ const QFont& QtBackend::FontOf(const std::vector<std::string>& families) {
 
 bool QtBackend::Draw(const ImageRun& image) {
     // Qt refuses what it cannot decode and what exceeds its allocation limit.
-    const QImage picture(QString::fromStdU16String(image.file.u16string()));
+    const std::optional<std::string> bytes = image.bytes();
+    if (!bytes || bytes->size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+        return false;
+    const QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(bytes->data()),
+                                            static_cast<int>(bytes->size()));
     if (picture.isNull()) return false;
     painter_.save();
     painter_.translate(Map(image.at));

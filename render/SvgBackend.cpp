@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iterator>
 #include <limits>
 
@@ -230,9 +229,9 @@ void SvgBackend::Draw(const TextRun& text) {
 }
 
 bool SvgBackend::Draw(const ImageRun& image) {
-    std::ifstream in(image.file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const char* type = MediaType(bytes);
+    const std::optional<std::string> bytes = image.bytes();
+    if (!bytes) return false;
+    const char* type = MediaType(*bytes);
     if (type == nullptr) return false;
     // The image's top-left corner is the box's upper-left; turn about the lower-left.
     out_ += "<image x=\"";
@@ -248,7 +247,7 @@ bool SvgBackend::Draw(const ImageRun& image) {
     out_ += " href=\"data:";
     out_ += type;
     out_ += ";base64,";
-    AppendBase64(out_, bytes);
+    AppendBase64(out_, *bytes);
     out_ += "\"/>\n";
     return true;
 }

@@ -35,15 +35,28 @@ std::string WhyNotReplaceable(const std::filesystem::path& target) {
     return {};
 }
 
-std::string RefusalToReplace(const std::filesystem::path& target, bool replace) {
+std::string RefusalToReplace(const std::filesystem::path& target, bool replace,
+                             std::string_view option) {
     std::error_code error;
     if (replace || !std::filesystem::exists(std::filesystem::symlink_status(target, error)))
         return {};
-    return AlreadyExists(target);
+    return AlreadyExists(target, option);
 }
 
-std::string AlreadyExists(const std::filesystem::path& target) {
-    return ToUtf8(target.u16string()) + " already exists; use --force to replace it";
+std::string AlreadyExists(const std::filesystem::path& target, std::string_view option) {
+    return ToUtf8(target.u16string()) + " already exists; use " + std::string(option) +
+           " to replace it";
+}
+
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+std::string RefusalToOverwriteInput(const std::filesystem::path& input,
+                                    const std::filesystem::path& output) {
+    if (!IsSameFile(input, output)) return {};
+    return "the output " + ToUtf8(output.u16string()) + " is the input itself";
 }
 
 }  // namespace tw

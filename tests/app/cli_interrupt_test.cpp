@@ -166,15 +166,6 @@ bool HoldsTemporary(const fs::path& folder) {
     return false;
 }
 
-// A staging folder in TMPDIR that already holds the drawing's image.
-bool HoldsStagedImage(const fs::path& tmpdir) {
-    for (const fs::directory_entry& entry : fs::directory_iterator(tmpdir)) {
-        std::error_code error;
-        if (entry.is_directory() && !fs::is_empty(entry.path(), error)) return true;
-    }
-    return false;
-}
-
 // One run's own folders: its output folder, holding an earlier output of
 // the name the run writes, and its TMPDIR.
 struct RunFolders {
@@ -213,12 +204,12 @@ const Drawings& Inputs() {
 struct Command {
     std::string label, output;
     std::function<std::vector<std::string>(const fs::path& out)> args;
-    // The point where the run is surely busy: a DXF file being written (its
-    // images staged meanwhile), or the drawing read for the renderer.
+    // The point where the run is surely busy: its output being written (a
+    // DXF's images staged meanwhile).
     std::function<bool(const RunFolders&)> busy;
 };
 
-bool WritingDxf(const RunFolders& run) {
+bool WritingOutput(const RunFolders& run) {
     return HoldsTemporary(run.out);
 }
 
@@ -227,7 +218,7 @@ const Command kExport{"export", "out.dxf",
                           return std::vector<std::string>{"export", "--force", Inputs().big,
                                                           (out / "out.dxf").string()};
                       },
-                      WritingDxf};
+                      WritingOutput};
 // Two files, written on two threads at once.
 const Command kExportBatch{"export --to", "big.dxf",
                            [](const fs::path& out) {
@@ -235,13 +226,13 @@ const Command kExportBatch{"export --to", "big.dxf",
                                                                "--to",       out.string(),
                                                                Inputs().big, Inputs().copy};
                            },
-                           WritingDxf};
+                           WritingOutput};
 const Command kRender{"render", "out.svg",
                       [](const fs::path& out) {
                           return std::vector<std::string>{"render", "--force", Inputs().big,
                                                           (out / "out.svg").string()};
                       },
-                      [](const RunFolders& run) { return HoldsStagedImage(run.tmp); }};
+                      WritingOutput};
 
 class InterruptedCli : public ::testing::Test {
   protected:

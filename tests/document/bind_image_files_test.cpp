@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -135,36 +136,48 @@ TEST_F(BindImageFiles, ExplodeRestoresWhatPackCompressed) {
     EXPECT_EQ(doc.BindImageN, 2);
 }
 
-// For a viewer, only the images texts place are unpacked, and only while
-// they fit the budget together: an image bomb or an unused image stays packed.
-TEST_F(BindImageFiles, ExplodePlacedUnpacksWhatIsPlacedWithinTheBudget) {
-    const struct {
-        const char* name;
-        size_t size;
-        bool placed;
-        bool unpacked;
-    } cases[] = {
-        {"small.bmp", 1000, true, true},
-        {"unused.bmp", 1000, false, false},
-        {"large.bmp", 300000, true, false},  // beyond what small.bmp left of the budget
-        {"last.bmp", 500, true, true},       // within what is left
-    };
-    std::vector<std::u16string> names;
-    for (const auto& image : cases) {
-        WriteFile(images / image.name, Bytes(image.size, 3));
-        names.push_back(FromUtf8(image.name));
-        if (image.placed)
-            ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 0, 0, 5, 5, 0, 0, u"MS Gothic",
-                                       u"^@BM" + FromUtf8(image.name) + u",40,30"));
-    }
-    SetImages(names);
-    doc.BindImagePack();
-    for (const auto& image : cases)
-        fs::remove(images / image.name);
+// What an output gets of a placed image: the file unpacked, from the bytes
+// the drawing holds or else from its image folder, within the byte limit;
+// nothing for a name outside the folder, damaged data or too many bytes.
+TEST_F(BindImageFiles, PlacedImagesUnpackFromMemoryOrFolderWithinTheLimit) {
+    const std::string plan = Bytes(5000, 1);
+    WriteFile(images / "plan.bmp", plan);
+    WriteFile(images / "logo.png", "png bytes");
+    SetImages({u"plan.bmp", u"logo.png"});
+    doc.BindImagePack();  // plan.bmp.gz in the folder, logo.png as it is
+    fs::remove(images / "plan.bmp");
+    const std::string packed = ReadFile(images / "plan.bmp.gz");
 
-    doc.BindImageExplodePlaced(200000);
-    for (const auto& image : cases)
-        EXPECT_EQ(fs::exists(images / image.name), image.unpacked) << image.name;
+    TJwwData held;  // the same images, held in memory as a reading keeps them
+    held.BindImage = {{u"PLAN.BMP.GZ", 0, false, packed},
+                      {u"mem.jpg", 0, false, "jpeg bytes"},
+                      {u"bad.bmp.gz", 0, false, "not gzip"}};
+    held.BindImageN = 3;
+
+    const struct {
+        const TJwwData* from;
+        const char16_t* name;
+        uint64_t limit;
+        std::optional<std::string> bytes;
+    } cases[] = {
+        {&doc, u"plan.bmp", 1 << 20, plan},
+        {&doc, u"logo.png", 1 << 20, "png bytes"},
+        {&doc, u"plan.bmp", 4999, std::nullopt},  // unpacks to more than the limit
+        {&doc, u"missing.bmp", 1 << 20, std::nullopt},
+        {&doc, u"../plan.bmp", 1 << 20, std::nullopt},
+        {&held, u"plan.bmp", 1 << 20, plan},  // the entry's name, in any case
+        {&held, u"mem.jpg", 1 << 20, "jpeg bytes"},
+        {&held, u"mem.jpg", 9, std::nullopt},
+        {&held, u"bad.bmp", 1 << 20, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.name));
+        const PlacedImageFiles files(*c.from);
+        EXPECT_EQ(files.Bytes(c.name, c.limit), c.bytes);
+        EXPECT_EQ(files.Has(c.name), std::u16string(c.name) != u"missing.bmp" &&
+                                         std::u16string(c.name) != u"../plan.bmp");
+    }
+    EXPECT_FALSE(fs::exists(images / "plan.bmp")) << "nothing is unpacked into the folder";
 }
 
 TEST_F(BindImageFiles, ExplodeReadsWhatGzipWroteWhateverTheCaseOfTheExtension) {

@@ -46,7 +46,7 @@ std::vector<std::string> Trace(const RecordingBackend& b) {
     for (const TextRun& t : b.texts)
         trace.push_back("text " + t.text + Text(t.at));
     for (const ImageRun& i : b.images)
-        trace.push_back("image " + i.file.string() + Text(i.at));
+        trace.push_back("image " + i.bytes().value_or("(none)") + Text(i.at));
     return trace;
 }
 

@@ -28,10 +28,10 @@
 #include <tintwright/util/Func_2.h>
 #include "DrawingCanvas.h"
 #include "ViewScrollBars.h"
+#include "app/ExportShown.h"
 #include "app/LayerRows.h"
 #include "app/RecentFiles.h"
 #include "app/ViewerStatus.h"
-#include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 
 namespace tw::qt {
@@ -194,11 +194,17 @@ bool ViewerWindow::reportCommand(int exitCode, const std::string& reason) {
 
 bool ViewerWindow::exportDxf(const QString& target) {
     if (!drawing_) return false;
-    cli::ExportOptions options;
-    options.force = true;  // the save dialog asked before replacing
-    std::ostringstream err;
-    const int exitCode = cli::RunExport(Utf8(file_), Utf8(target), options, err);
-    return reportCommand(exitCode, err.str());
+    const std::filesystem::path file(target.toStdU16String());
+    const auto replaceImages = [&] {
+        const QString folder = QString::fromStdU16String(file.stem().u16string()) + "_images";
+        return QMessageBox::question(
+                   this, QStringLiteral("Export DXF"),
+                   QStringLiteral("The folder %1 beside the file already holds images of the "
+                                  "same names. Replace them?")
+                       .arg(folder)) == QMessageBox::Yes;
+    };
+    const std::string reason = ExportShown(drawing_->Doc(), file, replaceImages);
+    return reportCommand(reason.empty() ? 0 : 1, reason);
 }
 
 bool ViewerWindow::saveAs(const QString& target) {

@@ -18,10 +18,10 @@
 #include "JapaneseFont.h"
 #include "RecentFiles.h"
 #include "WindowClass.h"
+#include "app/ExportShown.h"
 #include "app/LayerRows.h"
 #include "app/ViewScroll.h"
 #include "app/ViewerStatus.h"
-#include "app/cli/ExportCommand.h"
 #include "app/cli/RenderCommand.h"
 
 namespace tw::win32 {
@@ -209,10 +209,14 @@ bool ViewerWindow::ReportCommand(int exitCode, const std::string& reason) {
 
 bool ViewerWindow::ExportDxf(const std::filesystem::path& target) {
     if (!drawing_) return false;
-    cli::ExportOptions options;
-    options.force = true;  // the save dialog asked before replacing
-    std::ostringstream err;
-    return ReportCommand(cli::RunExport(Utf8(file_), Utf8(target), options, err), err.str());
+    const auto replaceImages = [&] {
+        const std::wstring question = L"The folder " + target.stem().wstring() +
+                                      L"_images beside the file already holds images of the "
+                                      L"same names. Replace them?";
+        return MessageBoxW(window_, question.c_str(), kTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    };
+    const std::string reason = ExportShown(drawing_->Doc(), target, replaceImages);
+    return ReportCommand(reason.empty() ? 0 : 1, reason);
 }
 
 bool ViewerWindow::SaveAs(const std::filesystem::path& target) {

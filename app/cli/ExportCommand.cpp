@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 // export's warnings otherwise.
 JobResult ExportFile(const std::string& input, const fs::path& output,
                      const ExportOptions& options) {
-    std::error_code error;
-    if (fs::equivalent(fs::path(FromUtf8(input)), output, error))
-        return {false, "the output " + ToUtf8(output.u16string()) + " is the input itself"};
+    if (std::string refusal = RefusalToOverwriteInput(FromUtf8(input), output); !refusal.empty())
+        return {false, std::move(refusal)};
     if (std::string refusal = RefusalToReplace(output, options.force); !refusal.empty())
         return {false, std::move(refusal)};
     JobResult result;

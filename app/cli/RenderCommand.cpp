@@ -13,6 +13,7 @@
 #include <tintwright/render/ReportText.h>
 #include <tintwright/util/Func_2.h>
 #include <tintwright/util/OutputFile.h>
+#include <tintwright/util/ReplaceableFile.h>
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
 #include "app/cli/RenderFormats.h"
@@ -34,6 +35,8 @@ std::string Lower(std::string s) {
 // Reads, renders and writes one file; the report's text on success.
 std::string RenderOne(const fs::path& input, const fs::path& output, const std::string& format,
                       const RenderCommandOptions& options) {
+    if (std::string refusal = RefusalToOverwriteInput(input, output); !refusal.empty())
+        throw RenderFailure(std::move(refusal));
     std::unique_ptr<ShownDrawing> drawing;
     try {
         drawing = std::make_unique<ShownDrawing>(input);

@@ -57,6 +57,28 @@ TEST_F(RenderCli, ExistingOutputIsKeptWithoutForce) {
     EXPECT_EQ(Read("out.svg").rfind("<?xml", 0), 0u);
 }
 
+// Whatever its extension, an output that is the drawing itself (by a link,
+// a hard link or another spelling) is refused, even with --force.
+TEST_F(RenderCli, AnOutputThatIsTheInputIsRefused) {
+    const std::string chart = Read("chart.jww");
+    fs::create_symlink(dir.path() / "chart.jww", dir.path() / "link.svg");
+    fs::create_hard_link(dir.path() / "chart.jww", dir.path() / "hard.png");
+    Write("drawing.svg", chart);  // a drawing under another extension
+    fs::create_directories(dir.path() / "sub");
+    const std::pair<std::string, std::string> cases[] = {
+        {"chart.jww", "link.svg"},
+        {"chart.jww", "hard.png"},
+        {"chart.jww", "./sub/../link.svg"},
+        {"drawing.svg", "drawing.svg"},
+    };
+    for (const auto& [input, output] : cases) {
+        const CommandResult r = Cli(dir.path(), "render " + input + " " + output + " --force");
+        EXPECT_EQ(r.code, 1) << output;
+        EXPECT_NE(r.err.find("is the input itself"), std::string::npos) << r.err;
+        EXPECT_EQ(Read(input), chart);
+    }
+}
+
 // --force replaces a file, not its protection: the tests run as root, whom
 // the system would let write, so the refusal is the program's own.
 TEST_F(RenderCli, AWriteProtectedOutputIsKeptEvenWithForce) {

@@ -228,6 +228,29 @@ void BM_DxfWriteBaseline(benchmark::State& state) {
     WriteBytesBench(state, file, ReadAll(file));
 }
 
+// Twenty long texts (a pasted note, a specification sheet) of N characters
+// exported to R12, which cuts each into many TEXTs: the time per character
+// must not grow with N.
+void BM_ExportDxfR12LongTexts(benchmark::State& state) {
+    ScratchFolder scratch;
+    const auto file = scratch.File("out.dxf");
+    TJwwData doc;
+    doc.DataDefaultSet();
+    const auto length = static_cast<size_t>(state.range(0));
+    std::u16string text;
+    for (size_t i = 0; i < length; ++i)
+        text += i % 2 ? u'a' : u'漢';
+    for (int i = 0; i < 20; ++i)
+        doc.AddEntMoji(0, 0, 0, 1, 1, 0, 0, 1, 0, 5.0 * i, 2, 2, 0, 0, u"ＭＳ ゴシック", text);
+    for (auto _ : state) {
+        if (!dxf::ExportDxf(doc, file, {.version = dxf::kR12}).ok)
+            state.SkipWithError("ExportDxf failed");
+    }
+    state.counters["ns_per_char"] = benchmark::Counter(
+        20.0 * static_cast<double>(length),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -237,6 +260,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_FileOut)->Apply(Sizes);
 BENCHMARK(BM_ExportDxf)->Apply(Sizes);
 BENCHMARK(BM_DxfWriteBaseline)->Apply(Sizes);
+BENCHMARK(BM_ExportDxfR12LongTexts)->Arg(2'000)->Arg(32'766)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBaseline)->Apply(Sizes);
 BENCHMARK(BM_FileIn)->Apply(Sizes);
 BENCHMARK(BM_ReadBaseline)->Apply(Sizes);

@@ -122,12 +122,13 @@ void EntityWriter::operator()(const TEntJwwMoji& text) {
     if (HasReaderCodes(text.str)) ++c_.textsWithReaderCodes;
     const std::string value = c_.w.Encode(text.str);
     if (value.size() <= kMaxTextBytes) {
-        Text(text, {0, text.str.size()}, value);
+        Text(text, TextBaselines(text).Of({0, text.str.size()}), value);
     } else if (c_.dialect.mtext) {
         MText(text);
     } else {
+        const TextBaselines baselines(text);
         for (const TextPiece& piece : PiecesWithin(text.str, c_.w))
-            Text(text, piece, c_.w.Encode(text.str.substr(piece.first, piece.size)));
+            Text(text, baselines.Of(piece), c_.w.Encode(text.str.substr(piece.first, piece.size)));
     }
 }
 
@@ -135,10 +136,9 @@ double EntityWriter::TextHeight(const TEntJwwMoji& text) {
     return text.dSizeY > 0 ? text.dSizeY : 1.0;
 }
 
-void EntityWriter::Text(const TEntJwwMoji& text, const TextPiece& piece, const std::string& value) {
+void EntityWriter::Text(const TEntJwwMoji& text, const Baseline& line, const std::string& value) {
     Begin("TEXT", "AcDbText", text.att);
     const double height = TextHeight(text);
-    const Baseline line = BaselineOf(text, piece);
     // Character spacing is kept by fitting the text between the ends of its
     // cells (horizontal alignment 5), which AutoCAD, ezdxf and LibreCAD
     // honour: the text stays one entity, editable as typed, and as long as
@@ -160,7 +160,7 @@ void EntityWriter::Text(const TEntJwwMoji& text, const TextPiece& piece, const s
 
 void EntityWriter::MText(const TEntJwwMoji& text) {
     Begin("MTEXT", "AcDbMText", text.att);
-    const Baseline line = BaselineOf(text, {0, text.str.size()});
+    const Baseline line = TextBaselines(text).Of({0, text.str.size()});
     const double angle = text.degKakudo / kDegrees;
     c_.w.Point(10, line.start.x * scale_, line.start.y * scale_);
     c_.w.Real(40, TextHeight(text) * scale_);

@@ -51,7 +51,7 @@ class EntityWriter {
     void Image(const TEntJwwMoji& text, const geom::ImagePlacement& image);
     static double TextHeight(const TEntJwwMoji& text);
     // A TEXT of `piece` of the text, its value `value` as encoded.
-    void Text(const TEntJwwMoji& text, const TextPiece& piece, const std::string& value);
+    void Text(const TEntJwwMoji& text, const Baseline& line, const std::string& value);
     void MText(const TEntJwwMoji& text);
 
     Context& c_;

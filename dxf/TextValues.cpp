@@ -41,17 +41,20 @@ std::vector<TextPiece> PiecesWithin(const std::u16string& text, TagWriter& w) {
     return pieces;
 }
 
-Baseline BaselineOf(const TEntJwwMoji& text, const TextPiece& piece) {
-    const std::array<geom::Point, 4> corners = geom::TextCorners(text);
-    const fonts::TextLayout whole = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
-    const double from = piece.first < whole.offsets.size() ? whole.offsets[piece.first] : 0.0;
-    const double to =
-        from +
-        fonts::LayOut(text.str.substr(piece.first, piece.size), text.dKankaku, text.dSizeX).length;
+TextBaselines::TextBaselines(const TEntJwwMoji& text)
+    : text_(text),
+      corners_(geom::TextCorners(text)),
+      whole_(fonts::LayOut(text.str, text.dKankaku, text.dSizeX)) {}
+
+Baseline TextBaselines::Of(const TextPiece& piece) const {
+    const double from = piece.first < whole_.offsets.size() ? whole_.offsets[piece.first] : 0.0;
+    const double to = from + fonts::LayOut(text_.str.substr(piece.first, piece.size),
+                                           text_.dKankaku, text_.dSizeX)
+                                 .length;
     const auto at = [&](double offset) {
-        const double t = whole.length > 0 ? offset / whole.length : 0.0;
-        return geom::Point{corners[0].x + (corners[1].x - corners[0].x) * t,
-                           corners[0].y + (corners[1].y - corners[0].y) * t};
+        const double t = whole_.length > 0 ? offset / whole_.length : 0.0;
+        return geom::Point{corners_[0].x + (corners_[1].x - corners_[0].x) * t,
+                           corners_[0].y + (corners_[1].y - corners_[0].y) * t};
     };
     return {at(from), at(to)};
 }

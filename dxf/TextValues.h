@@ -6,10 +6,12 @@
 // content in chunks) and as several TEXTs along the base line in R12.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include <tintwright/document/Fonts.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/dxf/TagWriter.h>
@@ -30,11 +32,21 @@ struct TextPiece {
 std::vector<TextPiece> PiecesWithin(const std::u16string& text, TagWriter& w);
 
 // Where a run of the text sits on its base line as our renders place it:
-// Jw_cad's cells and spacing, fitted to the text's stored length.
+// Jw_cad's cells and spacing, fitted to the text's stored length. The text
+// is laid out once for all its runs, so a long text costs its length.
 struct Baseline {
     geom::Point start, end;
 };
-Baseline BaselineOf(const TEntJwwMoji& text, const TextPiece& piece);
+class TextBaselines {
+  public:
+    explicit TextBaselines(const TEntJwwMoji& text);
+    Baseline Of(const TextPiece& piece) const;
+
+  private:
+    const TEntJwwMoji& text_;
+    std::array<geom::Point, 4> corners_;
+    fonts::TextLayout whole_;
+};
 
 // MTEXT content showing the typed text: its own specials escaped ("\\",
 // "\{", "\}", and "^ " for a caret, which readers decode as a control

@@ -104,8 +104,41 @@ void RemoveOnInterrupt(std::optional<RemovedOnInterrupt>& registration, const Fo
     registration.emplace(folder.Descriptor(), name, RemovedOnInterrupt::Kind::File);
 }
 
+#ifndef __linux__
+// The refusals of a file system that has no hard links (the browser's
+// in-memory one says EMLINK, FAT and others EPERM or ENOTSUP).
+bool LacksHardLinks(int error) {
+    return error == EMLINK || error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == ENOSYS;
+}
+
+// Without hard links the name is claimed first: created exclusively, so
+// that a file of that name is refused, then the finished file renamed over
+// this empty one of our own.
+int ClaimThenRename(int fd, const std::filesystem::path& from, const std::filesystem::path& to) {
+    const int claim =
+        openat(fd, to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (claim < 0) return -1;
+    close(claim);
+    if (renameat(fd, from.c_str(), fd, to.c_str()) == 0) return 0;
+    const int error = errno;
+    unlinkat(fd, to.c_str(), 0);
+    errno = error;
+    return -1;
+}
+
+// A hard link fails when the name exists; the temporary name then goes.
+int LinkThenUnlink(int fd, const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0) {
+        unlinkat(fd, from.c_str(), 0);
+        return 0;
+    }
+    return LacksHardLinks(errno) ? ClaimThenRename(fd, from, to) : -1;
+}
+#endif
+
 // Keep needs a refusal without a gap: on Linux a rename that never
-// replaces, elsewhere a hard link, which fails when the name exists.
+// replaces, elsewhere a hard link, or the name claimed where there are none.
 int Rename(const FolderHandle& folder, const std::filesystem::path& from,
            const std::filesystem::path& to, SiblingFile::Existing existing) {
     const int fd = folder.Descriptor();
@@ -116,8 +149,7 @@ int Rename(const FolderHandle& folder, const std::filesystem::path& from,
 #ifdef __linux__
         rc = renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE);
 #else
-        rc = linkat(fd, from.c_str(), fd, to.c_str(), 0);
-        if (rc == 0) unlinkat(fd, from.c_str(), 0);
+        rc = LinkThenUnlink(fd, from, to);
 #endif
     }
     return rc == 0 ? 0 : errno;

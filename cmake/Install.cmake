@@ -12,7 +12,8 @@ set(tw_public_headers
     util/Func_2.h util/ReplaceableFile.h
     attributes/UnitGraAtt.h
     document/JwwUnit.h document/EntityArgs.h document/RefTable.h document/jwwtype.h
-    document/Counted.h document/EntityKinds.h document/EntityView.h
+    document/Counted.h document/EntityKinds.h document/EntityView.h document/BindImageFiles.h
+    document/ImageIndex.h
     document/DefinitionIndex.h document/Transform.h document/BlockExpansion.h
     document/DrawingRules.h document/OutputRules.h document/Geometry.h document/Extents.h document/LayerUsage.h
     jww/Versions.h

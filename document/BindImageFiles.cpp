@@ -164,11 +164,11 @@ bool Copy(const std::filesystem::path& source, SiblingFile& out) {
 // File work reports failure as false and never throws (memory, path
 // conversion).
 template <class Work>
-bool Guarded(Work work) {
+auto Guarded(Work work) -> decltype(work()) {
     try {
         return work();
     } catch (...) {
-        return false;
+        return {};
     }
 }
 
@@ -311,6 +311,33 @@ bool PlacedImageFiles::Write(const std::u16string& name, uint64_t maxBytes,
         if (!gz) return CopyAtMost(*file, put, maxBytes);
         FileBlocks blocks(*file);
         return blocks.IsOpen() && GunzipStream(blocks, put, maxBytes);
+    });
+}
+
+uint64_t PlacedImageFiles::DeclaredSize(const std::u16string& name) const {
+    return Guarded([&]() -> uint64_t {
+        if (!IsPlainFileName(name)) return 0;
+        const TBindImageType* entry = Stored(name);
+        const bool gz = entry != nullptr && HasGzExt(entry->Fname);
+        std::string tail;  // a gzip file's last four bytes: its length
+        uint64_t size = 0;
+        if (entry != nullptr && !entry->Stored.empty()) {
+            size = entry->Stored.size();
+            if (gz && size >= 4) tail = entry->Stored.substr(size - 4);
+        } else if (const auto file = FolderFile(doc_, entry != nullptr ? entry->Fname : name)) {
+            std::error_code error;
+            size = std::filesystem::file_size(*file, error);
+            if (error) return 0;
+            if (gz && size >= 4) {
+                std::ifstream in(*file, std::ios::binary);
+                tail.resize(4);
+                in.seekg(-4, std::ios::end);
+                if (!in.read(tail.data(), 4)) return 0;
+            }
+        }
+        if (tail.size() != 4) return size;
+        const auto byte = [&](int i) { return uint64_t{static_cast<unsigned char>(tail[i])}; };
+        return byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
     });
 }
 

@@ -60,6 +60,10 @@ class PlacedImageFiles {
     bool Write(const std::u16string& name, uint64_t maxBytes, const ImageSink& put) const;
     // The same as one string; none when Write fails.
     std::optional<std::string> Bytes(const std::u16string& name, uint64_t maxBytes) const;
+    // What the stored file says the image unpacks to, without unpacking it:
+    // a gzip file's record of its length (modulo 2^32, exact for all a JWW
+    // file carries) or a plain file's size; 0 when there is no such image.
+    uint64_t DeclaredSize(const std::u16string& name) const;
 
   private:
     const TBindImageType* Stored(const std::u16string& name) const;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/util/ReplaceableFile.h>
 
@@ -35,6 +36,9 @@ struct DxfOptions {
     bool realSize = true;        // false: the stored paper millimetres
     bool replaceImages = false;  // replace images of the same names beside the file
     std::string replaceOption = std::string(kForceOption);  // named when an image is kept
+    // The most the bound images may take unpacked, together: an export whose
+    // images say they need more fails, saying so, before it unpacks them.
+    uint64_t imageBytes = kUnpackedImagesBudget;
 };
 
 struct ExportReport {

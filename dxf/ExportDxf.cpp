@@ -68,7 +68,7 @@ ExportReport ExportDxf(const TJwwData& doc, const std::filesystem::path& file,
         placed.clear();
     }
     try {
-        StagedImages staged(doc, placed, file, options.replaceImages, options.replaceOption);
+        StagedImages staged(doc, placed, file, options);
         if (!staged.reason.empty()) {
             report.reason = staged.reason;
             report.imageNameTaken = staged.nameTaken;

@@ -12,6 +12,7 @@
 #include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/dxf/Context.h>
+#include <tintwright/dxf/DxfExport.h>
 #include <tintwright/util/RemovedOnInterrupt.h>
 #include <tintwright/util/SiblingFile.h>
 
@@ -24,8 +25,10 @@ namespace tw::dxf {
 // also when the process is interrupted.
 class StagedImages {
   public:
+    // Nothing is staged, and the reason says why, when the images say they
+    // unpack to more than options.imageBytes together.
     StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
-                 const std::filesystem::path& dxfFile, bool replace, std::string replaceOption);
+                 const std::filesystem::path& dxfFile, const DxfOptions& options);
     ~StagedImages();
     StagedImages(const StagedImages&) = delete;
     StagedImages& operator=(const StagedImages&) = delete;
@@ -46,7 +49,7 @@ class StagedImages {
     std::unique_ptr<FolderHandle> folder_;
     std::vector<std::unique_ptr<SiblingFile>> files_;
     std::vector<std::u16string> names_;
-    uint64_t budget_ = kUnpackedImagesBudget;  // what the images may still unpack to
+    uint64_t budget_;  // what the images may still unpack to
     bool replace_;
     std::string replaceOption_;
     bool madeFolder_ = false;

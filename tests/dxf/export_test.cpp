@@ -356,6 +356,49 @@ TEST(DxfExportImages, WhatIsThereAlreadyIsKeptUnlessReplacedAndNeverLostOnFailur
     }
 }
 
+// The images' budget, by what their stored files say they unpack to (a
+// gzip file's record of its length): an export over it writes nothing and
+// says what they need.
+TEST(DxfExportImages, ImagesOverTheBudgetAreRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        const char* name;
+        bool packed;
+        uint64_t budget;
+        bool ok;
+    };
+    const Case cases[] = {{"plain, within", false, 24, true},
+                          {"plain, over", false, 23, false},
+                          {"packed, within", true, 24, true},
+                          {"packed, over", true, 23, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path images = dir.path() / "images";
+        fs::create_directory(images);
+        TJwwData doc;
+        BuildEveryKind(doc, images);
+        if (c.packed) {
+            doc.BindImage = {{u"pic.png", 24, false}};
+            doc.BindImageN = 1;
+            doc.BindImagePack();
+            fs::remove(images / "pic.png");
+            ASSERT_EQ(doc.BindImage[0].Fname, u"pic.png.gz");
+        }
+        const fs::path target = dir.path() / "out.dxf";
+        const dxf::ExportReport report =
+            dxf::ExportDxf(doc, target, {.version = dxf::kR2007, .imageBytes = c.budget});
+        EXPECT_EQ(report.ok, c.ok) << report.reason;
+        if (c.ok) {
+            EXPECT_EQ(fs::file_size(dir.path() / "out_images" / "pic.png"), 24u);
+        } else {
+            EXPECT_EQ(report.reason,
+                      "the bound images unpack to 24 bytes, more than the 23 bytes allowed");
+            EXPECT_FALSE(fs::exists(target));
+            EXPECT_FALSE(fs::exists(dir.path() / "out_images"));
+        }
+    }
+}
+
 size_t CountOf(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))

@@ -352,4 +352,25 @@ std::optional<std::string> PlacedImageFiles::Bytes(const std::u16string& name,
     return bytes;
 }
 
+namespace {
+
+// Bytes below a megabyte, whole megabytes above, rounded up or down.
+std::string SizeText(uint64_t bytes, bool up) {
+    constexpr uint64_t kMegabyte = uint64_t{1} << 20;
+    if (bytes < kMegabyte) return std::to_string(bytes) + " bytes";
+    return std::to_string((bytes + (up ? kMegabyte - 1 : 0)) / kMegabyte) + " MB";
+}
+
+}  // namespace
+
+std::string ImagesOverBudget(const PlacedImageFiles& files,
+                             const std::vector<geom::ImagePlacement>& placed, uint64_t budget) {
+    uint64_t total = 0;
+    for (const geom::ImagePlacement& image : placed)
+        total += files.DeclaredSize(image.name);
+    if (total <= budget) return "";
+    return "the bound images unpack to " + SizeText(total, true) + ", more than the " +
+           SizeText(budget, false) + " allowed";
+}
+
 }  // namespace tw

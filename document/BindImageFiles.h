@@ -10,7 +10,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include <tintwright/document/Geometry.h>
 #include <tintwright/document/ImageIndex.h>
 #include <tintwright/document/jwwtype.h>
 
@@ -71,5 +73,11 @@ class PlacedImageFiles {
     const TJwwData& doc_;
     ImageIndex index_;
 };
+
+// Why the placed images may not be unpacked by an output: what their files
+// say they need together is more than the budget ("the bound images unpack
+// to 600 MB, more than the 512 MB allowed"). Empty when it is not.
+std::string ImagesOverBudget(const PlacedImageFiles& files,
+                             const std::vector<geom::ImagePlacement>& placed, uint64_t budget);
 
 }  // namespace tw

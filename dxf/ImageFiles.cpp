@@ -25,25 +25,6 @@ namespace fs = std::filesystem;
 // Pixels per millimetre assumed for an image whose header cannot be read.
 constexpr double kFallbackPixelsPerMm = 10;
 
-// Bytes below a megabyte, whole megabytes above, rounded up or down.
-std::string SizeText(uint64_t bytes, bool up) {
-    constexpr uint64_t kMegabyte = uint64_t{1} << 20;
-    if (bytes < kMegabyte) return std::to_string(bytes) + " bytes";
-    return std::to_string((bytes + (up ? kMegabyte - 1 : 0)) / kMegabyte) + " MB";
-}
-
-// Why the images may not be unpacked: what their files say they need
-// together is more than the budget. Empty when it is not.
-std::string OverBudget(const PlacedImageFiles& files,
-                       const std::vector<geom::ImagePlacement>& placed, uint64_t budget) {
-    uint64_t total = 0;
-    for (const geom::ImagePlacement& image : placed)
-        total += files.DeclaredSize(image.name);
-    if (total <= budget) return "";
-    return "the bound images unpack to " + SizeText(total, true) + ", more than the " +
-           SizeText(budget, false) + " allowed";
-}
-
 }  // namespace
 
 StagedImages::StagedImages(const TJwwData& doc, const std::vector<geom::ImagePlacement>& placed,
@@ -53,7 +34,7 @@ StagedImages::StagedImages(const TJwwData& doc, const std::vector<geom::ImagePla
       replaceOption_(options.replaceOption) {
     if (placed.empty()) return;
     const PlacedImageFiles files(doc);
-    reason = OverBudget(files, placed, budget_);
+    reason = ImagesOverBudget(files, placed, budget_);
     if (!reason.empty()) return;
     const std::u16string folderName = dxfFile.stem().u16string() + u"_images";
     if (!OpenFolder(dxfFile.parent_path() / folderName)) return;

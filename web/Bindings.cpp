@@ -46,6 +46,10 @@ val Open(const std::string& bytes) {
     });
 }
 
+void Close() {
+    TheSession().Close();
+}
+
 val NeedDrawing() {
     return val::global("Error").new_(std::string("no drawing is open"));
 }
@@ -105,6 +109,7 @@ val ChartBytes(const std::string& palette, const std::string& version,
 
 EMSCRIPTEN_BINDINGS(tintwright) {
     emscripten::function("open", &Open);
+    emscripten::function("close", &Close);
     emscripten::function("draw", &Draw);
     emscripten::function("svg", &Svg);
     emscripten::function("exportDxf", &ExportDxf);

@@ -7,7 +7,9 @@
 #include <stdexcept>
 
 #include <tintwright/document/LayerUsage.h>
+#include <tintwright/document/PlacedImages.h>
 #include <tintwright/dxf/DxfExport.h>
+#include <tintwright/dxf/StoredImages.h>
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
 #include <tintwright/util/Func_2.h>
@@ -62,17 +64,22 @@ class ChartUi final : public TFormUi {
 }  // namespace
 
 void Session::Open(const std::string& bytes) {
+    Close();
     fs::create_directories(kWorkFolder);
     const fs::path file = kWorkFolder / "drawing.jww";
     WriteOutputFile(file, bytes, /*replace=*/true);
-    drawing_ = std::make_unique<ShownDrawing>(file);
+    drawing_ = std::make_unique<ShownDrawing>(file, ShownDrawing::Images::Packed);
 }
 
 std::string Session::Draw(bool print, render::CanvasBackend& canvas) const {
     return render::ReportText(render::Render(drawing_->Doc(), SheetView(print), canvas));
 }
 
-std::string Session::Svg(bool print) const {
+std::string Session::Svg(bool print) {
+    const std::string refusal =
+        dxf::OverBudget(drawing_->Doc(), PlacedImages(drawing_->Doc()), kImagesBudget);
+    if (!refusal.empty()) throw std::runtime_error(refusal);
+    drawing_->UnpackImages(kImagesBudget);
     std::string svg;
     render::SvgBackend backend(svg, kThinnestLine);
     render::Render(drawing_->Doc(), SheetView(print), backend);
@@ -85,10 +92,13 @@ std::string Session::Dxf(const std::string& version) const {
     const fs::path file = kWorkFolder / "export" / "drawing.dxf";
     fs::remove_all(file.parent_path());
     fs::create_directories(file.parent_path());
-    const dxf::ExportReport report =
-        dxf::ExportDxf(drawing_->Doc(), file, {Choose(versions, version, "DXF version"), true});
+    dxf::DxfOptions options{Choose(versions, version, "DXF version"), true};
+    options.imageBytes = kImagesBudget;
+    const dxf::ExportReport report = dxf::ExportDxf(drawing_->Doc(), file, options);
     if (!report.ok) throw std::runtime_error(report.reason);
-    return ReadWhole(file);
+    std::string dxf = ReadWhole(file);
+    fs::remove_all(file.parent_path());  // the staged images' memory back
+    return dxf;
 }
 
 std::vector<LayerRow> Session::Layers() const {

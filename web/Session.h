@@ -12,6 +12,9 @@
 
 namespace tw::web {
 
+// What the images of one output (SVG, DXF) may take unpacked, together.
+inline constexpr uint64_t kImagesBudget = uint64_t{128} << 20;
+
 struct LayerRow {
     int group = 0;
     int layer = 0;
@@ -22,18 +25,21 @@ struct LayerRow {
 
 class Session {
   public:
-    // Reads a drawing; throws UnreadableDrawing with the reader's reason and
-    // keeps the drawing open before.
+    // Reads a drawing, its images left packed until an output needs them;
+    // throws UnreadableDrawing with the reason, and then no drawing is open.
     void Open(const std::string& bytes);
+    void Close() { drawing_.reset(); }
     bool HasDrawing() const { return drawing_ != nullptr; }
 
     // Draws the sheet (screen or print colours) into canvas commands; the
     // report's line as `tintwright-cli render FILE OUT.svg` prints it.
     std::string Draw(bool print, render::CanvasBackend& canvas) const;
-    // The SVG file `tintwright-cli render FILE OUT.svg [--print]` writes.
-    std::string Svg(bool print) const;
+    // The SVG file `tintwright-cli render FILE OUT.svg [--print]` writes;
+    // throws std::runtime_error when its images need more than kImagesBudget.
+    std::string Svg(bool print);
     // The DXF file `tintwright-cli export FILE OUT.dxf --dxf VERSION` writes;
-    // throws std::runtime_error with the reason when nothing was written.
+    // throws std::runtime_error with the reason when nothing was written,
+    // as when its images need more than kImagesBudget.
     std::string Dxf(const std::string& version) const;
     std::vector<LayerRow> Layers() const;
 

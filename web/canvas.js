@@ -113,12 +113,15 @@ const CanvasPainter = (() => {
     };
   }
 
-  // The view zoomed by factor about the canvas pixel (x, y).
-  function zoom(view, factor, x, y) {
+  // The view zoomed by factor about the canvas pixel (x, y), its scale kept
+  // within limits {min, max}: a scale of 0 would lose the view for good.
+  function zoom(view, factor, x, y, limits) {
+    const scale = Math.min(limits.max, Math.max(limits.min, view.scale * factor));
+    const applied = scale / view.scale;
     return {
-      scale: view.scale * factor,
-      x0: x - (x - view.x0) * factor,
-      y0: y - (y - view.y0) * factor,
+      scale,
+      x0: x - (x - view.x0) * applied,
+      y0: y - (y - view.y0) * applied,
     };
   }
 

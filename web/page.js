@@ -11,7 +11,12 @@
   const printBox = document.getElementById("print");
   let drawing = null;  // {commands, texts, status}
   let view = null;
-  let fileName = "drawing";
+  let fileName = null;  // the downloads' name, while a drawing is open
+  // The largest file opened: far beyond any drawing, far below what the
+  // library's memory (2 GB: the file's copies and the drawing read) holds.
+  const maxDrawingBytes = 256 * 2 ** 20;
+  // How far the wheel zooms, from the sheet's fit.
+  const zoomRange = { out: 1 / 100, in: 1e5 };
 
   function showStatus(text, failed) {
     status.textContent = text;
@@ -56,25 +61,52 @@
     }
   }
 
-  function open(bytes) {
-    try {
-      module.open(bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes));
-    } catch (e) {
-      showStatus("cannot be read: " + e.message, true);
-      throw e;
-    }
+  // Nothing of the last drawing stays once another is opened.
+  function clear() {
+    module.close();
+    drawing = null;
+    view = null;
+    fileName = null;
+    context.clearRect(0, 0, canvas.width, canvas.height);
+    document.getElementById("layer-rows").replaceChildren();
+  }
+
+  function read(bytes) {
+    if (bytes.length > maxDrawingBytes)
+      throw new Error(`the file is ${Math.ceil(bytes.length / 2 ** 20)} MB, more than the ` +
+                      `${maxDrawingBytes / 2 ** 20} MB this page opens`);
+    module.open(bytes);
     draw(false);
     listLayers();
+  }
+
+  function open(bytes, name) {
+    clear();
+    try {
+      read(bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes));
+    } catch (e) {
+      // The library's own failures are Errors; anything else is its memory.
+      const reason = e instanceof Error ? e.message : "out of memory";
+      clear();
+      showStatus("cannot be read: " + reason, true);
+      throw e instanceof Error ? e : new Error(reason);
+    }
+    fileName = name || "drawing";
     return drawing.status;
   }
 
   async function openFile(file) {
-    fileName = file.name.replace(/\.[^.]*$/, "") || "drawing";
     try {
-      open(new Uint8Array(await file.arrayBuffer()));
+      open(new Uint8Array(await file.arrayBuffer()), file.name.replace(/\.[^.]*$/, ""));
     } catch (e) {
       // shown in #status
     }
+  }
+
+  // The name of a download of the drawing open, or the reason there is none.
+  function downloadName(extension) {
+    if (!fileName) throw new Error("no drawing is open");
+    return fileName + extension;
   }
 
   function download(bytes, name, type) {
@@ -103,6 +135,7 @@
     chart: (palette, version, textCode) =>
       module.chart(String(palette), String(version), String(textCode)),
     status: () => status.textContent,
+    scale: () => (view ? view.scale : null),
     // Shows exactly the sheet on a canvas of width x height pixels, as
     // `tintwright-cli render FILE OUT.png` maps it.
     drawSheet: (width, height) => {
@@ -135,7 +168,10 @@
     event.preventDefault();
     const rect = canvas.getBoundingClientRect();
     const factor = Math.exp(-event.deltaY * 0.002);
-    view = CanvasPainter.zoom(view, factor, event.clientX - rect.left, event.clientY - rect.top);
+    const fitScale = CanvasPainter.fit(canvas, sheetOf(drawing.commands)).scale;
+    const limits = { min: fitScale * zoomRange.out, max: fitScale * zoomRange.in };
+    view = CanvasPainter.zoom(view, factor, event.clientX - rect.left, event.clientY - rect.top,
+                              limits);
     paint();
   }, { passive: false });
   let dragFrom = null;
@@ -157,11 +193,13 @@
   });
   printBox.addEventListener("change", reporting(() => { if (drawing) draw(true); }));
   document.getElementById("save-dxf").addEventListener("click", reporting(() => {
-    download(window.tintwright.exportDxf(document.getElementById("dxf-version").value),
-             fileName + ".dxf", "application/dxf");
+    const name = downloadName(".dxf");
+    download(window.tintwright.exportDxf(document.getElementById("dxf-version").value), name,
+             "application/dxf");
   }));
   document.getElementById("save-svg").addEventListener("click", reporting(() => {
-    download(window.tintwright.svg(printBox.checked), fileName + ".svg", "image/svg+xml");
+    const name = downloadName(".svg");
+    download(window.tintwright.svg(printBox.checked), name, "image/svg+xml");
   }));
   document.getElementById("save-chart").addEventListener("click", reporting(() => {
     const value = (id) => document.getElementById(id).value;

@@ -6,10 +6,10 @@
 #include <map>
 #include <stdexcept>
 
+#include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/LayerUsage.h>
 #include <tintwright/document/PlacedImages.h>
 #include <tintwright/dxf/DxfExport.h>
-#include <tintwright/dxf/StoredImages.h>
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
 #include <tintwright/util/Func_2.h>
@@ -68,18 +68,18 @@ void Session::Open(const std::string& bytes) {
     fs::create_directories(kWorkFolder);
     const fs::path file = kWorkFolder / "drawing.jww";
     WriteOutputFile(file, bytes, /*replace=*/true);
-    drawing_ = std::make_unique<ShownDrawing>(file, ShownDrawing::Images::Packed);
+    drawing_ = std::make_unique<ShownDrawing>(file);
 }
 
 std::string Session::Draw(bool print, render::CanvasBackend& canvas) const {
     return render::ReportText(render::Render(drawing_->Doc(), SheetView(print), canvas));
 }
 
-std::string Session::Svg(bool print) {
+std::string Session::Svg(bool print) const {
+    const TJwwData& doc = drawing_->Doc();
     const std::string refusal =
-        dxf::OverBudget(drawing_->Doc(), PlacedImages(drawing_->Doc()), kImagesBudget);
+        ImagesOverBudget(PlacedImageFiles(doc), PlacedImages(doc), kImagesBudget);
     if (!refusal.empty()) throw std::runtime_error(refusal);
-    drawing_->UnpackImages(kImagesBudget);
     std::string svg;
     render::SvgBackend backend(svg, kThinnestLine);
     render::Render(drawing_->Doc(), SheetView(print), backend);

@@ -36,7 +36,7 @@ class Session {
     std::string Draw(bool print, render::CanvasBackend& canvas) const;
     // The SVG file `tintwright-cli render FILE OUT.svg [--print]` writes;
     // throws std::runtime_error when its images need more than kImagesBudget.
-    std::string Svg(bool print);
+    std::string Svg(bool print) const;
     // The DXF file `tintwright-cli export FILE OUT.dxf --dxf VERSION` writes;
     // throws std::runtime_error with the reason when nothing was written,
     // as when its images need more than kImagesBudget.

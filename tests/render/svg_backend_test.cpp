@@ -2,10 +2,13 @@
 // XML 1.0 allows, whatever the drawing holds.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <string>
 
 #include <tintwright/render/SvgBackend.h>
+#include "support/TempDir.h"
 
 namespace tw::render {
 namespace {
@@ -72,6 +75,26 @@ TEST(SvgBackend, CharactersXmlForbidsAreReplacedOrDropped) {
         const std::string shown =
             std::regex_replace(svg, std::regex("<tspan x=\"[^\"]*\">|</tspan>"), "");
         EXPECT_NE(shown.find(">" + c.written + "<"), std::string::npos) << c.name << "\n" << svg;
+    }
+}
+
+// An image is embedded whole as base64, padded for the bytes past the last
+// group of three.
+TEST(SvgBackend, ImagesAreEmbeddedWholeInBase64) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {
+        {"BM", "Qk0="}, {"BMx", "Qk14"}, {"BMxy", "Qk14eQ=="}, {"BM\xff\x00\x01\x80"s, "Qk3/AAGA"}};
+    TempDir folder;
+    for (const auto& [bytes, base64] : cases) {
+        const std::filesystem::path file = folder.path() / "pic.bmp";
+        std::ofstream(file, std::ios::binary) << bytes;
+        std::string svg;
+        SvgBackend backend(svg, 0.1);
+        backend.Begin({0, 0, 100, 100}, 0xFFFFFF);
+        EXPECT_TRUE(backend.Draw(ImageRun{file, {10, 10}, 40, 30, 0}));
+        backend.End();
+        EXPECT_NE(svg.find("href=\"data:image/bmp;base64," + base64 + "\"/>"), std::string::npos)
+            << svg;
     }
 }
 

@@ -84,13 +84,11 @@ TEST(SvgBackend, ImagesAreEmbeddedWholeInBase64) {
     using namespace std::string_literals;
     const std::pair<std::string, std::string> cases[] = {
         {"BM", "Qk0="}, {"BMx", "Qk14"}, {"BMxy", "Qk14eQ=="}, {"BM\xff\x00\x01\x80"s, "Qk3/AAGA"}};
-    TempDir folder;
     for (const auto& [bytes, base64] : cases) {
-        const std::filesystem::path file = folder.path() / "pic.bmp";
-        std::ofstream(file, std::ios::binary) << bytes;
         std::string svg;
         SvgBackend backend(svg, 0.1);
         backend.Begin({0, 0, 100, 100}, 0xFFFFFF);
+        const auto file = [&bytes = bytes] { return std::optional<std::string>(bytes); };
         EXPECT_TRUE(backend.Draw(ImageRun{file, {10, 10}, 40, 30, 0}));
         backend.End();
         EXPECT_NE(svg.find("href=\"data:image/bmp;base64," + base64 + "\"/>"), std::string::npos)

@@ -48,10 +48,14 @@ Baseline BaselineOf(const TEntJwwMoji& text, const TextPiece& piece) {
     const double to =
         from +
         fonts::LayOut(text.str.substr(piece.first, piece.size), text.dKankaku, text.dSizeX).length;
+    // Along the glyphs' base line, which stands above the box's lower edge.
+    const double rise = fonts::kBaselineInCell;
     const auto at = [&](double offset) {
         const double t = whole.length > 0 ? offset / whole.length : 0.0;
-        return geom::Point{corners[0].x + (corners[1].x - corners[0].x) * t,
-                           corners[0].y + (corners[1].y - corners[0].y) * t};
+        return geom::Point{
+            corners[0].x + (corners[1].x - corners[0].x) * t + (corners[3].x - corners[0].x) * rise,
+            corners[0].y + (corners[1].y - corners[0].y) * t +
+                (corners[3].y - corners[0].y) * rise};
     };
     return {at(from), at(to)};
 }

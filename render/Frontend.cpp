@@ -192,7 +192,7 @@ class Resolver {
     // How far an entity's pen or mark reaches beyond its geometry.
     template <class R>
     double ReachOf(const R& record) const {
-        return styles_.Look().WidthMillimetres(record.att) / 2;
+        return styles_.Look().WidthMillimetres(record) / 2;
     }
     double ReachOf(const TEntJwwTen& point) const {
         return std::max(styles_.Look().WidthMillimetres(point.att) / 2, DotRadiusOf(point));
@@ -366,8 +366,10 @@ class Resolver {
         const fonts::TextLayout layout = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
         const double length = Distance(origin, right);
         const double scale = layout.length > 0 ? length / layout.length : 0;
+        const Point baseline{origin.x + (up.x - origin.x) * fonts::kBaselineInCell,
+                             origin.y + (up.y - origin.y) * fonts::kBaselineInCell};
         TextRun run{rgb,
-                    origin,
+                    baseline,
                     Distance(origin, up),
                     text.dSizeX * scale,
                     length,

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/ScriptCodes.h>
 #include <tintwright/dxf/TextValues.h>
 #include <tintwright/dxf/Triangulate.h>
 
@@ -121,6 +122,17 @@ void EntityWriter::operator()(const TEntJwwMoji& text) {
         Image(text, *image);
         return;
     }
+    // Raised and lowered characters as readers can show them.
+    if (fonts::HasScriptCodes(text.str)) {
+        TEntJwwMoji shown = text;
+        shown.str = fonts::WithScriptForms(text.str);
+        Characters(shown);
+    } else {
+        Characters(text);
+    }
+}
+
+void EntityWriter::Characters(const TEntJwwMoji& text) {
     if (HasReaderCodes(text.str)) ++c_.textsWithReaderCodes;
     const std::string value = c_.w.Encode(text.str);
     if (value.size() <= kMaxTextBytes) {

@@ -56,6 +56,8 @@ class EntityWriter {
     void Hatch(const TEntJwwAttr& att, std::optional<uint32_t> color,
                const std::vector<geom::Point>& outline);
     void Image(const TEntJwwMoji& text, const geom::ImagePlacement& image);
+    // A text's characters: a TEXT, an MTEXT or TEXT pieces when long.
+    void Characters(const TEntJwwMoji& text);
     static double TextHeight(const TEntJwwMoji& text);
     // A TEXT of `piece` of the text, its value `value` as encoded.
     void Text(const TEntJwwMoji& text, const TextPiece& piece, const std::string& value);

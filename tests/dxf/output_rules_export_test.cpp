@@ -1,8 +1,8 @@
 // What shows and prints, as the DXF export carries it, read back by ezdxf:
 // extended pens weigh their hundredths of a millimetre, a text whose width
 // field holds flags weighs what its pen does, Jw_cad's setting texts are
-// left out (no layer is made for them), and texts stand on their glyphs'
-// base line.
+// left out (no layer is made for them), texts stand on their glyphs' base
+// line, and raised and lowered characters show in their Unicode forms.
 #include <gtest/gtest.h>
 
 #include <tintwright/document/Fonts.h>
@@ -18,7 +18,8 @@ constexpr int32_t kTextFlags = 8259;  // what a real drawing's dimension texts h
 constexpr double kX = 10, kY = 20, kHeight = 4;
 
 // In drawing order: a line in pen 2, a line in an extended pen, a text in pen
-// 2 with flags in its width field, then Jw_cad's setting texts in both pens.
+// 2 with flags in its width field, a text with ^u and ^d, then Jw_cad's
+// setting texts in both pens.
 // The header counts basic pens in printer dots (its width flag clear).
 void Build(TJwwData& doc) {
     doc.DataDefaultSet();
@@ -28,6 +29,8 @@ void Build(TJwwData& doc) {
     doc.AddEntLine(0, 0, kLayer, kExtPen, 1, 0, 0, 0, 10, 50, 10);
     doc.AddEntMoji(0, 0, kLayer, kPen, 1, kTextFlags, 0, 0, kX, kY, 3, kHeight, 0, 0,
                    u"ＭＳ ゴシック", u"1,820");
+    doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 0, 40, 3, kHeight, 0, 0, u"ＭＳ ゴシック",
+                   u"m^u2 H^d2O");
     for (const int32_t pen : {9, 2}) {
         doc.AddEntMoji(0, 0, 0, pen, pen == 9 ? 9 : 1, 0, 0, 0, 0, -1000, 0, -1000, 3, 3, 0.5, 0,
                        u"ＭＳ ゴシック", u"Printer_Orientation = 0");
@@ -39,8 +42,8 @@ TEST(DxfOutputRules, WeightsSettingTextsAndBaseLines) {
     Build(doc);
     TempDir dir;
     ForEachCheckedExport(doc, dir.path(), "rules", [](const std::string&, const nlohmann::json& r) {
-        EXPECT_EQ(r["entity_types"], nlohmann::json({"LINE", "LINE", "TEXT"}));
-        EXPECT_EQ(r["texts"], nlohmann::json({"1,820"}));
+        EXPECT_EQ(r["entity_types"], nlohmann::json({"LINE", "LINE", "TEXT", "TEXT"}));
+        EXPECT_EQ(r["texts"], nlohmann::json({"1,820", "m² H₂O"}));
         for (const auto& [layer, state] : r["layer_states"].items())
             EXPECT_EQ(layer.find("_noplot"), std::string::npos) << "for setting texts";
         const nlohmann::json& place = r["text_places"][0];

@@ -283,5 +283,37 @@ TEST_F(Frontend, TextsStandOnTheirBaseLineInTheCell) {
     }
 }
 
+// Jw_cad's ^u and ^d: the marked character in a run of its own, half as high
+// and half as wide, at the top or the bottom of its cell; the code drawn
+// nowhere, its place kept.
+TEST_F(Frontend, RaisedAndLoweredCharactersAreHalfSizeAtTheTopOrBottom) {
+    struct Case {
+        std::u16string text;
+        std::string plain, scripted;
+        double along;  // the scripted character's cell along the base line
+        double above;  // its box's lower edge above the text's
+    };
+    // Height 10, width 4 (half-width cells 2), no spacing.
+    const Case cases[] = {{u"m^u2", "m", "2", 6, 5}, {u"H^d2O", "HO", "2", 6, 0}};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 2, 1, 0, 0, 0, 0, 20.0 * i, 4, 10, 0, 0,
+                                   u"ＭＳ ゴシック", cases[i].text));
+    }
+    Draw();
+    ASSERT_EQ(out.texts.size(), 2 * std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.plain);
+        const TextRun& plain = out.texts[2 * i];
+        const TextRun& scripted = out.texts[2 * i + 1];
+        EXPECT_EQ(plain.text, c.plain);
+        EXPECT_EQ(scripted.text, c.scripted);
+        EXPECT_DOUBLE_EQ(scripted.height, 5);
+        EXPECT_DOUBLE_EQ(scripted.cellWidth, 2);
+        EXPECT_NEAR(scripted.at.x, c.along, 1e-9);
+        EXPECT_NEAR(scripted.at.y, 20.0 * i + c.above + fonts::kBaselineInCell * 5, 1e-9);
+    }
+}
+
 }  // namespace
 }  // namespace tw::render

@@ -40,7 +40,11 @@ std::optional<uint32_t> SolidColor(const TJwwData& doc, const TEntJwwSolid& s, b
 
 double PenWidth(const TJwwData& doc, const TEntJwwAttr& att, bool print) {
     if (att.nPenWidth != 0) return att.nPenWidth / 100.0;
-    return WithPenEntry(doc, att.nPenColor, 0.0, [&](const auto& pen) {
+    return PenTableWidth(doc, att.nPenColor, print);
+}
+
+double PenTableWidth(const TJwwData& doc, int32_t color, bool print) {
+    return WithPenEntry(doc, color, 0.0, [&](const auto& pen) {
         return static_cast<double>(print ? pen.anPrtPenWidth : pen.anPenWidth);
     });
 }

@@ -116,6 +116,8 @@ std::optional<uint32_t> SolidColor(const TJwwData& doc, const TEntJwwSolid& s, b
 // The pen width of a record in the drawing's units of the pen tables: its
 // own nPenWidth / 100 when set, else its pen colour's width (0 when none).
 double PenWidth(const TJwwData& doc, const TEntJwwAttr& att, bool print);
+// The width of a pen colour's entry in its table's unit (0 when none).
+double PenTableWidth(const TJwwData& doc, int32_t color, bool print);
 // The print point radius (millimetres) of a pen colour's entry; none when
 // the number has no entry.
 std::optional<double> PenPointRadius(const TJwwData& doc, int32_t color);

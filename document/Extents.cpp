@@ -25,7 +25,9 @@ class BoundsCollector {
     template <class R>
     void operator()(const R& r, const Placement& at) {
         const TEntJwwAttr& layerOf = at.outermost ? at.outermost->att : r.att;
-        if (drawn_ && !(drawn_->layers.Shows(layerOf) && rules::Appears(r, drawn_->medium))) return;
+        // Without a medium, what the screen may show: all but setting texts.
+        const rules::Medium medium = drawn_ ? drawn_->medium : rules::Medium::Screen;
+        if (!rules::Appears(r, medium) || (drawn_ && !drawn_->layers.Shows(layerOf))) return;
         Transform xf = at.xf;
         if (scale_) {
             const double k = scale_(r.att, at);

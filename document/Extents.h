@@ -1,5 +1,6 @@
-// Drawing extents (GetMinMaxZahyo): the box of everything the drawing draws,
-// in stored paper millimetres: lines, arcs and ellipses exactly, texts by
+// Drawing extents (GetMinMaxZahyo): the box of everything the drawing draws
+// (Jw_cad's setting texts, drawn nowhere, left out), in stored paper
+// millimetres: lines, arcs and ellipses exactly, texts by
 // their boxes, dimensions with their parts, solids (curved ones by their
 // curves), bound images by their placement, and the members of insertions
 // where the insertions put them.

@@ -28,6 +28,12 @@ FontFace FaceOf(const std::u16string& name);
 // The faces to ask for on this platform, its own first, the generic family last.
 std::vector<std::string> FamiliesOf(const FontFace& face);
 
+// Jw_cad's text height is the character cell: the font's ascent and descent,
+// with no leading in its Japanese faces and in the IPA faces that stand in
+// for them (1802 + 246 of 2048 units). The glyphs stand on their base line,
+// the descent above the cell's bottom.
+inline constexpr double kBaselineInCell = 246.0 / 2048;
+
 // A code unit drawn at half the full width: ASCII and half-width katakana.
 constexpr bool IsHalfWidth(char16_t c) {
     return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);

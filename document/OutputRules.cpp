@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace tw::rules {
 
@@ -61,6 +62,26 @@ std::vector<double> TableBits(const Entry* t, int32_t bits, Medium medium, doubl
     return BitRuns(static_cast<uint32_t>(t->alLType), bits, std::max(pitch, 1) * unit);
 }
 
+constexpr bool IsNameCharacter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+}
+
+// "Prefix_Name = value": a name of ASCII letters, digits and underscores that
+// starts with a letter and holds an underscore, " = ", and a value.
+bool IsSettingLine(std::u16string_view line) {
+    constexpr std::u16string_view kEquals = u" = ";
+    const size_t equals = line.find(kEquals);
+    if (equals == std::u16string_view::npos || equals == 0 ||
+        equals + kEquals.size() == line.size())
+        return false;
+    const std::u16string_view name = line.substr(0, equals);
+    const bool letterFirst =
+        (name[0] >= u'A' && name[0] <= u'Z') || (name[0] >= u'a' && name[0] <= u'z');
+    return letterFirst && name.find(u'_') != std::u16string_view::npos &&
+           std::all_of(name.begin(), name.end(), IsNameCharacter);
+}
+
 uint32_t Luminance(uint32_t rgb) {
     const double y =
         0.299 * ((rgb >> 16) & 0xFF) + 0.587 * ((rgb >> 8) & 0xFF) + 0.114 * (rgb & 0xFF);
@@ -69,6 +90,11 @@ uint32_t Luminance(uint32_t rgb) {
 }
 
 }  // namespace
+
+bool IsSettingText(const TEntJwwMoji& text) {
+    return text.start_x == 0 && text.start_y == kSettingTextY && text.end_x == text.start_x &&
+           text.end_y == text.start_y && IsSettingLine(text.str);
+}
 
 LayerStates LayerStates::Of(const TJwwData& doc) {
     LayerStates v;
@@ -83,7 +109,8 @@ bool PrintsInColour(const TJwwData& doc) {
     return doc.Enthd.nColorPrint != 0;
 }
 
-double WidthUnit(const TJwwData& doc, Medium medium) {
+double WidthUnit(const TJwwData& doc, PenTable table, Medium medium) {
+    if (table == PenTable::Extended) return kHundredthMillimetre;
     if (medium == Medium::Screen) return kScreenPixel;
     if (doc.Enthd.bSenHaba100) return kHundredthMillimetre;
     return 25.4 / (kDotsPerStep * std::max(doc.Enthd.nPrtDpi, 1));
@@ -116,8 +143,7 @@ Appearance::Appearance(const TJwwData& doc, Medium medium, const OutputOptions& 
     : doc_(doc),
       medium_(medium),
       layers_(options.layers ? *options.layers : LayerStates::Of(doc)),
-      monochrome_(medium == Medium::Print && !options.colour.value_or(PrintsInColour(doc))),
-      widthUnit_(WidthUnit(doc, medium)) {
+      monochrome_(medium == Medium::Print && !options.colour.value_or(PrintsInColour(doc))) {
     const double unit = medium == Medium::Print ? kPrintPatternDot : options.screenPixel;
     for (size_t style = 0; style < dashes_.size(); ++style)
         dashes_[style] = DashPattern(doc, static_cast<int32_t>(style), medium, unit);
@@ -145,8 +171,17 @@ double Appearance::WidthMillimetres(const TEntJwwAttr& att) const {
     // A record's own width belongs to no pen table: it counts screen units
     // (4.0 is 0.4 mm) on the screen and on paper alike, so what the screen
     // shows is what prints and what the DXF's line weight says.
-    const double unit = att.nPenWidth != 0 ? kScreenPixel : widthUnit_;
-    return PenWidth(doc_, att, medium_ == Medium::Print) * unit;
+    if (att.nPenWidth != 0) return PenWidth(doc_, att, medium_ == Medium::Print) * kScreenPixel;
+    return PenWidthMillimetres(att.nPenColor);
+}
+
+double Appearance::WidthMillimetres(const TEntJwwMoji& text) const {
+    return PenWidthMillimetres(text.att.nPenColor);
+}
+
+double Appearance::PenWidthMillimetres(int32_t pen) const {
+    return PenTableWidth(doc_, pen, medium_ == Medium::Print) *
+           WidthUnit(doc_, PenEntryOf(pen).table, medium_);
 }
 
 const std::vector<double>& Appearance::Dashes(int32_t style) const {

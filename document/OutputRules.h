@@ -26,13 +26,14 @@ constexpr bool IsTemporaryPoint(const TEntJwwTen& p) {
     return p.bKariten != 0;
 }
 
-// Jw_cad 8 keeps its print settings in texts at (0, -1000) in auxiliary
-// colour and line type; it reads them and draws them nowhere.
+// Jw_cad 8 keeps settings of its own in texts ("Printer_Orientation = 0",
+// "View_Direct2d = 1"): at (0, -1000), of no length (their end is their
+// start, where a drawn text's end lies its length further on), a
+// "Prefix_Name = value" each. It reads them and draws them nowhere. Its own
+// files give them the auxiliary pen and line type, others pen 2 and line
+// type 1: the place, the missing length and the content mark them, not the pen.
 constexpr double kSettingTextY = -1000;
-constexpr bool IsSettingText(const TEntJwwMoji& text) {
-    return text.att.nPenColor == kAuxiliaryPen && text.att.nPenStyle == kAuxiliaryLineType &&
-           text.start_x == 0 && text.start_y == kSettingTextY;
-}
+bool IsSettingText(const TEntJwwMoji& text);
 
 // Whether a record's own marks let it appear in a medium (its layer aside):
 // auxiliary records and temporary points are not printed, setting texts
@@ -71,12 +72,16 @@ constexpr uint32_t RgbOf(uint32_t colorref) {
 // The drawing asks for colour print (nColorPrint not 0).
 bool PrintsInColour(const TJwwData& doc);
 
-// Millimetres per unit of the pen widths. Print: 1/100 mm when the header's
-// width flag (bSenHaba100, from nMaxDrawWid -101 and below) is set, else
-// printer dots at 360 dpi times the print resolution step nPrtDpi. Screen:
-// a tenth of a millimetre per pixel. A record's own width (nPenWidth) is
-// counted in the screen's unit in both media.
-double WidthUnit(const TJwwData& doc, Medium medium);
+// Millimetres per unit of the widths of a pen table. The extended (SXF)
+// pens count 1/100 mm on the screen and on paper: their default width 18
+// goes with a point radius of 0.18 mm, and their screen widths are kept as
+// they are where the basic pens' pixels are held to 1..16. The basic pens
+// print in 1/100 mm when the header's width flag (bSenHaba100, from
+// nMaxDrawWid -101 and below) is set, else in printer dots at 360 dpi times
+// the print resolution step nPrtDpi; on the screen a pixel is a tenth of a
+// millimetre. A record's own width (nPenWidth) is counted in the screen's
+// unit in both media.
+double WidthUnit(const TJwwData& doc, PenTable table, Medium medium);
 
 // Millimetres per unit of the print pitch of line types: a printer dot of
 // 1/720 inch, the same for renders and the DXF export.
@@ -106,17 +111,24 @@ class Appearance {
     std::optional<uint32_t> Color(int32_t pen) const;
     std::optional<uint32_t> Fill(const TEntJwwSolid& solid) const;
     double WidthMillimetres(const TEntJwwAttr& att) const;
+    // A text's width field holds flags of the text, not a width (Jw_cad's
+    // dimension texts carry 8259): a text is as heavy as its pen.
+    double WidthMillimetres(const TEntJwwMoji& text) const;
+    template <class R>
+    double WidthMillimetres(const R& record) const {
+        return WidthMillimetres(record.att);
+    }
     const std::vector<double>& Dashes(int32_t style) const;  // millimetres
     double PointRadius(int32_t pen) const;                   // millimetres
 
   private:
     uint32_t Printed(uint32_t colorref, bool fill) const;
+    double PenWidthMillimetres(int32_t pen) const;  // of its pen table's entry
 
     const TJwwData& doc_;
     Medium medium_;
     LayerStates layers_;
     bool monochrome_ = false;
-    double widthUnit_ = 0;
     std::array<std::vector<double>, kLastExtLineType + 1> dashes_;  // by line type number
 };
 

@@ -112,8 +112,8 @@ void Context::SayHowManyLeftOut() {
 }
 
 uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
-                              const TEntJwwAttr& att, std::optional<uint32_t> rgb, uint64_t owner,
-                              double lineTypeScale) {
+                              const TEntJwwAttr& att, std::optional<uint32_t> rgb, double width,
+                              uint64_t owner, double lineTypeScale) {
     const uint64_t handle = NewHandleIfAny();
     BeginRecord(type, handle, owner);
     Subclass("AcDbEntity");
@@ -126,7 +126,7 @@ uint64_t Context::BeginEntity(std::string_view type, std::string_view subclass,
         // reader's foreground colour, visible on any background.
         if (dialect.trueColor && !IsForegroundColor(*rgb)) w.Int(420, *rgb);
     }
-    if (dialect.lineWeights) w.Int(370, LineWeight(print.WidthMillimetres(att)));
+    if (dialect.lineWeights) w.Int(370, LineWeight(width));
     if (!lineType.empty() && lineTypeScale != 1.0) w.Real(48, lineTypeScale);
     if (!subclass.empty()) Subclass(subclass);
     return handle;

@@ -73,11 +73,13 @@ class Context {
     double GroupScale(int32_t group) const;
 
     // Opens an entity: its type, handle and owner (2000 and later), layer,
-    // line type, colour `rgb` (0xRRGGBB; and true colour in 2007), line weight, the line
-    // type's scale, and the subclass marker `subclass` of its data (none
-    // when empty). Returns its handle (0 in R12, which has none).
+    // line type, colour `rgb` (0xRRGGBB; and true colour in 2007), the line
+    // weight nearest `width` (printed millimetres), the line type's scale,
+    // and the subclass marker `subclass` of its data (none when empty).
+    // Returns its handle (0 in R12, which has none).
     uint64_t BeginEntity(std::string_view type, std::string_view subclass, const TEntJwwAttr& att,
-                         std::optional<uint32_t> rgb, uint64_t owner, double lineTypeScale);
+                         std::optional<uint32_t> rgb, double width, uint64_t owner,
+                         double lineTypeScale);
     // Opens a table entry or an object: type, handle and owner.
     void BeginRecord(std::string_view type, uint64_t handle, uint64_t owner, int handleCode = 5);
     // A subclass marker, written from 2000 on.

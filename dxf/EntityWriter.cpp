@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include <tintwright/document/DrawingRules.h>
+#include <tintwright/document/ScriptCodes.h>
 #include <tintwright/dxf/TextValues.h>
 #include <tintwright/dxf/Triangulate.h>
 
@@ -45,18 +46,18 @@ double EntityWriter::Scale(const TEntJwwAttr& att) const {
 }
 
 uint64_t EntityWriter::Begin(std::string_view type, std::string_view subclass,
-                             const TEntJwwAttr& att, std::optional<uint32_t> color) {
+                             const TEntJwwAttr& att, std::optional<uint32_t> color, double width) {
     scale_ = Scale(att);
-    return c_.BeginEntity(type, subclass, att, color, owner_, scale_);
+    return c_.BeginEntity(type, subclass, att, color, width, owner_, scale_);
 }
 
 uint64_t EntityWriter::Begin(std::string_view type, std::string_view subclass,
-                             const TEntJwwAttr& att) {
-    return Begin(type, subclass, att, c_.screen.Color(att.nPenColor));
+                             const TEntJwwAttr& att, std::optional<uint32_t> color) {
+    return Begin(type, subclass, att, color, c_.print.WidthMillimetres(att));
 }
 
 void EntityWriter::operator()(const TEntJwwLine& line) {
-    Begin("LINE", "AcDbLine", line.att);
+    Begin("LINE", "AcDbLine", line);
     c_.w.Point(10, line.start_x * scale_, line.start_y * scale_);
     c_.w.Point(11, line.end_x * scale_, line.end_y * scale_);
 }
@@ -64,11 +65,11 @@ void EntityWriter::operator()(const TEntJwwLine& line) {
 void EntityWriter::operator()(const TEntJwwEnko& arc) {
     const geom::Ellipse e = geom::EllipseOf(arc);
     if (IsCircular(e) && e.IsFull()) {
-        Begin("CIRCLE", "AcDbCircle", arc.att);
+        Begin("CIRCLE", "AcDbCircle", arc);
         c_.w.Point(10, e.centre.x * scale_, e.centre.y * scale_);
         c_.w.Real(40, e.radius * scale_);
     } else if (IsCircular(e)) {
-        Begin("ARC", "AcDbCircle", arc.att);
+        Begin("ARC", "AcDbCircle", arc);
         c_.w.Point(10, e.centre.x * scale_, e.centre.y * scale_);
         c_.w.Real(40, e.radius * scale_);
         c_.Subclass("AcDbArc");
@@ -81,7 +82,7 @@ void EntityWriter::operator()(const TEntJwwEnko& arc) {
         const double major = turned ? e.radius * e.flattening : e.radius;
         const double axisAngle = turned ? e.tilt + std::numbers::pi / 2 : e.tilt;
         const double shift = turned ? -std::numbers::pi / 2 : 0.0;
-        Begin("ELLIPSE", "AcDbEllipse", arc.att);
+        Begin("ELLIPSE", "AcDbEllipse", arc);
         c_.w.Point(10, e.centre.x * scale_, e.centre.y * scale_);
         c_.w.Point(11, major * std::cos(axisAngle) * scale_, major * std::sin(axisAngle) * scale_);
         c_.w.Real(40, turned ? 1 / e.flattening : e.flattening);
@@ -96,29 +97,42 @@ void EntityWriter::operator()(const TEntJwwEnko& arc) {
 
 void EntityWriter::Polyline(const TEntJwwAttr& att, const std::vector<geom::Point>& points,
                             bool closed) {
-    Begin("POLYLINE", "AcDb2dPolyline", att);
+    Begin("POLYLINE", "AcDb2dPolyline", att, c_.screen.Color(att.nPenColor));
     c_.w.Int(66, 1);
     c_.w.Point(10, 0, 0);
     c_.w.Int(70, closed ? 1 : 0);
     for (const geom::Point& p : points) {
-        c_.BeginEntity("VERTEX", "AcDbVertex", att, c_.screen.Color(att.nPenColor), owner_, scale_);
+        c_.BeginEntity("VERTEX", "AcDbVertex", att, c_.screen.Color(att.nPenColor),
+                       c_.print.WidthMillimetres(att), owner_, scale_);
         c_.w.Point(10, p.x * scale_, p.y * scale_);
     }
-    c_.BeginEntity("SEQEND", {}, att, std::nullopt, owner_, 1.0);
+    c_.BeginEntity("SEQEND", {}, att, std::nullopt, c_.print.WidthMillimetres(att), owner_, 1.0);
 }
 
 void EntityWriter::operator()(const TEntJwwTen& point) {
     // Temporary points are construction aids the program never prints.
     if (point.bKariten != 0) return;
-    Begin("POINT", "AcDbPoint", point.att);
+    Begin("POINT", "AcDbPoint", point);
     c_.w.Point(10, point.start_x * scale_, point.start_y * scale_);
 }
 
 void EntityWriter::operator()(const TEntJwwMoji& text) {
+    if (rules::IsSettingText(text)) return;
     if (const auto image = geom::ImageOf(text)) {
         Image(text, *image);
         return;
     }
+    // Raised and lowered characters as readers can show them.
+    if (fonts::HasScriptCodes(text.str)) {
+        TEntJwwMoji shown = text;
+        shown.str = fonts::WithScriptForms(text.str);
+        Characters(shown);
+    } else {
+        Characters(text);
+    }
+}
+
+void EntityWriter::Characters(const TEntJwwMoji& text) {
     if (HasReaderCodes(text.str)) ++c_.textsWithReaderCodes;
     const std::string value = c_.w.Encode(text.str);
     if (value.size() <= kMaxTextBytes) {
@@ -137,7 +151,7 @@ double EntityWriter::TextHeight(const TEntJwwMoji& text) {
 }
 
 void EntityWriter::Text(const TEntJwwMoji& text, const Baseline& line, const std::string& value) {
-    Begin("TEXT", "AcDbText", text.att);
+    Begin("TEXT", "AcDbText", text);
     const double height = TextHeight(text);
     // Character spacing is kept by fitting the text between the ends of its
     // cells (horizontal alignment 5), which AutoCAD, ezdxf and LibreCAD
@@ -159,10 +173,12 @@ void EntityWriter::Text(const TEntJwwMoji& text, const Baseline& line, const std
 }
 
 void EntityWriter::MText(const TEntJwwMoji& text) {
-    Begin("MTEXT", "AcDbMText", text.att);
-    const Baseline line = TextBaselines(text).Of({0, text.str.size()});
+    Begin("MTEXT", "AcDbMText", text);
+    // Attached at its bottom left: the foot of the line's descent, the
+    // cell's bottom, where TEXT stands on the base line above it.
+    const geom::Point corner = geom::TextCorners(text)[0];
     const double angle = text.degKakudo / kDegrees;
-    c_.w.Point(10, line.start.x * scale_, line.start.y * scale_);
+    c_.w.Point(10, corner.x * scale_, corner.y * scale_);
     c_.w.Real(40, TextHeight(text) * scale_);
     c_.w.Real(41, 0.0);  // no wrapping: one line, as typed
     c_.w.Int(71, kBottomLeft);
@@ -180,7 +196,7 @@ void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& im
     const auto file = std::find_if(c_.images.begin(), c_.images.end(),
                                    [&](const ImageFile& f) { return f.name == image.name; });
     if (!c_.dialect.images || file == c_.images.end()) return;
-    const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text.att);
+    const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text);
     const uint64_t reactor = c_.NewHandle();
     const double angle = image.angleDegrees / kDegrees;
     const double ux = image.width * scale_ / file->pixelsX;
@@ -278,7 +294,7 @@ void EntityWriter::operator()(const TEntJwwBlock& insertion) {
         return;
     }
     if (std::find(skipped_.begin(), skipped_.end(), found) != skipped_.end()) return;
-    Begin("INSERT", "AcDbBlockReference", insertion.att);
+    Begin("INSERT", "AcDbBlockReference", insertion);
     c_.w.Tag(2, c_.names.Block(static_cast<size_t>(found)));
     c_.w.Point(10, insertion.DPKijunTen_x * scale_, insertion.DPKijunTen_y * scale_);
     c_.w.Real(41, insertion.dBairitsuX * scale_);

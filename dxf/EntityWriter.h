@@ -38,17 +38,26 @@ class EntityWriter {
 
   private:
     double Scale(const TEntJwwAttr& att) const;
-    // Opens an entity in the pen colour of att, or in `color`; returns its
+    // Opens an entity of att in `color`, as heavy as att prints; returns its
     // handle.
     uint64_t Begin(std::string_view type, std::string_view subclass, const TEntJwwAttr& att,
                    std::optional<uint32_t> color);
-    uint64_t Begin(std::string_view type, std::string_view subclass, const TEntJwwAttr& att);
+    // Opens the entity of a record in its pen colour, as heavy as it prints.
+    template <class R>
+    uint64_t Begin(std::string_view type, std::string_view subclass, const R& record) {
+        return Begin(type, subclass, record.att, c_.screen.Color(record.att.nPenColor),
+                     c_.print.WidthMillimetres(record));
+    }
+    uint64_t Begin(std::string_view type, std::string_view subclass, const TEntJwwAttr& att,
+                   std::optional<uint32_t> color, double width);
     void Polyline(const TEntJwwAttr& att, const std::vector<geom::Point>& points, bool closed);
     void Triangle(const TEntJwwAttr& att, std::optional<uint32_t> color,
                   const std::array<geom::Point, 4>& corners);
     void Hatch(const TEntJwwAttr& att, std::optional<uint32_t> color,
                const std::vector<geom::Point>& outline);
     void Image(const TEntJwwMoji& text, const geom::ImagePlacement& image);
+    // A text's characters: a TEXT, an MTEXT or TEXT pieces when long.
+    void Characters(const TEntJwwMoji& text);
     static double TextHeight(const TEntJwwMoji& text);
     // A TEXT of `piece` of the text, its value `value` as encoded.
     void Text(const TEntJwwMoji& text, const Baseline& line, const std::string& value);

@@ -43,13 +43,13 @@ std::string FontFile(const std::u16string& font, TagWriter& w) {
     return file.empty() ? w.Encode(font) : file;
 }
 
-// By layer index: whether a record there does not print.
+// By layer index: whether a record there shows but does not print.
 std::array<bool, 256> LayersWithoutPrint(const TJwwData& doc) {
     std::array<bool, 256> used{};
     const auto mark = [&](const EntityView& view) {
         ForEachKind([&]<class R>(std::type_identity<R>) {
             for (const R& record : view.All<R>()) {
-                if (rules::IsAuxiliary(record.att))
+                if (rules::IsAuxiliary(record.att) && rules::Appears(record, rules::Medium::Screen))
                     used[static_cast<size_t>(rules::LayerIndex(record.att))] = true;
             }
         });

@@ -51,10 +51,14 @@ Baseline TextBaselines::Of(const TextPiece& piece) const {
     const double to = from + fonts::LayOut(text_.str.substr(piece.first, piece.size),
                                            text_.dKankaku, text_.dSizeX)
                                  .length;
+    // Along the glyphs' base line, which stands above the box's lower edge.
+    const double rise = fonts::kBaselineInCell;
     const auto at = [&](double offset) {
         const double t = whole_.length > 0 ? offset / whole_.length : 0.0;
-        return geom::Point{corners_[0].x + (corners_[1].x - corners_[0].x) * t,
-                           corners_[0].y + (corners_[1].y - corners_[0].y) * t};
+        return geom::Point{corners_[0].x + (corners_[1].x - corners_[0].x) * t +
+                               (corners_[3].x - corners_[0].x) * rise,
+                           corners_[0].y + (corners_[1].y - corners_[0].y) * t +
+                               (corners_[3].y - corners_[0].y) * rise};
     };
     return {at(from), at(to)};
 }

@@ -13,6 +13,7 @@
 #include <tintwright/document/Fonts.h>
 #include <tintwright/document/Geometry.h>
 #include <tintwright/document/RecordBounds.h>
+#include <tintwright/document/ScriptCodes.h>
 #include <tintwright/render/Clip.h>
 #include <tintwright/render/PixelMarks.h>
 #include <tintwright/render/Styles.h>
@@ -193,7 +194,7 @@ class Resolver {
     // How far an entity's pen or mark reaches beyond its geometry.
     template <class R>
     double ReachOf(const R& record) const {
-        return styles_.Look().WidthMillimetres(record.att) / 2;
+        return styles_.Look().WidthMillimetres(record) / 2;
     }
     double ReachOf(const TEntJwwTen& point) const {
         return std::max(styles_.Look().WidthMillimetres(point.att) / 2, DotRadiusOf(point));
@@ -349,7 +350,7 @@ class Resolver {
             shapes_.problem = "pen colour without entry";
             return;
         }
-        shapes_.texts.push_back(TextRunOf(text, *color, origin, right, up));
+        AddTextRuns(text, *color, origin, right, up);
     }
 
     // Looked up once per font name: texts share a few names, and working a
@@ -361,32 +362,64 @@ class Resolver {
         return found->second;
     }
 
-    // The text's characters at Jw_cad's places, scaled as the box was placed.
-    TextRun TextRunOf(const TEntJwwMoji& text, uint32_t rgb, const Point& origin,
-                      const Point& right, const Point& up) {
+    // The text's characters at Jw_cad's places, scaled as the box was placed:
+    // one run, and a run of its own for each raised or lowered character.
+    void AddTextRuns(const TEntJwwMoji& text, uint32_t rgb, const Point& origin, const Point& right,
+                     const Point& up) {
         const fonts::TextLayout layout = fonts::LayOut(text.str, text.dKankaku, text.dSizeX);
+        const std::vector<fonts::Script> scripts = fonts::ScriptsOf(text.str);
         const double length = Distance(origin, right);
+        const double height = Distance(origin, up);
         const double scale = layout.length > 0 ? length / layout.length : 0;
+        const double degrees = DegreesOf(origin, right);
+        const double radians = degrees * std::numbers::pi / 180;
+        const Point across = height > 0
+                                 ? Point{(up.x - origin.x) / height, (up.y - origin.y) / height}
+                                 : Point{-std::sin(radians), std::cos(radians)};
+        // The point `along` the base line and `above` the box's lower edge.
+        const auto at = [&](double along, double above) {
+            return Point{origin.x + along * std::cos(radians) + above * across.x,
+                         origin.y + along * std::sin(radians) + above * across.y};
+        };
         TextRun run{rgb,
-                    origin,
-                    Distance(origin, up),
+                    at(0, fonts::kBaselineInCell * height),
+                    height,
                     text.dSizeX * scale,
                     length,
-                    DegreesOf(origin, right),
+                    degrees,
                     FamiliesOf(text.strFontName),
                     {},
                     {}};
-        // Control codes take no cell and draw nothing.
+        // Control codes and raising and lowering codes draw nothing.
+        std::vector<TextRun> scripted;
         std::u16string shown;
         shown.reserve(text.str.size());
         run.offsets.reserve(text.str.size());
         for (size_t i = 0; i < text.str.size(); ++i) {
-            if (text.str[i] < u' ') continue;
-            shown += text.str[i];
-            if (!EndsAPair(text.str, i)) run.offsets.push_back(layout.offsets[i] * scale);
+            if (text.str[i] < u' ' || scripts[i] == fonts::Script::Code || EndsAPair(text.str, i))
+                continue;
+            const size_t units = i + 1 < text.str.size() && EndsAPair(text.str, i + 1) ? 2 : 1;
+            const double offset = layout.offsets[i] * scale;
+            if (scripts[i] == fonts::Script::Plain) {
+                shown += text.str.substr(i, units);
+                run.offsets.push_back(offset);
+                continue;
+            }
+            const double small = height * fonts::kScriptScale;
+            const double lift = scripts[i] == fonts::Script::Super ? height - small : 0;
+            TextRun raised = run;
+            raised.at = at(offset, lift + fonts::kBaselineInCell * small);
+            raised.height = small;
+            raised.cellWidth = run.cellWidth * fonts::kScriptScale;
+            raised.length = (fonts::IsHalfWidth(text.str[i]) ? 0.5 : 1) * raised.cellWidth;
+            raised.text = ToUtf8(text.str.substr(i, units));
+            raised.offsets = {0};
+            scripted.push_back(std::move(raised));
         }
         run.text = ToUtf8(shown);
-        return run;
+        shapes_.texts.push_back(std::move(run));
+        for (TextRun& t : scripted)
+            shapes_.texts.push_back(std::move(t));
     }
 
     void AddImage(const geom::ImagePlacement& image, const Placed3& box) {

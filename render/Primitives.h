@@ -53,8 +53,9 @@ struct Dot {
     double radius = 0;  // millimetres
 };
 
-// One line of text: the box's lower-left corner, the character height and
-// full width, the length the whole line takes and the angle (degrees,
+// One line of text: the start of its glyphs' base line (fonts::
+// kBaselineInCell above the box's lower-left corner), the character height
+// and full width, the length the whole line takes and the angle (degrees,
 // anticlockwise). Each character sits at its own offset along the base line,
 // its glyph widened by cellWidth / height, so every face fills the length.
 struct TextRun {

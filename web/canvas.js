@@ -35,7 +35,10 @@ const CanvasPainter = (() => {
         case 0: {  // Begin: the sheet and its background
           const minX = c[i++], minY = c[i++], maxX = c[i++], maxY = c[i++];
           context.fillStyle = colour(c[i++]);
-          context.fillRect(px(minX), py(maxY), (maxX - minX) * view.scale, (maxY - minY) * view.scale);
+          // Over every pixel the sheet touches: one part sheet, part surround
+          // would blend into a grey line along the sheet's edge.
+          const left = Math.floor(px(minX)), top = Math.floor(py(maxY));
+          context.fillRect(left, top, Math.ceil(px(maxX)) - left, Math.ceil(py(minY)) - top);
           break;
         }
         case 1: {  // Polyline

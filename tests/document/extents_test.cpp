@@ -138,6 +138,24 @@ TEST(ExtentsOf, AScalePerEntityMultipliesItsCoordinates) {
     ExpectBox(GetMinMaxZahyo(doc, byGroup), {-1, -1, 5000, 1000});
 }
 
+// Jw_cad's setting texts at (0, -1000), in its auxiliary pen or in pen 2,
+// are drawn nowhere: no extents hold them.
+TEST(ExtentsOf, SettingTextsAreLeftOut) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.AddEntPre();
+    doc.AddEntLine(0, 0, 0, 2, 1, 0, 0, 0, 0, 10, 10);
+    for (const int32_t pen : {9, 2}) {
+        const int32_t style = pen == 9 ? 9 : 1;
+        doc.AddEntMoji(0, 0, 0, pen, style, 0, 0, 0, 0, -1000, 0, -1000, 3, 3, 0.5, 0,
+                       u"ＭＳ ゴシック", u"Printer_Orientation = 0");
+    }
+    doc.AddEntPost();
+    ExpectBox(GetMinMaxZahyo(doc), {0, 0, 10, 10});
+    for (const rules::Medium medium : {rules::Medium::Screen, rules::Medium::Print})
+        ExpectBox(DrawnExtents(doc, rules::LayerStates::Of(doc), medium), {0, 0, 10, 10});
+}
+
 TEST(ExtentsOf, DamagedValuesAreLeftOut) {
     TJwwData doc;
     doc.DataDefaultSet();

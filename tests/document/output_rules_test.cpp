@@ -61,6 +61,7 @@ TEST(OutputRulesTest, HiddenLayersAndGroupsAreNotShown) {
 
 TEST(OutputRulesTest, WidthsFollowTheHeadersWidthUnit) {
     struct Case {
+        int32_t pen;
         bool hundredths;
         int32_t dpiStep;
         int32_t ownWidth;  // nPenWidth
@@ -68,22 +69,93 @@ TEST(OutputRulesTest, WidthsFollowTheHeadersWidthUnit) {
     };
     const double dot = 25.4 / 360;
     const Case cases[] = {
-        {true, 1, 0, 7 * 0.1, 25 * 0.01},  // the pen's widths: 7 pixels, 25/100 mm
-        {false, 0, 0, 7 * 0.1, 25 * dot},  // 25 printer dots at 360 dpi
-        {false, 2, 0, 7 * 0.1, 25 * dot / 2},
-        {true, 1, 400, 0.4, 0.4},  // a record's own 4.0: the same paper width
-        {false, 1, 400, 0.4, 0.4},
+        {2, true, 1, 0, 7 * 0.1, 25 * 0.01},  // the pen's widths: 7 pixels, 25/100 mm
+        {2, false, 0, 0, 7 * 0.1, 25 * dot},  // 25 printer dots at 360 dpi
+        {2, false, 2, 0, 7 * 0.1, 25 * dot / 2},
+        {2, true, 1, 400, 0.4, 0.4},  // a record's own 4.0: the same paper width
+        {2, false, 1, 400, 0.4, 0.4},
+        // The extended (SXF) pens count 1/100 mm on the screen and on paper,
+        // whatever the header's unit.
+        {101, false, 1, 0, 7 * 0.01, 25 * 0.01},
+        {101, false, 0, 0, 7 * 0.01, 25 * 0.01},
+        {356, false, 2, 0, 7 * 0.01, 25 * 0.01},
+        {101, true, 1, 0, 7 * 0.01, 25 * 0.01},
+        {101, false, 1, 400, 0.4, 0.4},
     };
     for (const Case& c : cases) {
         Drawing doc;
         doc.Enthd.bSenHaba100 = c.hundredths;
         doc.Enthd.nPrtDpi = c.dpiStep;
-        doc.EntCol[2].anPenWidth = 7;
-        doc.EntCol[2].anPrtPenWidth = 25;
-        const TEntJwwAttr att = Attr(2, 1, c.ownWidth);
-        SCOPED_TRACE(testing::Message() << c.hundredths << "/" << c.dpiStep << "/" << c.ownWidth);
+        doc.EntCol[2].anPenWidth = doc.EntColS[1].anPenWidth = doc.EntColS[256].anPenWidth = 7;
+        doc.EntCol[2].anPrtPenWidth = doc.EntColS[1].anPrtPenWidth =
+            doc.EntColS[256].anPrtPenWidth = 25;
+        const TEntJwwAttr att = Attr(c.pen, 1, c.ownWidth);
+        SCOPED_TRACE(testing::Message()
+                     << c.pen << "/" << c.hundredths << "/" << c.dpiStep << "/" << c.ownWidth);
         EXPECT_DOUBLE_EQ(Appearance(doc, Screen).WidthMillimetres(att), c.screen);
         EXPECT_DOUBLE_EQ(Appearance(doc, Print).WidthMillimetres(att), c.print);
+    }
+}
+
+// A text's width field holds the text's flags: the text is as heavy as its
+// pen, in either table, where a line with the same field is as wide as it says.
+TEST(OutputRulesTest, ATextIsAsHeavyAsItsPen) {
+    struct Case {
+        int32_t pen;
+        int32_t field;
+        double text, line;  // printed millimetres
+    };
+    const Case cases[] = {
+        {2, 8259, 0.25, 8.259},
+        {2, 0, 0.25, 0.25},
+        {101, 8259, 0.18, 8.259},
+    };
+    for (const Case& c : cases) {
+        Drawing doc;
+        doc.EntCol[2].anPrtPenWidth = 25;
+        doc.EntColS[1].anPrtPenWidth = 18;
+        TEntJwwMoji text;
+        text.att = Attr(c.pen, 1, c.field);
+        SCOPED_TRACE(testing::Message() << c.pen << "/" << c.field);
+        const Appearance print(doc, Print);
+        EXPECT_DOUBLE_EQ(print.WidthMillimetres(text), c.text);
+        EXPECT_DOUBLE_EQ(print.WidthMillimetres(text.att), c.line);
+    }
+}
+
+// Setting texts are known by their place (0, -1000), their missing length
+// and their "Prefix_Name = value" content, in any pen and line type.
+TEST(OutputRulesTest, SettingTextsAreNeverDrawn) {
+    struct Case {
+        const char* name;
+        int32_t pen, style;
+        double x, y, endX;
+        std::u16string text;
+        bool setting;
+    };
+    const Case cases[] = {
+        {"Jw_cad's own", 9, 9, 0, -1000, 0, u"Printer_Orientation = 0", true},
+        {"in pen 2", 2, 1, 0, -1000, 0, u"Printer_PaperSize = 0", true},
+        {"another prefix", 2, 1, 0, -1000, 0, u"View_Direct2d = 1", true},
+        {"with a length", 9, 9, 0, -1000, 60, u"Printer_Orientation = 0", false},
+        {"elsewhere", 2, 1, 0, -999, 0, u"Printer_Orientation = 0", false},
+        {"no setting", 2, 1, 0, -1000, 0, u"Printer orientation", false},
+        {"no value", 2, 1, 0, -1000, 0, u"Printer_Orientation = ", false},
+        {"no prefix", 2, 1, 0, -1000, 0, u"Orientation = 0", false},
+        {"a formula", 2, 1, 0, -1000, 0, u"A_1 + B = 2", false},
+    };
+    for (const Case& c : cases) {
+        TEntJwwMoji text;
+        text.att = Attr(c.pen, c.style);
+        text.start_x = c.x;
+        text.start_y = c.y;
+        text.end_x = c.endX;
+        text.end_y = c.y;
+        text.str = c.text;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsSettingText(text), c.setting);
+        EXPECT_EQ(Appears(text, Screen), !c.setting);
+        EXPECT_EQ(Appears(text, Print), !c.setting && !IsAuxiliary(text.att));
     }
 }
 

@@ -2,7 +2,7 @@
 file: the version, the audit's errors, entity counts per DXF type in model
 space and per block, the true colours used, the length of the first LINE
 in model space, the texts as readers show them and where they are placed,
-and the longest value in the file."""
+each entity's type and line weight, and the longest value in the file."""
 import json
 import math
 import sys
@@ -97,6 +97,8 @@ def check(path):
                                                    "plot": layer.dxf.get("plot", 1) != 0}
                          for layer in doc.layers},
         "entity_layers": [decoded(e.dxf.layer) for e in msp],
+        "entity_types": [e.dxftype() for e in msp],
+        "lineweights": [e.dxf.get("lineweight", None) for e in msp],
         "styles": {decoded(s.dxf.name): s.dxf.font for s in doc.styles},
     }
 

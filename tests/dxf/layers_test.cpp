@@ -11,8 +11,6 @@
 namespace tw {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int32_t kPen = 2, kSolid = 1, kShownLayer = 1, kHiddenLayer = 2;
 
 TEST(DxfLayers, HiddenLayersAreFrozenAndAuxiliaryRecordsDoNotPlot) {
@@ -24,25 +22,20 @@ TEST(DxfLayers, HiddenLayersAreFrozenAndAuxiliaryRecordsDoNotPlot) {
     doc.AddEntLine(0, 0, kShownLayer, kPen, rules::kAuxiliaryLineType, 0, 0, 0, 0, 10, 20);
     doc.AddEntLine(0, 0, kHiddenLayer, kPen, kSolid, 0, 0, 0, 0, 10, 30);
     TempDir dir;
-    const std::vector<fs::path> files = ExportEveryVersion(doc, dir.path(), "layers");
-    ASSERT_FALSE(files.empty());
-    const nlohmann::json report = CheckDxfFiles(files);
-    ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
-    for (const fs::path& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        const nlohmann::json& r = report[file.string()];
-        ASSERT_TRUE(r["read"].get<bool>()) << r["errors"];
-        EXPECT_TRUE(r["errors"].empty()) << r["errors"];
-        const bool hasPlotFlag = file.filename() != "layers-1009.dxf";
-        EXPECT_EQ(r["entity_layers"], nlohmann::json({"0-1", "0-1_noplot", "0-1_noplot", "0-2"}));
-        const nlohmann::json& states = r["layer_states"];
-        EXPECT_EQ(states["0-1"],
-                  nlohmann::json({{"off", false}, {"frozen", false}, {"plot", true}}));
-        EXPECT_EQ(states["0-1_noplot"],
-                  nlohmann::json({{"off", false}, {"frozen", false}, {"plot", !hasPlotFlag}}));
-        EXPECT_EQ(states["0-2"], nlohmann::json({{"off", true}, {"frozen", true}, {"plot", true}}));
-        EXPECT_FALSE(states.contains("0-2_noplot")) << "twins only where records use them";
-    }
+    ForEachCheckedExport(
+        doc, dir.path(), "layers", [](const std::string& name, const nlohmann::json& r) {
+            const bool hasPlotFlag = name != "layers-1009.dxf";
+            EXPECT_EQ(r["entity_layers"],
+                      nlohmann::json({"0-1", "0-1_noplot", "0-1_noplot", "0-2"}));
+            const nlohmann::json& states = r["layer_states"];
+            EXPECT_EQ(states["0-1"],
+                      nlohmann::json({{"off", false}, {"frozen", false}, {"plot", true}}));
+            EXPECT_EQ(states["0-1_noplot"],
+                      nlohmann::json({{"off", false}, {"frozen", false}, {"plot", !hasPlotFlag}}));
+            EXPECT_EQ(states["0-2"],
+                      nlohmann::json({{"off", true}, {"frozen", true}, {"plot", true}}));
+            EXPECT_FALSE(states.contains("0-2_noplot")) << "twins only where records use them";
+        });
 }
 
 }  // namespace

@@ -108,11 +108,13 @@ TEST(DxfLongTexts, ShowTheTypedTextWithNoValueLongerThanReadersAccept) {
             EXPECT_EQ(places[i]["type"], "TEXT");
             const double offset = layout.offsets[first];
             const double tolerance = 1e-9 * (1 + offset);
-            EXPECT_NEAR(places[i]["insert"][0].get<double>(), kX + offset * std::cos(angle),
-                        tolerance)
+            // On the glyphs' base line, above the box's lower edge.
+            const double rise = fonts::kBaselineInCell * kHeight;
+            EXPECT_NEAR(places[i]["insert"][0].get<double>(),
+                        kX + offset * std::cos(angle) - rise * std::sin(angle), tolerance)
                 << "piece " << i;
-            EXPECT_NEAR(places[i]["insert"][1].get<double>(), kY + offset * std::sin(angle),
-                        tolerance)
+            EXPECT_NEAR(places[i]["insert"][1].get<double>(),
+                        kY + offset * std::sin(angle) + rise * std::cos(angle), tolerance)
                 << "piece " << i;
             first += FromUtf8(r["texts"][i].get<std::string>()).size();
         }

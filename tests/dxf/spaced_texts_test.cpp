@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include <tintwright/document/Fonts.h>
 #include <tintwright/dxf/DxfExport.h>
 #include "support/DxfCheck.h"
 #include "support/TempDir.h"
@@ -37,9 +38,14 @@ struct Ends {
     double x, y;
 };
 
-Ends EndOf(const Spaced& c) {
+// The glyphs' base line stands above the box's lower edge, across it.
+constexpr double kHeight = 4;
+constexpr double kRise = fonts::kBaselineInCell * kHeight;
+
+Ends BaselinePoint(const Spaced& c, double along) {
     const double angle = c.degrees * std::numbers::pi / 180;
-    return {c.x + c.length * std::cos(angle), c.y + c.length * std::sin(angle)};
+    return {c.x + along * std::cos(angle) - kRise * std::sin(angle),
+            c.y + along * std::sin(angle) + kRise * std::cos(angle)};
 }
 
 TEST(DxfSpacedTexts, AreFittedBetweenTheirStartAndTheirStoredLength) {
@@ -47,41 +53,35 @@ TEST(DxfSpacedTexts, AreFittedBetweenTheirStartAndTheirStoredLength) {
     TJwwData doc;
     doc.DataDefaultSet();
     for (const Spaced& c : kCases)
-        ASSERT_TRUE(doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, c.x, c.y, c.width, 4, c.spacing,
-                                   c.degrees, u"ＭＳ ゴシック", c.text));
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, c.x, c.y, c.width, kHeight,
+                                   c.spacing, c.degrees, u"ＭＳ ゴシック", c.text));
     // A text placed between two points keeps the points it was given.
-    ASSERT_TRUE(doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 0, -20, 50, -20, 3, 4, 1, 0,
+    ASSERT_TRUE(doc.AddEntMoji(0, 0, kLayer, kPen, 1, 0, 0, 0, 0, -20, 50, -20, 3, kHeight, 1, 0,
                                u"ＭＳ ゴシック", u"between"));
-    const std::vector<fs::path> files = ExportEveryVersion(doc, dir.path(), "spaced");
-    ASSERT_FALSE(files.empty());
-    const nlohmann::json report = CheckDxfFiles(files);
-    ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
-    for (const fs::path& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        const nlohmann::json& r = report[file.string()];
-        ASSERT_TRUE(r["read"].get<bool>()) << r["errors"];
-        EXPECT_TRUE(r["errors"].empty()) << r["errors"];
-        const nlohmann::json& places = r["text_places"];
-        ASSERT_EQ(places.size(), std::size(kCases) + 1);
-        for (size_t i = 0; i < std::size(kCases); ++i) {
-            const Spaced& c = kCases[i];
-            const nlohmann::json& p = places[i];
-            EXPECT_NEAR(p["insert"][0].get<double>(), c.x, 1e-9) << i;
-            EXPECT_NEAR(p["insert"][1].get<double>(), c.y, 1e-9) << i;
-            if (c.spacing == 0) {
-                EXPECT_EQ(p["halign"], 0) << i;
-                continue;
+    ForEachCheckedExport(
+        doc, dir.path(), "spaced", [](const std::string&, const nlohmann::json& r) {
+            const nlohmann::json& places = r["text_places"];
+            ASSERT_EQ(places.size(), std::size(kCases) + 1);
+            for (size_t i = 0; i < std::size(kCases); ++i) {
+                const Spaced& c = kCases[i];
+                const nlohmann::json& p = places[i];
+                const Ends start = BaselinePoint(c, 0);
+                EXPECT_NEAR(p["insert"][0].get<double>(), start.x, 1e-9) << i;
+                EXPECT_NEAR(p["insert"][1].get<double>(), start.y, 1e-9) << i;
+                if (c.spacing == 0) {
+                    EXPECT_EQ(p["halign"], 0) << i;
+                    continue;
+                }
+                EXPECT_EQ(p["halign"], kFit) << i;
+                const Ends end = BaselinePoint(c, c.length);
+                EXPECT_NEAR(p["align_point"][0].get<double>(), end.x, 1e-9) << i;
+                EXPECT_NEAR(p["align_point"][1].get<double>(), end.y, 1e-9) << i;
             }
-            EXPECT_EQ(p["halign"], kFit) << i;
-            const Ends end = EndOf(c);
-            EXPECT_NEAR(p["align_point"][0].get<double>(), end.x, 1e-9) << i;
-            EXPECT_NEAR(p["align_point"][1].get<double>(), end.y, 1e-9) << i;
-        }
-        const nlohmann::json& between = places[std::size(kCases)];
-        EXPECT_EQ(between["halign"], kFit);
-        EXPECT_NEAR(between["align_point"][0].get<double>(), 50, 1e-9);
-        EXPECT_NEAR(between["align_point"][1].get<double>(), -20, 1e-9);
-    }
+            const nlohmann::json& between = places[std::size(kCases)];
+            EXPECT_EQ(between["halign"], kFit);
+            EXPECT_NEAR(between["align_point"][0].get<double>(), 50, 1e-9);
+            EXPECT_NEAR(between["align_point"][1].get<double>(), -20 + kRise, 1e-9);
+        });
 }
 
 // A long spaced text in R12 is cut into pieces; each is fitted between its

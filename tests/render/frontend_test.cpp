@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 
+#include <tintwright/document/Fonts.h>
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/document/OutputRules.h>
 #include <tintwright/render/Frontend.h>
@@ -53,7 +54,8 @@ TEST_F(Frontend, ColourAndWidthComeFromThePenTables) {
     Draw();
     ASSERT_EQ(out.lines.size(), 1u);
     EXPECT_EQ(out.lines[0].stroke.rgb, 0x996633u);
-    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width, 7 * rules::WidthUnit(doc, rules::Medium::Screen));
+    EXPECT_DOUBLE_EQ(out.lines[0].stroke.width,
+                     7 * rules::WidthUnit(doc, rules::PenTable::Extended, rules::Medium::Screen));
 }
 
 // A pen in the background's colour would vanish: it is drawn in the other.
@@ -233,6 +235,84 @@ TEST_F(Frontend, TextCharactersSitInJwCadsCells) {
         EXPECT_EQ(t.families.back(), cases[i].generic);
     }
     EXPECT_NEAR(out.texts[0].length, 9, 1e-9);  // 2 + 0.5 + 2 + 0.5 + 4
+}
+
+// Jw_cad's setting texts, in its auxiliary pen or in pen 2, are drawn in
+// no medium and hold no place in the extents; a text beside them is drawn.
+TEST_F(Frontend, SettingTextsAreNeitherDrawnNorCounted) {
+    for (const int32_t pen : {9, 2}) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, pen, pen == 9 ? 9 : 1, 0, 0, 0, 0, -1000, 0, -1000, 3,
+                                   3, 0.5, 0, u"ＭＳ ゴシック", u"Printer_Orientation = 0"));
+    }
+    ASSERT_TRUE(
+        doc.AddEntMoji(0, 0, 0, 2, 1, 0, 0, 0, 10, 20, 3, 3, 0, 0, u"ＭＳ ゴシック", u"drawn"));
+    doc.AddEntPost();
+    for (const bool print : {false, true}) {
+        SCOPED_TRACE(print);
+        RecordingBackend backend;
+        RenderOptions options;
+        options.print = print;
+        options.fit = Fit::Extents;
+        Render(doc, options, backend);
+        ASSERT_EQ(backend.texts.size(), 1u);
+        EXPECT_EQ(backend.texts[0].text, "drawn");
+        EXPECT_GT(backend.view.minY, 0);
+    }
+}
+
+// Glyphs stand on their base line, kBaselineInCell of the height above the
+// box's lower edge, across the box whichever way it turns.
+TEST_F(Frontend, TextsStandOnTheirBaseLineInTheCell) {
+    struct Case {
+        double degrees;
+        double x, y;  // the base line's start
+    };
+    const double rise = fonts::kBaselineInCell * 10;
+    const Case cases[] = {{0, 5, 7 + rise}, {90, 5 - rise, 7}, {180, 5, 7 - rise}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 2, 1, 0, 0, 0, 5, 7, 10, 10, 0, c.degrees,
+                                   u"ＭＳ ゴシック", u"Hx"));
+    }
+    Draw();
+    ASSERT_EQ(out.texts.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].degrees);
+        EXPECT_NEAR(out.texts[i].at.x, cases[i].x, 1e-9);
+        EXPECT_NEAR(out.texts[i].at.y, cases[i].y, 1e-9);
+        EXPECT_DOUBLE_EQ(out.texts[i].height, 10);
+    }
+}
+
+// Jw_cad's ^u and ^d: the marked character in a run of its own, half as high
+// and half as wide, at the top or the bottom of its cell; the code drawn
+// nowhere, its place kept.
+TEST_F(Frontend, RaisedAndLoweredCharactersAreHalfSizeAtTheTopOrBottom) {
+    struct Case {
+        std::u16string text;
+        std::string plain, scripted;
+        double along;  // the scripted character's cell along the base line
+        double above;  // its box's lower edge above the text's
+    };
+    // Height 10, width 4 (half-width cells 2), no spacing.
+    const Case cases[] = {{u"m^u2", "m", "2", 6, 5}, {u"H^d2O", "HO", "2", 6, 0}};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_TRUE(doc.AddEntMoji(0, 0, 0, 2, 1, 0, 0, 0, 0, 20.0 * i, 4, 10, 0, 0,
+                                   u"ＭＳ ゴシック", cases[i].text));
+    }
+    Draw();
+    ASSERT_EQ(out.texts.size(), 2 * std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.plain);
+        const TextRun& plain = out.texts[2 * i];
+        const TextRun& scripted = out.texts[2 * i + 1];
+        EXPECT_EQ(plain.text, c.plain);
+        EXPECT_EQ(scripted.text, c.scripted);
+        EXPECT_DOUBLE_EQ(scripted.height, 5);
+        EXPECT_DOUBLE_EQ(scripted.cellWidth, 2);
+        EXPECT_NEAR(scripted.at.x, c.along, 1e-9);
+        EXPECT_NEAR(scripted.at.y, 20.0 * i + c.above + fonts::kBaselineInCell * 5, 1e-9);
+    }
 }
 
 }  // namespace

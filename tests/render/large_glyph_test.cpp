@@ -3,26 +3,16 @@
 // much enlarged.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPainter>
-
 #include <tintwright/document/JwwUnit.h>
-#include <tintwright/render/Frontend.h>
-#include <tintwright/render/QtBackend.h>
 #include <tintwright/render/QtOutput.h>
+#include "tests/render/Picture.h"
 
 namespace tw::render {
 namespace {
 
 // The share of ink in a square picture of the view, `pixels` a side.
 double InkShare(const TJwwData& doc, const Box& view, int pixels) {
-    QImage image(pixels, pixels, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QtBackend backend(painter, QRectF(0, 0, pixels, pixels));
-    RenderOptions options;
-    options.view = view;
-    Render(doc, options, backend);
-    painter.end();
+    const QImage image = PictureOf(doc, view, pixels);
     int64_t ink = 0;
     for (int y = 0; y < pixels; ++y)
         for (int x = 0; x < pixels; ++x)

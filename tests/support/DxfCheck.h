@@ -2,6 +2,8 @@
 // over many files, its JSON report parsed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -46,6 +48,24 @@ inline std::vector<std::filesystem::path> ExportEveryVersion(const TJwwData& doc
         if (!dxf::ExportDxf(doc, files.back(), {.version = version}).ok) return {};
     }
     return files;
+}
+
+// Exports the drawing in every version, has ezdxf read the files, and calls
+// f(file name, report) for each file read strictly without errors.
+template <class F>
+void ForEachCheckedExport(const TJwwData& doc, const std::filesystem::path& dir,
+                          const std::string& stem, F f) {
+    const std::vector<std::filesystem::path> files = ExportEveryVersion(doc, dir, stem);
+    ASSERT_FALSE(files.empty()) << "an export failed";
+    const nlohmann::json report = CheckDxfFiles(files);
+    ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
+    for (const std::filesystem::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const nlohmann::json& r = report[file.string()];
+        ASSERT_TRUE(r["read"].get<bool>()) << r["errors"];
+        EXPECT_TRUE(r["errors"].empty()) << r["errors"];
+        f(file.filename().string(), r);
+    }
 }
 
 // Every colour (0xRRGGBB) of the drawing's pen tables and of its solids' own

@@ -1,6 +1,6 @@
 #include <tintwright/document/PlacedImages.h>
 
-#include <algorithm>
+#include <unordered_set>
 
 #include <tintwright/document/EntityView.h>
 
@@ -8,12 +8,11 @@ namespace tw {
 
 std::vector<geom::ImagePlacement> PlacedImages(const TJwwData& doc) {
     std::vector<geom::ImagePlacement> images;
+    std::unordered_set<std::u16string> named;
     const auto collect = [&](const EntityView& view) {
         ForEachEntityOf<TEntJwwMoji>(view, [&](const TEntJwwMoji& text) {
             const auto image = geom::ImageOf(text);
-            if (image && std::none_of(images.begin(), images.end(),
-                                      [&](const auto& known) { return known.name == image->name; }))
-                images.push_back(*image);
+            if (image && named.insert(image->name).second) images.push_back(*image);
         });
     };
     collect(EntityView::Of(doc));

@@ -44,6 +44,11 @@ uint64_t RecordCount(const TJwwData& doc) {
 
 }  // namespace
 
+ImageFile* Context::ImageNamed(const std::u16string& name) {
+    const auto at = imageAt_.find(name);
+    return at == imageAt_.end() ? nullptr : &images[at->second];
+}
+
 Context::Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
                  std::vector<ImageFile> images)
     : doc(doc),
@@ -62,8 +67,10 @@ Context::Context(const TJwwData& doc, TagWriter& w, const DxfOptions& options,
           &f.modelLayout, &f.paperLayout, &f.modelRecord, &f.paperRecord})
         *h = NewHandle();
     ForEachDefinition(doc, [&](const TEntJwwBlockDef&) { blockRecords.push_back(NewHandle()); });
-    for (ImageFile& image : this->images)
-        image.definition = NewHandle();
+    for (size_t i = 0; i < this->images.size(); ++i) {
+        this->images[i].definition = NewHandle();
+        imageAt_.emplace(this->images[i].name, i);
+    }
     // Table entries, block begins and ends, and layouts take a few hundred
     // more, font styles one each.
     seed_ = next_ + 1024 + names.Styles().size() + 2 * blockRecords.size() +

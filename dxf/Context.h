@@ -54,6 +54,8 @@ class Context {
     FixedHandles fixed{};
     std::vector<uint64_t> blockRecords;  // per definition
     std::vector<ImageFile> images;
+    // The image file of that name; none when it was not staged.
+    ImageFile* ImageNamed(const std::u16string& name);
     std::vector<std::string> warnings;
     // Insertions naming a definition the drawing does not have: left out.
     int64_t insertionsOfNoDefinition = 0;
@@ -93,6 +95,7 @@ class Context {
     void SayHowManyLeftOut();
 
   private:
+    std::unordered_map<std::u16string, size_t> imageAt_;  // position in images by name
     int Aci(uint32_t rgb);
 
     size_t leftOut_ = 0;

@@ -193,9 +193,8 @@ void EntityWriter::MText(const TEntJwwMoji& text) {
 }
 
 void EntityWriter::Image(const TEntJwwMoji& text, const geom::ImagePlacement& image) {
-    const auto file = std::find_if(c_.images.begin(), c_.images.end(),
-                                   [&](const ImageFile& f) { return f.name == image.name; });
-    if (!c_.dialect.images || file == c_.images.end()) return;
+    ImageFile* file = c_.ImageNamed(image.name);
+    if (!c_.dialect.images || file == nullptr) return;
     const uint64_t self = Begin("IMAGE", "AcDbRasterImage", text);
     const uint64_t reactor = c_.NewHandle();
     const double angle = image.angleDegrees / kDegrees;

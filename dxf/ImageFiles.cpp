@@ -84,7 +84,8 @@ void StagedImages::Stage(const PlacedImageFiles& files, const geom::ImagePlaceme
         written += size;
         return out->Write(data, size);
     };
-    if (!IsPlainFileName(name) || !out->IsOpen() || !files.Write(name, budget_, write)) {
+    if (!IsPlainFileName(name) || !out->IsOpen() || !files.Write(name, budget_, write) ||
+        !out->Close()) {
         warnings.push_back("bound image " + ToUtf8(name) +
                            " is not in the drawing or cannot be unpacked: left out");
         return;

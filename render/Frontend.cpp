@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <unordered_map>
 
@@ -28,6 +29,13 @@ constexpr double kClipMargin = 0.05;      // of the view, so that wide pens reac
 constexpr double kCurveTolerance = 1e-4;  // of the view's diagonal: under a pixel at 300 dpi A3
 constexpr const char* kNotFinite = "coordinates that are not finite numbers";
 constexpr const char* kUndecodable = "images that cannot be read or decoded";
+
+// The images one picture unpacks, and what they may still take together.
+struct UnpackedImages {
+    explicit UnpackedImages(const TJwwData& doc) : files(doc) {}
+    PlacedImageFiles files;
+    uint64_t budget = kUnpackedImagesBudget;
+};
 
 // The primitives of one entity, gathered before it is culled.
 struct Shapes {
@@ -423,14 +431,15 @@ class Resolver {
     }
 
     void AddImage(const geom::ImagePlacement& image, const Placed3& box) {
-        if (!images_) images_.emplace(doc_);
-        if (!images_->Has(image.name)) {
+        if (!images_) images_ = std::make_shared<UnpackedImages>(doc_);
+        if (!images_->files.Has(image.name)) {
             shapes_.problem = "image file not at hand";
             return;
         }
-        const auto bytes = [this, name = image.name]() -> std::optional<std::string> {
-            auto unpacked = images_->Bytes(name, imagesBudget_);
-            if (unpacked) imagesBudget_ -= unpacked->size();
+        // The run keeps what it unpacks from, whenever a backend asks.
+        const auto bytes = [images = images_, name = image.name]() -> std::optional<std::string> {
+            auto unpacked = images->files.Bytes(name, images->budget);
+            if (unpacked) images->budget -= unpacked->size();
             return unpacked;
         };
         shapes_.images.push_back({bytes, box.origin, Distance(box.origin, box.right),
@@ -472,8 +481,7 @@ class Resolver {
     RenderReport& report_;
     Shapes shapes_;
     std::unordered_map<std::u16string, std::vector<std::string>> families_;
-    std::optional<PlacedImageFiles> images_;         // made when the first image is met
-    uint64_t imagesBudget_ = kUnpackedImagesBudget;  // what this picture's images may unpack to
+    std::shared_ptr<UnpackedImages> images_;  // made when the first image is met
 };
 
 }  // namespace

@@ -199,8 +199,12 @@ void SiblingFile::Create() {
         error_ = folder_->Error();
         return;
     }
-    std::random_device seed;
-    std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed());
+    // Seeded once per thread: opening the system's source for every file
+    // cost more than writing a small one.
+    thread_local std::mt19937_64 random = [] {
+        std::random_device seed;
+        return std::mt19937_64((static_cast<uint64_t>(seed()) << 32) ^ seed());
+    }();
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
         const auto candidate = TempName(random);
         const InterruptsHeld held;  // no file without its registration
@@ -239,24 +243,31 @@ bool SiblingFile::Write(const uint8_t* data, size_t size) {
 
 // Renaming over an existing file makes the file system write out the whole
 // new file inside the rename. Starting that writeback block by block as the
-// bytes arrive spreads it over the writing, so the rename finds it done.
+// bytes arrive spreads it over the writing, so the rename finds it done. A
+// small file is written out at once anyway: asking for each of thousands of
+// small images cost an input-output request apiece.
 void SiblingFile::StartWriteback(size_t size) {
+    constexpr uint64_t kLargeFile = uint64_t{1} << 20;
 #ifdef __linux__
-    sync_file_range(fileno(file_), static_cast<off64_t>(written_), static_cast<off64_t>(size),
-                    SYNC_FILE_RANGE_WRITE);
+    if (written_ + size >= kLargeFile)
+        sync_file_range(fileno(file_), static_cast<off64_t>(written_), static_cast<off64_t>(size),
+                        SYNC_FILE_RANGE_WRITE);
 #endif
     written_ += size;
 }
 
-bool SiblingFile::Commit(Existing existing) {
+bool SiblingFile::Close() {
     if (file_ == nullptr) return false;
     errno = 0;
-    const bool closed = std::fclose(file_) == 0;
+    closed_ = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (!closed) {
-        error_ = errno;
-        return false;
-    }
+    if (!closed_) error_ = errno;
+    return closed_;
+}
+
+bool SiblingFile::Commit(Existing existing) {
+    if (file_ != nullptr) Close();
+    if (!closed_ || committed_) return false;
     error_ = Rename(*folder_, temp_, name_, existing);
     committed_ = error_ == 0;
     if (committed_) interrupted_.reset();

@@ -59,8 +59,13 @@ class SiblingFile {
 
     // True when every byte was taken (a full disk or a size limit says no).
     bool Write(const uint8_t* data, size_t size);
-    // Closes the file and renames it to the target's name; with Keep, fails
-    // with EEXIST instead of replacing anything of that name.
+    // Closes the file, which keeps its temporary name until Commit: many
+    // files staged at once would otherwise hold a descriptor each. False
+    // when the last bytes could not be written.
+    bool Close();
+    // Closes the file (unless Close did) and renames it to the target's
+    // name; with Keep, fails with EEXIST instead of replacing anything of
+    // that name.
     bool Commit(Existing existing = Existing::Replace);
 
   private:
@@ -75,6 +80,7 @@ class SiblingFile {
     std::FILE* file_ = nullptr;
     int error_ = 0;
     uint64_t written_ = 0;
+    bool closed_ = false;
     bool committed_ = false;
 };
 

@@ -39,7 +39,8 @@ std::filesystem::path MakeImageFolder() {
 
 }  // namespace
 
-ShownDrawing::ShownDrawing(const std::filesystem::path& file) : doc_(std::make_unique<TJwwData>()) {
+ShownDrawing::ShownDrawing(const std::filesystem::path& file, Images images)
+    : doc_(std::make_unique<TJwwData>()) {
     {
         const InterruptsHeld held;  // no folder without its registration
         images_ = MakeImageFolder();
@@ -57,7 +58,8 @@ ShownDrawing::ShownDrawing(const std::filesystem::path& file) : doc_(std::make_u
         if (!images_.empty()) std::filesystem::remove_all(images_, error);
         throw UnreadableDrawing(report.reason);
     }
-    if (!images_.empty()) doc_->BindImageExplodePlaced(kShownImagesBudget);
+    if (!images_.empty() && images == Images::Unpacked)
+        doc_->BindImageExplodePlaced(kShownImagesBudget);
 }
 
 ShownDrawing::~ShownDrawing() {

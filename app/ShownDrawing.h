@@ -1,7 +1,8 @@
-// A drawing read to be shown: the bound images its texts place are unpacked
-// into a private temporary folder (512 MB of them at most), so that the
-// renderer can place them, and the folder goes away with the object, or with
-// an interrupted process.
+// A drawing read with its bound images in a private temporary folder, which
+// goes away with the object, or with an interrupted process. To be shown,
+// the images its texts place are unpacked there (512 MB of them at most), so
+// that the renderer can place them; to be written again, they stay as the
+// file stores them.
 #pragma once
 
 #include <filesystem>
@@ -22,12 +23,14 @@ struct UnreadableDrawing : std::runtime_error {
 class ShownDrawing {
   public:
     // Throws UnreadableDrawing with the reason when the file cannot be read.
-    explicit ShownDrawing(const std::filesystem::path& file);
+    enum class Images { Unpacked, AsStored };
+    explicit ShownDrawing(const std::filesystem::path& file, Images images = Images::Unpacked);
     ~ShownDrawing();
     ShownDrawing(const ShownDrawing&) = delete;
     ShownDrawing& operator=(const ShownDrawing&) = delete;
 
     const TJwwData& Doc() const { return *doc_; }
+    TJwwData& Doc() { return *doc_; }
 
   private:
     std::unique_ptr<TJwwData> doc_;

@@ -8,7 +8,7 @@
 // bytes) is thrown as WriteError; FileOut turns it into a false result.
 //
 // The archive is also the writing side of the record descriptions in
-// jww/Records.h: version(), u8/u16/u32/i32/f64, text, memo and fill.
+// jww/Records.h: version(), u8/u16/u32/i32/f64, text and memo; fill puts filler bytes.
 #pragma once
 
 #include <array>

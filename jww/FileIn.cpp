@@ -64,10 +64,7 @@ ReadReport ReadDrawing(TJwwData& doc, ArchiveReader& ar, const ReadScope& scope)
     report.ok = !failure;
     report.reason = failure.value_or("");
     report.stoppedAt = ar.Position();
-    if (report.headerRead) {
-        doc.Source = {.read = true, .version = doc.Enthd.jwVer, .utf16 = doc.MojiEncode};
-        RebuildBlockTree(doc, report);
-    }
+    if (report.headerRead) RebuildBlockTree(doc, report);
     return report;
 }
 

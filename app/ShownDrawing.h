@@ -22,6 +22,7 @@ class ShownDrawing {
     explicit ShownDrawing(const std::filesystem::path& file);
 
     const TJwwData& Doc() const { return *doc_; }
+    TJwwData& Doc() { return *doc_; }
 
   private:
     std::unique_ptr<TJwwData> doc_;

@@ -74,14 +74,35 @@ void FileOutBench(benchmark::State& state, int32_t option,
     SetCounters(state, file);
 }
 
-// Writes `bytes` to `file` with one system call: the floor under a writer.
+// Writes size bytes to `file` with one system call: the floor under a writer.
+bool WriteRaw(const std::filesystem::path& file, const char* bytes, size_t size) {
+    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const ssize_t written = write(fd, bytes, size);
+    return close(fd) == 0 && written == static_cast<ssize_t>(size);
+}
+
+// Reads `file` with one system call into `into`, or into a new buffer that
+// `fresh` then owns when into is null: the floor under a reader.
+bool ReadRaw(const std::filesystem::path& file, char* into, std::unique_ptr<char[]>& fresh,
+             size_t& size) {
+    const int fd = open(file.c_str(), O_RDONLY);
+    struct stat st {};
+    fstat(fd, &st);
+    size = static_cast<size_t>(st.st_size);
+    if (into == nullptr) {
+        fresh.reset(new char[size]);
+        into = fresh.get();
+    }
+    const ssize_t got = read(fd, into, size);
+    close(fd);
+    benchmark::DoNotOptimize(into);
+    return got == st.st_size;
+}
+
 void WriteBytesBench(benchmark::State& state, const std::filesystem::path& file,
                      const std::vector<char>& bytes) {
     for (auto _ : state) {
-        const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (close(fd) != 0 || written != static_cast<ssize_t>(bytes.size()))
-            state.SkipWithError("write failed");
+        if (!WriteRaw(file, bytes.data(), bytes.size())) state.SkipWithError("write failed");
     }
     SetCounters(state, file);
 }
@@ -130,15 +151,10 @@ void ReadBaselineBench(benchmark::State& state, int32_t option, bool warm) {
     }
     std::vector<char> buffer = ReadAll(file);  // every page of it touched
     for (auto _ : state) {
-        const int fd = open(file.c_str(), O_RDONLY);
-        struct stat st {};
-        fstat(fd, &st);
-        std::unique_ptr<char[]> fresh(warm ? nullptr : new char[st.st_size]);
-        char* into = warm ? buffer.data() : fresh.get();
-        const ssize_t got = read(fd, into, st.st_size);
-        close(fd);
-        if (got != st.st_size) state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(into);
+        std::unique_ptr<char[]> fresh;
+        size_t size = 0;
+        if (!ReadRaw(file, warm ? buffer.data() : nullptr, fresh, size))
+            state.SkipWithError("read failed");
     }
     SetCounters(state, file);
 }
@@ -177,6 +193,45 @@ void BM_FileOutManyDefinitions(benchmark::State& state) {
 }
 void BM_ReadBaselineUtf16(benchmark::State& state) {
     ReadBaselineBench(state, kOutUtf16, false);
+}
+
+// What `convert` does with a drawing: read into a fresh document and written
+// again in the version and text code it was read from, its losses counted;
+// against reading the same bytes into a fresh buffer and writing them raw.
+void BM_Convert(benchmark::State& state) {
+    ScratchFolder scratch;
+    const auto in = scratch.File("in.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, in, 0);
+    }
+    const std::u16string input = FromUtf8(in.string());
+    const std::u16string output = FromUtf8(scratch.File("out.jww").string());
+    for (auto _ : state) {
+        TJwwData doc;
+        if (!doc.FileIn(input)) state.SkipWithError("FileIn failed");
+        doc.SetFileOutOption(doc.Source.utf16 ? kOutUtf16 : 0);
+        SaveReport report;
+        if (!doc.FileOut(output, doc.Source.version, report) || !report.Lossless())
+            state.SkipWithError("FileOut failed or lost something");
+    }
+    SetCounters(state, in);
+}
+void BM_ConvertBaseline(benchmark::State& state) {
+    ScratchFolder scratch;
+    const auto in = scratch.File("in.jww");
+    const auto out = scratch.File("out.jww");
+    {
+        TJwwData doc;
+        PrepareFile(state, doc, in, 0);
+    }
+    for (auto _ : state) {
+        std::unique_ptr<char[]> bytes;
+        size_t size = 0;
+        if (!ReadRaw(in, nullptr, bytes, size) || !WriteRaw(out, bytes.get(), size))
+            state.SkipWithError("read or write failed");
+    }
+    SetCounters(state, in);
 }
 
 // A chain of n definitions, each inserting the next, and one insertion of
@@ -271,6 +326,8 @@ BENCHMARK(BM_FileInUtf16)->Apply(Sizes);
 BENCHMARK(BM_ReadBaselineUtf16)->Apply(Sizes);
 BENCHMARK(BM_FileInFreshDocument)->Apply(Sizes);
 BENCHMARK(BM_FileOutManyDefinitions)->Apply(Sizes);
+BENCHMARK(BM_Convert)->Apply(Sizes);
+BENCHMARK(BM_ConvertBaseline)->Apply(Sizes);
 BENCHMARK(BM_MakeBlockTreeChain)->Arg(50'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

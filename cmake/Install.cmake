@@ -11,7 +11,7 @@ set(tw_library_parts util attributes document jww dxf render)
 set(tw_public_headers
     util/Func_2.h util/ReplaceableFile.h
     attributes/UnitGraAtt.h
-    document/JwwUnit.h document/EntityArgs.h document/RefTable.h document/jwwtype.h
+    document/JwwUnit.h document/EntityArgs.h document/RefTable.h document/jwwtype.h document/SaveReport.h
     document/Counted.h document/EntityKinds.h document/EntityView.h document/BindImageFiles.h
     document/ImageIndex.h
     document/DefinitionIndex.h document/Transform.h document/BlockExpansion.h

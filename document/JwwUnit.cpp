@@ -78,6 +78,7 @@ void TJwwData::DataInit() {
 
     FontNameN = 0;
     MojiEncode = false;
+    Source = {};
 }
 
 // Block definitions own their member arrays, so releasing the definitions

@@ -20,6 +20,7 @@
 
 #include <tintwright/document/EntityArgs.h>
 #include <tintwright/document/RefTable.h>
+#include <tintwright/document/SaveReport.h>
 #include <tintwright/document/jwwtype.h>
 
 namespace tw {
@@ -41,6 +42,16 @@ uint32_t WrittenBlockNumber(const TEntJwwBlockDef& def);
 // A definition's name without the marker beginning "@@SFIG" (any case) that
 // may follow it (document/BlockBuild.cpp).
 std::u16string_view BareName(std::u16string_view name);
+
+// What a drawing was read from: the format version and text code of its
+// file. A new drawing, and one emptied by DataInit, was read from none
+// (read false); the writer then fills the tables' blank names and
+// placeholder line types with defaults, which it keeps as read otherwise.
+struct TJwwSource {
+    bool read = false;    // a file's header was read into the drawing
+    int32_t version = 0;  // that file's format version, 220 to 700
+    bool utf16 = false;   // its texts were UTF-16, else code page 932
+};
 
 class TJwwData {
   public:
@@ -96,6 +107,7 @@ class TJwwData {
     int32_t FontNameN = 0;
     std::vector<std::u16string> FontNames;
     bool MojiEncode = false;  // the file read held UTF-16 texts
+    TJwwSource Source;        // set by the reader, emptied by DataInit
 
     // Reference table and fallback numbers; the owner may share its own.
     std::shared_ptr<TRefTable> Ref = std::make_shared<TRefTable>();
@@ -123,6 +135,11 @@ class TJwwData {
 
     // Writing and reading.
     bool FileOut(const std::u16string& FName, int32_t Ver);
+    // FileOut that also counts into report (emptied first) what the file
+    // could not hold or the writer replaced. strict: a save that loses
+    // anything leaves FName as it was and fails, FileOutError naming the
+    // losses; report then tells them all.
+    bool FileOut(const std::u16string& FName, int32_t Ver, SaveReport& report, bool strict = false);
     // A DXF file of version 1009 (R12), 1015 (2000) or 1021 (2007) at real
     // size, written as FileOut writes (dxf/ExportDxf.cpp; dxf/DxfExport.h
     // has the options and the report with reasons and warnings).

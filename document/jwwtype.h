@@ -211,6 +211,14 @@ struct TEntJwwMojiType {
     int32_t anMojiCol = 0;
 };
 
+// 56 blanks: what a new drawing stores in the reserved bytes after its
+// layer table.
+constexpr std::array<uint8_t, 56> BlankReserve() {
+    std::array<uint8_t, 56> bytes{};
+    bytes.fill(0x20);
+    return bytes;
+}
+
 // The drawing's settings, in file order. The stored views 1 to 8 are
 // entries 0 to 7 of their arrays.
 struct TEntJwwHeader {
@@ -219,7 +227,12 @@ struct TEntJwwHeader {
     std::u16string strMemo;
     int32_t nZumen = 0;
     int32_t nWriteGLay = 0;
+    // The bytes the format reserves after the layer table and after the
+    // dimension settings: blanks and zeros in a new drawing, kept as a file
+    // gives them (Jw_cad leaves values there), so a drawing saves as read.
+    std::array<uint8_t, 56> reservedAfterLayers = BlankReserve();
     int32_t lnSunpou1 = 0, lnSunpou2 = 0, lnSunpou3 = 0, lnSunpou4 = 0, lnSunpou5 = 0;
+    std::array<uint8_t, 4> reservedAfterDimensions{};
     int32_t nMaxDrawWid = 0;
     bool bSenHaba100 = false;
     int32_t nMaxDrawWidBak = 0;

@@ -7,7 +7,7 @@
 // goes past the end of the stream, so every loop over a damaged file ends.
 //
 // The archive is also the reading side of the record descriptions in
-// jww/Records.h: version(), u8/u16/u32/i32/f64, text, memo and fill.
+// jww/Records.h: version(), u8/u16/u32/i32/f64, text and memo.
 #pragma once
 
 #include <bit>
@@ -59,7 +59,6 @@ class ArchiveReader {
     void f64(double& v) { v = BitCast<double>(Le<uint64_t>(Take(8))); }
     void text(std::u16string& s) { s = ReadText(); }
     void memo(std::u16string& s) { s = ReadString(); }
-    void fill(uint8_t, size_t n) { Skip(n); }
 
     uint8_t Byte() { return *Take(1); }
     uint16_t Word() { return Le<uint16_t>(Take(2)); }

@@ -87,6 +87,7 @@ void ArchiveWriter::WriteAnsi(const std::u16string& s) {
         return;
     }
     StrToAnsiBytes(s, ansiBytes_);
+    if (report_ != nullptr) Lose(SaveLoss::Characters, AnsiLostCharacters(s, ansiBytes_));
     // The length counts up to the first zero byte, as a reader of
     // zero-terminated texts would; only U+0000 converts to one.
     const auto zero = std::find(ansiBytes_.begin(), ansiBytes_.end(), 0);

@@ -8,7 +8,7 @@
 // bytes) is thrown as WriteError; FileOut turns it into a false result.
 //
 // The archive is also the writing side of the record descriptions in
-// jww/Records.h: version(), u8/u16/u32/i32/f64, text, memo and fill.
+// jww/Records.h: version(), u8/u16/u32/i32/f64, text and memo; fill puts filler bytes.
 #pragma once
 
 #include <array>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include <tintwright/document/EntityKinds.h>
+#include <tintwright/document/SaveReport.h>
 #include <tintwright/util/BitCast.h>
 #include <tintwright/util/BufferedSink.h>
 
@@ -98,6 +99,13 @@ class ArchiveWriter {
 
     int32_t version() const { return version_; }
 
+    // Where the losses of this file are counted; none by default.
+    void ReportTo(SaveReport* report) { report_ = report; }
+    // n more of a kind dropped or replaced.
+    void Lose(SaveLoss kind, int64_t n = 1) {
+        if (report_ != nullptr) (*report_)[kind] += n;
+    }
+
     // Raw values, as the bytes of their stored representation.
     void u8(uint8_t v) { Put(&v, 1); }
     void u16(uint16_t v) { PutLE(v); }
@@ -167,6 +175,7 @@ class ArchiveWriter {
     uint32_t objectIndex_ = 1;  // unsigned: wraps instead of overflowing
     std::array<int32_t, kRecordClasses> classIndex_{};
     std::vector<uint8_t> ansiBytes_;  // a text in code page 932, storage reused
+    SaveReport* report_ = nullptr;
 };
 
 }  // namespace tw

@@ -58,6 +58,10 @@ class AttrFilter {
     std::array<uint16_t, kKinds> otherColor_{};
 };
 
+// Counts into ar what the attribute record `before` lost as `after`, the
+// record as written in ar's version.
+void CountAttrLosses(ArchiveWriter& ar, const TEntJwwAttr& before, const TEntJwwAttr& after);
+
 // A character width or height as written: its magnitude, within 1e-10..1e10.
 double ClampTextSize(double size);
 
@@ -77,8 +81,9 @@ class EntityWriter {
     // One object record per writable entry of src, in order (an SXF-mode
     // dimension below version 4.20 is followed by its six parts).
     void WriteAll(const EntityView& src);
-    // FilterAttr in place, with this file's version and reference table.
-    void Filter(TEntJwwAttr& a, int kind) const { filter_.Apply(a, kind); }
+    // FilterAttr in place, with this file's version and reference table;
+    // what it changes or the version drops is counted in the archive.
+    void Filter(TEntJwwAttr& a, int kind);
     // ChangeBlockNo from a table made once: a drawing may insert many of
     // many definitions.
     uint32_t BlockNumber(uint32_t n) const;

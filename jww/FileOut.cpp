@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <new>
 
+#include <tintwright/document/Counted.h>
 #include <tintwright/document/JwwUnit.h>
 #include <tintwright/jww/DocumentWriter.h>
 #include <tintwright/jww/Versions.h>
@@ -18,7 +19,11 @@ void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
     WriteHeaderSection(ar, doc);
     entities.WriteAll(EntityView::Of(doc));
     WriteBlockSection(ar, doc, entities);
-    if (ar.version() >= ver::kImages) WriteImageSection(ar, doc);
+    if (ar.version() >= ver::kImages)
+        WriteImageSection(ar, doc);
+    else
+        ar.Lose(SaveLoss::Images,
+                static_cast<int64_t>(Counted(doc.BindImage, doc.BindImageN).size()));
 }
 
 }  // namespace jwwout
@@ -26,12 +31,24 @@ void WriteDocument(ArchiveWriter& ar, TJwwData& doc) {
 // The file appears under FName only complete: it is written beside it and
 // renamed over it at the end. Any failure leaves an existing file as it was.
 bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver) {
+    SaveReport unused;
+    return FileOut(FName, Ver, unused);
+}
+
+bool TJwwData::FileOut(const std::u16string& FName, int32_t Ver, SaveReport& report, bool strict) {
     FileOutError.clear();
+    report = {};
     try {
         ReplacingFile file{std::filesystem::path(FName)};
         ArchiveWriter ar(file, Ver, (FileOutOpt & kOutUtf16) != 0);
+        ar.ReportTo(&report);
         jwwout::WriteDocument(ar, *this);
         ar.Flush();
+        if (strict && !report.Lossless()) {
+            FileOutError =
+                "the file would lose what it cannot hold (" + DescribeLosses(report) + ")";
+            return false;
+        }
         file.Commit();
         return true;
     } catch (const std::bad_alloc&) {

@@ -9,6 +9,7 @@
 #include <tintwright/jww/Records.h>
 #include <tintwright/jww/Versions.h>
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/HugePages.h>
 
 namespace tw::jwwin {
 
@@ -90,19 +91,22 @@ int32_t SizeOrderList(std::vector<TEntJwwNo>& order, int32_t declared, const Arc
     if (declared < 0) throw ReadError(kFileIoError);
     const uint64_t fits = ar.Remaining() / MinObjectBytes();
     const auto n = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(declared), fits));
+    order.clear();
+    ReserveLarge(order, static_cast<size_t>(n));
     order.assign(static_cast<size_t>(n), TEntJwwNo{});
     return n;
 }
 
 // Room for the kind's share of an order list of `total` objects, of which
 // `taken` are read, with a little slack; never for more records of the kind
-// than the rest of the stream could hold.
+// than the rest of the stream could hold. Fresh room is advised huge pages:
+// a fresh document's arrays would otherwise cost a fault per small page.
 template <class R>
 void ReserveShare(const CountedArray<R>& array, int32_t taken, int32_t total, uint64_t remaining) {
     const uint64_t expected = static_cast<uint64_t>(array.count) * static_cast<uint64_t>(total) /
                               static_cast<uint64_t>(taken);
     const uint64_t fits = static_cast<uint64_t>(array.count) + remaining / MinObjectBytes<R>();
-    array.items.reserve(static_cast<size_t>(std::min(expected + expected / 16, fits)));
+    ReserveLarge(array.items, static_cast<size_t>(std::min(expected + expected / 16, fits)));
 }
 
 void ReserveShares(const EntityTarget& target, int32_t taken, int32_t total, uint64_t remaining) {

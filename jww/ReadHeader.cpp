@@ -76,6 +76,8 @@ void ReadHeader(TJwwData& doc, ArchiveReader& ar) {
         throw;
     }
     DeriveHeaderValues(doc);
+    // The header's texts (the memo, the names) are in the file's text code.
+    doc.Source = {.read = true, .version = h.jwVer, .utf16 = doc.MojiEncode};
 }
 
 }  // namespace tw::jwwin

@@ -67,7 +67,7 @@ inline bool IsSupportedVersion(int32_t version) {
 std::string CheckFile(const std::filesystem::path& file);
 
 // Items 1 to 38: sizes the tables, checks magic and version, reads the
-// header and tables and fills the derived values.
+// header and tables and fills the derived values and doc.Source.
 void ReadHeader(TJwwData& doc, ArchiveReader& ar);
 
 // Everything after the header: entities, block definitions and, unless the

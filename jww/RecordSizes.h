@@ -25,7 +25,6 @@ class ByteCounter {
     void f64(double) { bytes += 8; }
     void text(const std::u16string&) { bytes += 1; }  // the empty text's length byte
     void memo(const std::u16string&) { bytes += 1; }
-    void fill(uint8_t, size_t n) { bytes += n; }
 
     uint64_t bytes = 0;
 };

@@ -10,7 +10,6 @@
 //   void text(std::u16string&)       a table or entity text (the reader
 //                                    removes control characters)
 //   void memo(std::u16string&)       a text kept as it is (the memo)
-//   void fill(uint8_t value, size_t n)  filler bytes (the reader skips them)
 // and, only if it prints names (see NamingArchive), name, open and close.
 #pragma once
 
@@ -229,10 +228,6 @@ using tw::tables::kPens;
 using tw::tables::kRandomLines;
 using tw::tables::kTextStyles;
 
-// Filler between the layer table and the dimension settings, and after them.
-constexpr size_t kBlankFiller = 56;
-constexpr size_t kZeroFiller = 4;
-
 template <class Ar>
 void describeHeader(Ar& ar, HeaderRefs t) {
     TEntJwwHeader& r = t.Enthd;  // the fields named below are its own
@@ -252,13 +247,15 @@ void describeHeader(Ar& ar, HeaderRefs t) {
             ar.i32(lay.aanLayProtect);
         }
     }
-    ar.fill(0x20, kBlankFiller);  // 6
-    TW_FIELD(i32, lnSunpou1);     // 7
+    for (uint8_t& b : r.reservedAfterLayers)  // 6
+        ar.u8(b);
+    TW_FIELD(i32, lnSunpou1);  // 7
     TW_FIELD(i32, lnSunpou2);
     TW_FIELD(i32, lnSunpou3);
     TW_FIELD(i32, lnSunpou4);
     TW_FIELD(i32, lnSunpou5);
-    ar.fill(0x00, kZeroFiller);    // 8
+    for (uint8_t& b : r.reservedAfterDimensions)  // 8
+        ar.u8(b);
     TW_FIELD(i32, nMaxDrawWid);    // 9
     TW_FIELD(f64, DPPrtGenten_x);  // 10
     TW_FIELD(f64, DPPrtGenten_y);

@@ -97,6 +97,14 @@ AttrFilter::AttrFilter(int32_t version, const TRefTable& ref) {
     }
 }
 
+void CountAttrLosses(ArchiveWriter& ar, const TEntJwwAttr& before, const TEntJwwAttr& after) {
+    if (after.nPenColor != before.nPenColor) ar.Lose(SaveLoss::PenColors);
+    if (after.nPenStyle != before.nPenStyle) ar.Lose(SaveLoss::LineTypes);
+    const bool widthKept = ar.version() >= ver::kPenWidth || before.nPenWidth == 0;
+    if (after.nPenWidth != before.nPenWidth || !widthKept) ar.Lose(SaveLoss::PenWidths);
+    if (after.nLayer != before.nLayer || after.nGLayer != before.nGLayer) ar.Lose(SaveLoss::Layers);
+}
+
 void AttrFilter::Apply(TEntJwwAttr& a, int kind) const {
     a.nPenStyle = styles_[kind][a.nPenStyle];
     if (a.nPenColor < kTabledColors)

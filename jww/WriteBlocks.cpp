@@ -43,6 +43,7 @@ void WriteBlockSection(ArchiveWriter& ar, TJwwData& doc, EntityWriter& entities)
     const auto used = std::count_if(defs.begin(), defs.end(),
                                     [](const TEntJwwBlockDef& d) { return d.ref_flag; });
     ar.WriteCount(static_cast<int32_t>(used));
+    ar.Lose(SaveLoss::Definitions, static_cast<int64_t>(defs.size()) - used);
     for (TEntJwwBlockDef& def : defs) {
         if (def.ref_flag) WriteDefinition(ar, doc, def, entities);
     }

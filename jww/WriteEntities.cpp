@@ -51,6 +51,12 @@ uint32_t EntityWriter::BlockNumber(uint32_t n) const {
     return found == blockNumbers_.end() ? 0 : found->second;
 }
 
+void EntityWriter::Filter(TEntJwwAttr& a, int kind) {
+    const TEntJwwAttr before = a;
+    filter_.Apply(a, kind);
+    CountAttrLosses(ar_, before, a);
+}
+
 void EntityWriter::WriteAll(const EntityView& src) {
     ForEachEntity(src, [&]<class R>(const R& r) {
         ar_.BeginRecord(RecordClassOf<R>());
@@ -106,6 +112,7 @@ void EntityWriter::Body(const TEntJwwSunpo& r) {
     for (TEntJwwTen* part : {&dim_.Te1, &dim_.Te2, &dim_.Kt1, &dim_.Kt2})
         Filter(part->att, kEntPoint);
     rec::describe(ar_, dim_);
+    if (ar_.version() < ver::kLongDimension && r.bSxfMode != 0) ar_.Lose(SaveLoss::SxfDimensions);
     if (HasSeparateParts(r, ar_.version(), doc_.Enthd.jwVer)) DimensionParts();
 }
 

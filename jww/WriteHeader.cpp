@@ -134,8 +134,13 @@ HeaderCopy CopyForOutput(const TJwwData& doc, int32_t version) {
     for (TEntJwwLayerGroup& grp : c.EntLgrp)
         grp.aStrGLayName = StripLineCodes(grp.aStrGLayName);
     ClampPens(c.EntCol);
-    NameExtColors(c.EntColS);
-    FixExtLineTypes(c.EntLtpS);
+    // Tables read from a file are written as Jw_cad left them; those of a new
+    // drawing, or that its file was too old to carry, get names and
+    // placeholder line types.
+    if (!doc.Source.read || doc.Source.version < ver::kExtendedTables) {
+        NameExtColors(c.EntColS);
+        FixExtLineTypes(c.EntLtpS);
+    }
     for (TEntJwwMojiType& style : c.EntMoj) {
         style.adMojiX = ClampTextSize(style.adMojiX);
         style.adMojiY = ClampTextSize(style.adMojiY);
@@ -143,6 +148,23 @@ HeaderCopy CopyForOutput(const TJwwData& doc, int32_t version) {
     h.dMojiSizeX = ClampTextSize(h.dMojiSizeX);
     h.dMojiSizeY = ClampTextSize(h.dMojiSizeY);
     return c;
+}
+
+// The header items a version lacks that the drawing carries (all of them in
+// a new drawing, those of its file's version in a drawing read), and the
+// settings the version holds otherwise: the print resolution, which only
+// 6.00 and later store, and a line width setting below -101.
+void CountMissingItems(ArchiveWriter& ar, const TJwwData& doc, const TEntJwwHeader& written) {
+    const int32_t carried = doc.Source.read ? doc.Source.version : ver::kNewest;
+    const auto lacks = [&](int32_t since) { return ar.version() < since && carried >= since; };
+    for (const int32_t since : {ver::kEyeSettings, ver::kPresetSizes, ver::kSolidColor,
+                                ver::kOldZoomJumpsUpTo + 1, ver::kSkyMap}) {
+        if (lacks(since)) ar.Lose(SaveLoss::Settings);
+    }
+    if (lacks(ver::kExtendedTables)) ar.Lose(SaveLoss::SxfTables);
+    const TEntJwwHeader& h = doc.Enthd;
+    if (ar.version() < ver::kPrtDpiInItem27 && h.nPrtDpi > 1) ar.Lose(SaveLoss::Settings);
+    if (written.nMaxDrawWid != h.nMaxDrawWid) ar.Lose(SaveLoss::Settings);
 }
 
 }  // namespace
@@ -155,6 +177,7 @@ void WriteHeaderSection(ArchiveWriter& ar, TJwwData& doc) {
     ar.i32(ar.version());
     rec::describeHeader(ar, copy.Refs());
     ar.WriteCount(records);
+    CountMissingItems(ar, doc, copy.Enthd);
 }
 
 }  // namespace tw::jwwout

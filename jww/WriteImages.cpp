@@ -111,6 +111,7 @@ void WriteImageSection(ArchiveWriter& ar, TJwwData& doc) {
         count = 0;
     }
     ar.i32(count);
+    ar.Lose(SaveLoss::Images, static_cast<int64_t>(images.size()) - count);
     for (const TBindImageType& image : images) {
         if (!image.exf) continue;
         ar.WriteString(image.Fname);

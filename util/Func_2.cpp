@@ -75,6 +75,20 @@ int32_t AnsiByteCount(const std::u16string& text) {
     return ByteStrLen(bytes);
 }
 
+int32_t AnsiLostCharacters(const std::u16string& text, const ByteBuffer& bytes) {
+    const std::u16string head = text.substr(0, text.find(u'\0'));
+    if (AnsiBytesToStr(bytes) == head) return 0;
+    // Character by character only for the rare text that changes.
+    int32_t lost = 0;
+    for (size_t i = 0; i < head.size();) {
+        const bool pair = head[i] >= 0xD800 && head[i] <= 0xDBFF && i + 1 < head.size();
+        const std::u16string c = head.substr(i, pair ? 2 : 1);
+        if (AnsiBytesToStr(StrToAnsiBytes(c)) != c) ++lost;
+        i += c.size();
+    }
+    return lost;
+}
+
 int32_t ByteStrLen(const ByteBuffer& buf) {
     return static_cast<int32_t>(std::find(buf.begin(), buf.end(), 0) - buf.begin());
 }

@@ -20,6 +20,11 @@ ByteBuffer StrToAnsiBytes(const std::u16string& text);  // unmappable -> "?"
 void StrToAnsiBytes(const std::u16string& text, ByteBuffer& out);
 ByteBuffer StrToWideBytes(const std::u16string& text);  // UTF-16LE, no BOM
 int32_t AnsiByteCount(const std::u16string& text);
+// The characters of text (a surrogate pair is one) that do not read back as
+// themselves from bytes, its code page 932 form (StrToAnsiBytes): those
+// written as "?", as another character, or dropped. Text up to its first
+// U+0000, as the bytes stop there.
+int32_t AnsiLostCharacters(const std::u16string& text, const ByteBuffer& bytes);
 int32_t ByteStrLen(const ByteBuffer& buf);
 std::u16string AnsiBytesToStr(const ByteBuffer& buf);
 std::u16string AnsiBytesToStr(const uint8_t* data, size_t size);

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include <tintwright/util/Func_2.h>
+#include <tintwright/util/ReplaceableFile.h>
 #include "app/cli/Shown.h"
 
 namespace tw::cli {
@@ -126,6 +127,38 @@ int RunBatch(const std::vector<std::string>& files, const OutputOf& outputOf, co
     work();
     pool.clear();  // joins
     return report.Summary();
+}
+
+std::optional<JobResult> OutputRefusal(const std::string& input,
+                                       const std::filesystem::path& output, bool replace) {
+    if (std::string refusal = RefusalToOverwriteInput(FromUtf8(input), output); !refusal.empty())
+        return JobResult{false, std::move(refusal)};
+    if (std::string refusal = RefusalToReplace(output, replace); !refusal.empty())
+        return JobResult{false, std::move(refusal)};
+    return std::nullopt;
+}
+
+int RunOne(const std::string& input, const std::string& output, const FileJob& job,
+           std::ostream& err) {
+    const JobResult result = job(input, std::filesystem::path(FromUtf8(output)));
+    if (!result.reason.empty())
+        err << Shown(input) << (result.ok ? ": " : ": failed: ") << Shown(result.reason) << "\n";
+    return result.ok ? 0 : 1;
+}
+
+int RunIntoFolder(const std::vector<std::string>& files, const std::string& folder,
+                  const std::u16string& extension, const FileJob& job, std::ostream& err,
+                  bool terminal) {
+    const std::filesystem::path target(FromUtf8(folder));
+    std::error_code error;
+    if (!std::filesystem::is_directory(target, error)) {
+        err << "not a folder: " << folder << "\n";
+        return 1;
+    }
+    const OutputOf outputOf = [&](const std::string& file) {
+        return target / std::filesystem::path(FromUtf8(file)).stem().concat(extension);
+    };
+    return RunBatch(files, outputOf, job, err, err, terminal);
 }
 
 }  // namespace tw::cli

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,21 @@ using FileJob =
 // Returns 0 when every file succeeded, 1 otherwise.
 int RunBatch(const std::vector<std::string>& files, const OutputOf& outputOf, const FileJob& job,
              std::ostream& out, std::ostream& err, bool terminal = false, unsigned threads = 0);
+
+// Why output may not be written for input: it is the input itself (also
+// through a link), or it exists and replace is not set. None when it may.
+std::optional<JobResult> OutputRefusal(const std::string& input,
+                                       const std::filesystem::path& output, bool replace);
+
+// One file with job: its notes, or the reason it failed, on err after its
+// name. Returns 0 when it succeeded, 1 otherwise.
+int RunOne(const std::string& input, const std::string& output, const FileJob& job,
+           std::ostream& err);
+
+// RunBatch of each file into folder/<stem><extension>, progress and summary
+// on err; 1 with a message when folder is not a folder.
+int RunIntoFolder(const std::vector<std::string>& files, const std::string& folder,
+                  const std::u16string& extension, const FileJob& job, std::ostream& err,
+                  bool terminal);
 
 }  // namespace tw::cli

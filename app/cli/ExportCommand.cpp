@@ -1,14 +1,10 @@
 #include "app/cli/ExportCommand.h"
 
 #include <filesystem>
-#include <ostream>
-#include <system_error>
 
 #include <tintwright/util/Func_2.h>
-#include <tintwright/util/ReplaceableFile.h>
 #include "app/ShownDrawing.h"
 #include "app/cli/Batch.h"
-#include "app/cli/Shown.h"
 
 namespace tw::cli {
 
@@ -20,10 +16,7 @@ namespace fs = std::filesystem;
 // export's warnings otherwise.
 JobResult ExportFile(const std::string& input, const fs::path& output,
                      const ExportOptions& options) {
-    if (std::string refusal = RefusalToOverwriteInput(FromUtf8(input), output); !refusal.empty())
-        return {false, std::move(refusal)};
-    if (std::string refusal = RefusalToReplace(output, options.force); !refusal.empty())
-        return {false, std::move(refusal)};
+    if (auto refusal = OutputRefusal(input, output, options.force)) return *refusal;
     JobResult result;
     try {
         // The drawing's embedded images are unpacked into a private folder of
@@ -43,31 +36,22 @@ JobResult ExportFile(const std::string& input, const fs::path& output,
     return result;
 }
 
+FileJob ExportJob(const ExportOptions& options) {
+    return [options](const std::string& file, const fs::path& output) {
+        return ExportFile(file, output, options);
+    };
+}
+
 }  // namespace
 
 int RunExport(const std::string& input, const std::string& output, const ExportOptions& options,
               std::ostream& err) {
-    const JobResult result = ExportFile(input, fs::path(FromUtf8(output)), options);
-    if (!result.reason.empty())
-        err << Shown(input) << (result.ok ? ": " : ": failed: ") << Shown(result.reason) << "\n";
-    return result.ok ? 0 : 1;
+    return RunOne(input, output, ExportJob(options), err);
 }
 
 int RunExportBatch(const std::vector<std::string>& files, const std::string& folder,
                    const ExportOptions& options, std::ostream& err, bool terminal) {
-    const fs::path target(FromUtf8(folder));
-    std::error_code error;
-    if (!fs::is_directory(target, error)) {
-        err << "not a folder: " << folder << "\n";
-        return 1;
-    }
-    const OutputOf outputOf = [&](const std::string& file) {
-        return target / fs::path(FromUtf8(file)).stem().concat(u".dxf");
-    };
-    const FileJob job = [&](const std::string& file, const fs::path& output) {
-        return ExportFile(file, output, options);
-    };
-    return RunBatch(files, outputOf, job, err, err, terminal);
+    return RunIntoFolder(files, folder, u".dxf", ExportJob(options), err, terminal);
 }
 
 }  // namespace tw::cli

@@ -40,7 +40,6 @@ class JsonDumper {
     void f64(double v) { Put(v); }  // a value that is not finite shows as null
     void text(const std::u16string& s) { Put(ToUtf8(s)); }
     void memo(const std::u16string& s) { Put(ToUtf8(s)); }
-    void fill(uint8_t, size_t) {}
 
   private:
     // A value without a name (a table inside the header, shown on its own)

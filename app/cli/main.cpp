@@ -16,6 +16,7 @@
 #include "TwVersion.h"
 #include "app/cli/ChartCommand.h"
 #include "app/cli/Choices.h"
+#include "app/cli/ConvertCommand.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ExportCommand.h"
 #include "app/cli/InterruptHandlers.h"
@@ -53,7 +54,9 @@ std::string UnknownWord(const CLI::App& app) {
     const std::vector<std::string> extras = app.remaining(/*recurse=*/true);
     const bool inCommand = !app.get_subcommands().empty();
     if (extras.empty())
-        return inCommand ? "" : "a subcommand is required: chart, check, dump or render";
+        return inCommand
+                   ? ""
+                   : "a subcommand is required: chart, check, dump, render, export or convert";
     const std::string& word = extras.front();
     if (word.rfind('-', 0) == 0) return "unknown option " + word;
     return (inCommand ? "unexpected argument " : "unknown subcommand ") + word;
@@ -172,6 +175,30 @@ int main(int argc, char** argv) {
     exportCommand->add_flag("--force", exportOptions.force, "Replace existing output files");
     exportCommand->allow_extras();
 
+    std::vector<std::string> convertFiles;
+    std::string convertTo;
+    std::string convertFormat;
+    std::string convertTextCode;
+    tw::cli::ConvertOptions convertOptions;
+    CLI::App* convertCommand = app.add_subcommand(
+        "convert",
+        "Write a drawing again as a JWW file, in its own format version and text code or in "
+        "others: IN OUT, or --to DIR FILE...");
+    convertCommand->add_option("FILES", convertFiles, "IN OUT, or with --to the files to convert")
+        ->required();
+    convertCommand->add_option("--to", convertTo, "Convert every FILE to DIR/<name>.jww")
+        ->type_name("DIR");
+    convertCommand
+        ->add_option("--format", convertFormat, "JWW format version (default: the file's)")
+        ->check(CLI::IsMember(NamesOf(kFormats)));
+    convertCommand
+        ->add_option("--text-code", convertTextCode, "Text code of the texts (default: the file's)")
+        ->check(CLI::IsMember(NamesOf(kTextCodes)));
+    convertCommand->add_flag("--strict", convertOptions.strict,
+                             "Fail and write nothing when the output would lose anything");
+    convertCommand->add_flag("--force", convertOptions.force, "Replace existing output files");
+    convertCommand->allow_extras();
+
     try {
         // CLI11 takes the arguments after the program's name, last first.
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -203,6 +230,19 @@ int main(int argc, char** argv) {
             return kUsageError;
         }
         return tw::cli::RunExport(exportFiles[0], exportFiles[1], exportOptions, std::cerr);
+    }
+    if (convertCommand->parsed()) {
+        if (!convertFormat.empty()) convertOptions.version = ValueOf(kFormats, convertFormat);
+        if (!convertTextCode.empty())
+            convertOptions.utf16 = ValueOf(kTextCodes, convertTextCode) == tw::TTextCode::Utf16;
+        if (!convertTo.empty())
+            return tw::cli::RunConvertBatch(convertFiles, convertTo, convertOptions, std::cerr,
+                                            isatty(STDERR_FILENO) != 0);
+        if (convertFiles.size() != 2) {
+            std::cerr << "convert: give IN and OUT, or --to DIR and the files\n";
+            return kUsageError;
+        }
+        return tw::cli::RunConvert(convertFiles[0], convertFiles[1], convertOptions, std::cerr);
     }
     if (dumpCommand->parsed()) return tw::cli::RunDump(dumpFile, dump);
     if (renderCommand->parsed()) {

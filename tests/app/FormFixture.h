@@ -50,6 +50,28 @@ class FormTest : public ::testing::Test {
         return ui.messages.empty() ? u"" : ui.messages.back();
     }
 
+    // Saves the chart of every palette, format version and text code in turn
+    // and calls check(file, palette, version, utf16) for each, under its name.
+    template <class Check>
+    void ForEveryChart(Check check) {
+        for (const TPalette palette : {TPalette::Dxf, TPalette::Mix, TPalette::Grad}) {
+            for (const int32_t version : {220, 223, 225, 230, 300, 351, 420, 600, 700}) {
+                for (const bool utf16 : {false, true}) {
+                    const std::string name = "p" + std::to_string(static_cast<int>(palette)) +
+                                             "-v" + std::to_string(version) +
+                                             (utf16 ? "-utf16" : "-ansi");
+                    SCOPED_TRACE(name);
+                    form.Palette = palette;
+                    form.Version = version;
+                    form.TextCode = utf16 ? TTextCode::Utf16 : TTextCode::Ansi;
+                    const auto file = dir.path() / (name + ".jww");
+                    ASSERT_EQ(SaveTo(file), kSaveDoneMessage);
+                    check(file, palette, version, utf16);
+                }
+            }
+        }
+    }
+
     TempDir dir;
     FakeUi ui;
     TForm1 form{ui};

@@ -470,25 +470,11 @@ std::vector<uint8_t> ExpectedChart(TPalette palette, int version, bool utf16) {
 using ChartBytes = FormTest;
 
 TEST_F(ChartBytes, EveryPaletteVersionAndTextCode) {
-    const TPalette palettes[] = {TPalette::Dxf, TPalette::Mix, TPalette::Grad};
-    const int versions[] = {220, 223, 225, 230, 300, 351, 420, 600, 700};
-    for (TPalette palette : palettes) {
-        for (int version : versions) {
-            for (bool utf16 : {false, true}) {
-                const std::string name = "p" + std::to_string(static_cast<int>(palette)) + "-v" +
-                                         std::to_string(version) + (utf16 ? "-utf16" : "-ansi");
-                SCOPED_TRACE(name);
-                form.Palette = palette;
-                form.Version = version;
-                form.TextCode = utf16 ? TTextCode::Utf16 : TTextCode::Ansi;
-                const auto file = dir.path() / (name + ".jww");
-                ASSERT_EQ(SaveTo(file), kSaveDoneMessage);
-                const std::vector<uint8_t> got = ReadBytes(file);
-                const std::vector<uint8_t> want = ExpectedChart(palette, version, utf16);
-                EXPECT_TRUE(got == want) << test::FirstDifference(got, want);
-            }
-        }
-    }
+    ForEveryChart([](const std::filesystem::path& file, TPalette palette, int version, bool utf16) {
+        const std::vector<uint8_t> got = ReadBytes(file);
+        const std::vector<uint8_t> want = ExpectedChart(palette, version, utf16);
+        EXPECT_TRUE(got == want) << test::FirstDifference(got, want);
+    });
 }
 
 // The encoder itself against the block sizes of the layout: magic, version

@@ -220,8 +220,11 @@ TEST(ReaderHeader, FileHeaderInReadsTheHeaderAlone) {
     EXPECT_TRUE(read.FileHeaderIn(whole));
     EXPECT_EQ(read.Enthd.strMemo, u"header");
     EXPECT_EQ(read.EntLineN, 0);  // emptied first
+    EXPECT_TRUE(read.Source.read);
+    EXPECT_EQ(read.Source.version, 700);
     EXPECT_FALSE(read.FileHeaderIn(cut));
     EXPECT_EQ(read.Enthd.strMemo, u"header");
+    EXPECT_FALSE(read.Source.read);  // a header cut short tells no source
     EXPECT_FALSE(read.FileHeaderIn((dir.path() / "none.jww").u16string()));
 }
 

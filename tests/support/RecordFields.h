@@ -36,7 +36,6 @@ class FieldList {
     }
     void text(std::u16string& s) { Add(Escaped(s)); }
     void memo(std::u16string& s) { Add(Escaped(s)); }
-    void fill(uint8_t, size_t) {}
 
     std::vector<std::string>& fields() { return fields_; }
 

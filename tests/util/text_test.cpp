@@ -90,6 +90,26 @@ TEST(AnsiByteCount, CountsBytesUpToTheFirstNul) {
     EXPECT_EQ(AnsiByteCount(u"\u20AC"), 1);
 }
 
+// Characters that do not come back from code page 932 as themselves: one
+// for each, a surrogate pair as one, none for a text that comes back whole.
+TEST(AnsiLostCharacters, CountsWhatDoesNotReadBack) {
+    const struct {
+        std::u16string text;
+        int32_t lost;
+    } cases[] = {
+        {u"abc", 0},
+        {kKanji, 0},
+        {u"\u2603", 1},                             // a snowman: "?"
+        {u"a\U0001F600b\u2603", 2},                 // a face and a snowman
+        {u"?", 0},                                  // a question mark stays one
+        {std::u16string(u"\u2603\0\u2603", 3), 1},  // up to the first U+0000
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.text));
+        EXPECT_EQ(AnsiLostCharacters(c.text, StrToAnsiBytes(c.text)), c.lost);
+    }
+}
+
 TEST(ByteStrLen, StopsAtZeroOrAtTheEnd) {
     EXPECT_EQ(ByteStrLen(Bytes({'a', 'b', 0, 'c'})), 2);
     EXPECT_EQ(ByteStrLen(Bytes({0})), 0);

@@ -159,6 +159,34 @@ TEST_F(DxfExport, HandleSeedIsAboveEveryHandle) {
     }
 }
 
+// A drawing of one record, whose table entries (every layer) and thousand
+// empty definitions take the handles, has its $HANDSEED above every
+// handle. (The suite above is skipped, not failed, when its exports fail;
+// this one fails.)
+TEST(DxfHandles, SeedIsAboveEveryHandleWithFewRecords) {
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.AddEntLine(0, 0, 0, kPen, kSolid, 0, 0, 0, 0, 1, 1);
+    for (int32_t def = 0; def < 1000; ++def) {
+        doc.AddBlkDef(0, 0, 0, kPen, kSolid, 0, 0, 0, u"b" + IntToText(def));
+        doc.AddBlkDefPost(doc.EntBlockDefN - 1);
+    }
+    TempDir dir;
+    std::vector<fs::path> files;
+    for (const int32_t version : {dxf::kR2000, dxf::kR2007}) {
+        files.push_back(dir.path() / ("many-" + std::to_string(version) + ".dxf"));
+        const dxf::ExportReport report = dxf::ExportDxf(doc, files.back(), {.version = version});
+        ASSERT_TRUE(report.ok) << report.reason;
+    }
+    const nlohmann::json report = CheckDxfFiles(files);
+    ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
+    for (const fs::path& file : files) {
+        const nlohmann::json& r = report[file.string()];
+        ASSERT_TRUE(r["handle_seed"].is_number() && r["largest_handle"].is_number()) << file;
+        EXPECT_GT(r["handle_seed"].get<uint64_t>(), r["largest_handle"].get<uint64_t>()) << file;
+    }
+}
+
 TEST_F(DxfExport, EveryKindMapsToItsEntities) {
     using Counts = std::map<std::string, int>;
     // Lines: the line, the dimension line and its two auxiliary lines.

@@ -172,19 +172,12 @@ TEST(DxfHandles, SeedIsAboveEveryHandleWithFewRecords) {
         doc.AddBlkDefPost(doc.EntBlockDefN - 1);
     }
     TempDir dir;
-    std::vector<fs::path> files;
-    for (const int32_t version : {dxf::kR2000, dxf::kR2007}) {
-        files.push_back(dir.path() / ("many-" + std::to_string(version) + ".dxf"));
-        const dxf::ExportReport report = dxf::ExportDxf(doc, files.back(), {.version = version});
-        ASSERT_TRUE(report.ok) << report.reason;
-    }
-    const nlohmann::json report = CheckDxfFiles(files);
-    ASSERT_TRUE(report.is_object()) << "the ezdxf checker did not run";
-    for (const fs::path& file : files) {
-        const nlohmann::json& r = report[file.string()];
-        ASSERT_TRUE(r["handle_seed"].is_number() && r["largest_handle"].is_number()) << file;
-        EXPECT_GT(r["handle_seed"].get<uint64_t>(), r["largest_handle"].get<uint64_t>()) << file;
-    }
+    ForEachCheckedExport(
+        doc, dir.path(), "many", [](const std::string& name, const nlohmann::json& r) {
+            if (name == "many-1009.dxf") return;  // R12 has no handles
+            ASSERT_TRUE(r["handle_seed"].is_number() && r["largest_handle"].is_number());
+            EXPECT_GT(r["handle_seed"].get<uint64_t>(), r["largest_handle"].get<uint64_t>());
+        });
 }
 
 TEST_F(DxfExport, EveryKindMapsToItsEntities) {

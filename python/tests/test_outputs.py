@@ -47,3 +47,14 @@ def test_print_extents_leave_out_what_does_not_print():
     drawing.add_line((500, 500), (600, 600), pen=9)  # the auxiliary colour: screen only
     assert drawing.extents() == (0, 0, 600, 600)
     assert drawing.extents(print=True) == (0, 0, 10, 10)
+
+
+def test_export_dxf_defaults_to_2007_in_real_units(tmp_path):
+    drawing = tintwright.read(DRAWINGS[0])
+    written = {}
+    for name, options in [("default", {}), ("real", {"version": "2007", "units": "real"}),
+                          ("paper", {"version": "2007", "units": "paper"})]:
+        drawing.export_dxf(tmp_path / f"{name}.dxf", **options)
+        written[name] = (tmp_path / f"{name}.dxf").read_bytes()
+    assert written["default"] == written["real"]
+    assert written["default"] != written["paper"]  # the drawing is not at 1:1

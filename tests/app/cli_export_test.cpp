@@ -167,6 +167,7 @@ TEST_F(ExportCli, AnOutputThatIsAnInputOrTakenIsRefused) {
     fs::copy_file(dir.path() / "chart.jww", dir.path() / "a/x.jww");
     fs::copy_file(dir.path() / "chart.jww", dir.path() / "b/x.jww");
     fs::copy_file(dir.path() / "chart.jww", dir.path() / "a/x.dxf");
+    fs::create_directory_symlink("a", dir.path() / "link");
     struct Case {
         std::string args;
         std::string reason;
@@ -177,6 +178,8 @@ TEST_F(ExportCli, AnOutputThatIsAnInputOrTakenIsRefused) {
         {"--to out a/x.jww b/x.jww --force",
          "b/x.jww: its output out/x.dxf is already the output of a/x.jww"},
         {"--to a b/x.jww a/x.dxf --force", "its output a/x.dxf is the input a/x.dxf"},
+        // Through a link to the input's folder.
+        {"--to link b/x.jww a/x.dxf --force", "its output link/x.dxf is the input a/x.dxf"},
     };
     fs::create_directory(dir.path() / "out");
     for (const Case& c : cases) {

@@ -156,6 +156,26 @@ TEST(ExtentsOf, SettingTextsAreLeftOut) {
         ExpectBox(DrawnExtents(doc, rules::LayerStates::Of(doc), medium), {0, 0, 10, 10});
 }
 
+// A member shows by its insertion's layer, as the screen draws it: the
+// extents of what is drawn hold a member on a hidden layer inserted on a
+// shown one, not a member on a shown layer inserted on a hidden one; the
+// whole drawing's extents hold both.
+TEST(ExtentsOf, MembersShowByTheirInsertionsLayer) {
+    constexpr int32_t kShown = 1, kHidden = 2;
+    TJwwData doc;
+    doc.DataDefaultSet();
+    doc.EntLay[kHidden].aanLay = 0;
+    const int32_t onHidden = Def(doc, u"on hidden");
+    doc.AddBlkLine(onHidden, 0, 0, kHidden, 1, 1, 0, 0, 0, 0, 10, 10);
+    const int32_t onShown = Def(doc, u"on shown");
+    doc.AddBlkLine(onShown, 0, 0, kShown, 1, 1, 0, 0, 0, 0, 10, 10);
+    doc.AddEntBlock(0, 0, kShown, 1, 1, 0, 0, doc.EntBlockDef[onHidden].nNumber, 0, 0, 1, 1, 0);
+    doc.AddEntBlock(0, 0, kHidden, 1, 1, 0, 0, doc.EntBlockDef[onShown].nNumber, 100, 100, 1, 1, 0);
+    ExpectBox(GetMinMaxZahyo(doc), {0, 0, 110, 110});
+    for (const rules::Medium medium : {rules::Medium::Screen, rules::Medium::Print})
+        ExpectBox(DrawnExtents(doc, rules::LayerStates::Of(doc), medium), {0, 0, 10, 10});
+}
+
 TEST(ExtentsOf, DamagedValuesAreLeftOut) {
     TJwwData doc;
     doc.DataDefaultSet();

@@ -85,6 +85,47 @@ TEST(LibreCadLineTypes, BasicTypesTakeTheirFamiliesNames) {
         EXPECT_TRUE(name.empty() || seen.insert(name).second) << name << " twice";
 }
 
+// A dash at most half another reads as a dot beside it: patterns at that
+// boundary and just past it, as extended line type 31's own segments (a
+// short period, so that it takes a name of its family before the others).
+TEST(LibreCadLineTypes, AFamilyIsDecidedByDashesAtMostHalfAnother) {
+    const std::set<std::string> dots{"DOT2", "DOT", "DOTX2", "ACAD_ISO07W100"};
+    const std::set<std::string> dashes{"DASHED2", "DASHED",   "DASHEDX2",       "HIDDEN2",
+                                       "HIDDEN",  "HIDDENX2", "ACAD_ISO02W100", "ACAD_ISO03W100"};
+    const std::set<std::string> dashDots{"DASHDOT2",       "DASHDOT",       "DASHDOTX2",
+                                         "CENTER2",        "CENTER",        "CENTERX2",
+                                         "ACAD_ISO10W100", "ACAD_ISO04W100"};
+    const std::set<std::string> dashDotDots{"DIVIDE2", "DIVIDE", "DIVIDEX2", "ACAD_ISO12W100",
+                                            "ACAD_ISO05W100"};
+    const std::set<std::string> dashDashDots{"BORDER2", "BORDER", "BORDERX2"};
+    struct Case {
+        std::vector<double> runs;  // dash, gap, dash, gap, ...
+        const std::set<std::string>* family;
+    };
+    const Case cases[] = {
+        {{0.01, 0.02}, &dots},
+        {{0.0101, 0.02}, &dashes},
+        {{0.01, 0.01, 0.02, 0.01}, &dashDots},
+        {{0.0101, 0.01, 0.02, 0.01}, &dashes},
+        {{0.01, 0.01, 0.01, 0.01, 0.02, 0.01}, &dashDotDots},
+        {{0.0101, 0.01, 0.0101, 0.01, 0.02, 0.01}, &dashes},
+        {{0.01, 0.01, 0.02, 0.01, 0.02, 0.01}, &dashDashDots},
+        {{0.0101, 0.01, 0.02, 0.01, 0.02, 0.01}, &dashes},
+    };
+    constexpr int32_t kStyle = rules::kFirstExtLineType;
+    for (const Case& c : cases) {
+        TJwwData doc;
+        doc.DataDefaultSet();
+        TEntJwwLineTypeExNo& type = doc.EntLtpS.at(kStyle - 30);
+        type.anUDLTypeSegment = static_cast<int32_t>(c.runs.size());
+        std::copy(c.runs.begin(), c.runs.end(), type.aadUDLTypePitch.begin());
+        const std::string name =
+            dxf::LineTypeNames(rules::Appearance(doc, rules::Medium::Print))[kStyle];
+        EXPECT_TRUE(c.family->contains(name))
+            << name << " for " << ::testing::PrintToString(c.runs);
+    }
+}
+
 TEST(LibreCadLineTypes, EveryPrintingLineTypeIsDrawnPatterned) {
     TempDir dir;
     TJwwData doc;

@@ -27,7 +27,8 @@ struct NamedText {
 
 // Outside code page 932 (a Latin letter, a symbol, a character beyond the
 // basic plane), forbidden characters, names that meet once renamed or once
-// encoded (U+2212 and U+FF0D are one code in code page 932).
+// encoded (U+2212 and U+FF0D are one code in code page 932), names that
+// differ only in case (readers fold it).
 const NamedText kCases[] = {
     {u"部品😀", u"𠮷野家 ü € ☃", u"ＭＳ ゴシック"},
     {u"部品😁", u"ǅ \\ back", u"Font😀"},
@@ -37,6 +38,8 @@ const NamedText kCases[] = {
     {u"P\\Q", u"y", u"ＭＳ ゴシック"},
     {u"A−", u"minus −", u"ＭＳ ゴシック"},
     {u"A－", u"minus －", u"ＭＳ ゴシック"},
+    {u"door", u"d", u"face"},
+    {u"DOOR", u"D", u"FACE"},
 };
 const std::u16string kGroupName = u"Ünï";
 const std::u16string kLayerName = u"層😀";

@@ -25,8 +25,11 @@ struct RecordingBackend : Backend {
     void Draw(const Polygon& s) override { fills.push_back(s); }
     void Draw(const Dot& d) override { dots.push_back(d); }
     void Draw(const TextRun& t) override { texts.push_back(t); }
+    // An image's bytes can be asked for only while the picture is drawn:
+    // they are kept as they were then.
     bool Draw(const ImageRun& i) override {
         images.push_back(i);
+        images.back().bytes = [bytes = i.bytes()] { return bytes; };
         return true;
     }
     void End() override { ended = true; }

@@ -175,6 +175,38 @@ TEST(PixelMarks, TakeTheLastColourAndKeepTheDrawingOrder) {
     }
 }
 
+// A long line thin one way only is drawn as a line, not a dot: only what
+// is smaller than a pixel both ways is a mark, in the view of 1 mm pixels
+// and in the drawing fitted to its extents.
+TEST(PixelMarks, ALineThinOneWayStaysALine) {
+    struct Case {
+        const char* name;
+        double x1, y1, x2, y2;
+    };
+    const Case cases[] = {{"horizontal", -40, 0.2, 40, 0.2}, {"vertical", 0.2, -40, 0.2, 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TJwwData doc;
+        doc.DataDefaultSet();
+        ASSERT_TRUE(doc.AddEntLine(0, 0, 0, 1, kSolidStyle, 0, 0, c.x1, c.y1, c.x2, c.y2));
+        std::vector<Path> paths(std::begin(kPaths), std::end(kPaths));
+        paths.push_back({"prepared at fit", [](const TJwwData& d, RecordingBackend& backend) {
+                             RenderOptions fit;
+                             fit.fit = Fit::Extents;
+                             const Box view = ViewOf(d, fit);
+                             const double pixel = std::max(view.Width(), view.Height()) / 100;
+                             return Render(Prepare(d, {}), {view, pixel, pixel}, backend);
+                         }});
+        for (const Path& path : paths) {
+            SCOPED_TRACE(path.name);
+            RecordingBackend b;
+            EXPECT_EQ(path.draw(doc, b).drawn, 1);
+            EXPECT_EQ(b.lines.size(), 1u);
+            EXPECT_TRUE(b.fills.empty());
+        }
+    }
+}
+
 // Ten thousand tiny lines over a 10 mm square cost the pixels they light,
 // each a whole pixel of the grid.
 TEST(PixelMarks, CostThePixelsTheyLight) {

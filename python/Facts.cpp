@@ -61,6 +61,9 @@ py::object Extents(const TJwwData& doc, bool print) {
 
 void BindFacts(DrawingClass& drawing) {
     drawing.def_property_readonly("version", [](const TJwwData& d) { return d.Enthd.jwVer; })
+        .def_property_readonly(
+            "text_code", [](const TJwwData& d) { return d.Source.utf16 ? "utf16" : "ansi"; },
+            "The text code the drawing was read in (a new drawing: ansi), which save keeps.")
         .def_property(
             "memo", [](const TJwwData& d) { return ToUtf8(d.Enthd.strMemo); },
             [](TJwwData& d, const std::string& memo) {

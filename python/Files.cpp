@@ -8,8 +8,10 @@
 #include <pybind11/stl/filesystem.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
+#include <tintwright/document/SaveReport.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/jww/Reader.h>
 #include <tintwright/render/ReportText.h>
@@ -76,20 +78,36 @@ std::unique_ptr<TJwwData> Read(const fs::path& file, const py::object& readError
     return doc;
 }
 
-void Save(TJwwData& doc, const fs::path& file, const std::string& version,
-          const std::string& textCode, bool overwrite) {
-    const int32_t ver = Choose(cli::kFormats, version, "version");
-    const TTextCode code = Choose(cli::kTextCodes, textCode, "text_code");
+// The version a save writes when none is named: the drawing's own when it
+// was read, else the chart's default.
+int32_t OwnVersion(const TJwwData& doc) {
+    return doc.Source.read ? doc.Source.version : 600;
+}
+
+// A save keeps what it can of the drawing: with no version or text code
+// named, the ones it was read in, so that an unchanged drawing is saved as
+// it was; a save that drops or replaces anything says what in a warning.
+void Save(TJwwData& doc, const fs::path& file, const std::optional<std::string>& version,
+          const std::optional<std::string>& textCode, bool overwrite) {
+    const int32_t ver = version ? Choose(cli::kFormats, *version, "version") : OwnVersion(doc);
+    const bool utf16 = textCode
+                           ? Choose(cli::kTextCodes, *textCode, "text_code") == TTextCode::Utf16
+                           : doc.Source.utf16;
     RefuseToReplace(file, overwrite);
     bool ok;
+    SaveReport report;
     {
         const InUse saving(doc, /*exclusive=*/true);
         py::gil_scoped_release free;
-        doc.SetFileOutOption(code == TTextCode::Utf16 ? kOutUtf16 : 0);
-        ok = doc.FileOut(file.u16string(), ver);
+        doc.SetFileOutOption(utf16 ? kOutUtf16 : 0);
+        ok = doc.FileOut(file.u16string(), ver, report);
     }
     if (!ok)
         throw py::value_error("cannot write " + ToUtf8(file.u16string()) + ": " + doc.FileOutError);
+    if (!report.Lossless()) {
+        const std::string said = ToUtf8(file.u16string()) + " lost " + DescribeLosses(report);
+        if (PyErr_WarnEx(PyExc_UserWarning, said.c_str(), 1) != 0) throw py::error_already_set();
+    }
 }
 
 // The DXF export's warnings (what the file leaves out), as a list.
@@ -204,9 +222,12 @@ void BindFiles(py::module_& m, DrawingClass& drawing) {
           "Writes the colour chart drawing, as `tintwright-cli chart` does; FileExistsError for "
           "an existing file unless overwrite=True.");
     drawing
-        .def("save", &Save, py::arg("path"), py::kw_only(), py::arg("version") = "6.00",
-             py::arg("text_code") = "ansi", py::arg("overwrite") = false,
-             "Saves the drawing as a JWW file, with its embedded images; FileExistsError for an "
+        .def("save", &Save, py::arg("path"), py::kw_only(), py::arg("version") = py::none(),
+             py::arg("text_code") = py::none(), py::arg("overwrite") = false,
+             "Saves the drawing as a JWW file, with its embedded images, in the version and text "
+             "code it was read in unless others are named (a new drawing: 6.00, ansi); a "
+             "UserWarning "
+             "says what the chosen version or text code could not hold. FileExistsError for an "
              "existing file unless overwrite=True.")
         .def("export_dxf", &ExportDxf, py::arg("path"), py::kw_only(), py::arg("version") = "2007",
              py::arg("units") = "real", py::arg("overwrite") = false,

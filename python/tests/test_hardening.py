@@ -158,3 +158,22 @@ def test_a_long_block_name_saves_and_reads_back(tmp_path, length, text_code):
     d.insert(name, (5, 5))  # only definitions in use are saved
     d.save(tmp_path / "long.jww", version="7.00", text_code=text_code)
     assert tintwright.read(tmp_path / "long.jww").blocks == d.blocks
+
+
+def test_a_read_drawing_saves_as_it_was_read(tmp_path, drawing_path):
+    saved = tmp_path / "saved.jww"
+    tintwright.read(drawing_path).save(saved)
+    assert saved.read_bytes() == drawing_path.read_bytes()
+
+
+def test_a_utf16_drawing_keeps_its_characters_and_says_what_ansi_loses(tmp_path):
+    d = tintwright.Drawing()
+    d.add_text("吉野家 𠮷 ♻ 髙", (0, 0))
+    d.save(tmp_path / "wide.jww", version="7.00", text_code="utf16")
+    read = tintwright.read(tmp_path / "wide.jww")
+    assert (read.version, read.text_code) == (700, "utf16")
+    read.save(tmp_path / "again.jww")
+    assert (tmp_path / "again.jww").read_bytes() == (tmp_path / "wide.jww").read_bytes()
+    with pytest.warns(UserWarning, match="characters"):
+        read.save(tmp_path / "ansi.jww", text_code="ansi")
+    assert tintwright.read(tmp_path / "ansi.jww").entities[0].text == "吉野家 ? ? 髙"

@@ -3,6 +3,10 @@
 ; %LOCALAPPDATA%\Programs, so that installing needs no administrator.
 ; makensis is given VERSION, BIN_DIR (the built programs), SOURCE_DIR and
 ; OUTPUT by the build (packaging/windows/CMakeLists.txt).
+; Every file it puts in the chosen folder has the product's name in its name,
+; so that a README.txt, LICENSE.txt or Uninstall.exe of the user's or of
+; another program in that folder is neither overwritten nor, on uninstall,
+; deleted.
 ; A 64-bit installer for the 64-bit programs: it also runs where Windows (or
 ; Wine) has no 32-bit layer.
 Target amd64-unicode
@@ -21,6 +25,7 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 ; SHCNE_ASSOCCHANGED: Explorer shows the new icon and verb at once.
 !define SHCNE_ASSOCCHANGED 0x08000000
+!define UNINSTALLER "Tintwright-Uninstall.exe"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTPUT}"
@@ -45,13 +50,13 @@ Section
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/tintwright.exe"
   File "${BIN_DIR}/tintwright-cli.exe"
-  File "/oname=README.txt" "${SOURCE_DIR}/README.md"
-  File "/oname=LICENSE.txt" "${SOURCE_DIR}/LICENSE"
-  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  File "/oname=Tintwright-README.txt" "${SOURCE_DIR}/README.md"
+  File "/oname=Tintwright-LICENSE.txt" "${SOURCE_DIR}/LICENSE"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\tintwright.exe"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\README.lnk" "$INSTDIR\README.txt"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\README.lnk" "$INSTDIR\Tintwright-README.txt"
 
   WriteRegStr HKCU "${CLASSES}\${PROGID}" "" "Jw_cad drawing"
   WriteRegStr HKCU "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\tintwright.exe,0"
@@ -72,8 +77,8 @@ Section
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tintwright.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
@@ -82,9 +87,9 @@ SectionEnd
 Section "Uninstall"
   Delete "$INSTDIR\tintwright.exe"
   Delete "$INSTDIR\tintwright-cli.exe"
-  Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\Uninstall.exe"
+  Delete "$INSTDIR\Tintwright-README.txt"
+  Delete "$INSTDIR\Tintwright-LICENSE.txt"
+  Delete "$INSTDIR\${UNINSTALLER}"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"
 

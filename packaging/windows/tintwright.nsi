@@ -46,7 +46,42 @@ VIAddVersionKey "LegalCopyright" "See LICENSE.txt"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; The Apps & features entry is one per user, so there is one installation:
+; an earlier one, here or in another folder, is first taken out by its own
+; uninstaller, which removes just what it installed. Installing elsewhere
+; thus moves Tintwright rather than orphaning the earlier copy.
+Function RemoveEarlierInstallation
+  ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "UninstallString"
+  ${If} $R1 == ""
+  ${OrIf} $R0 == ""
+    Return
+  ${EndIf}
+  ; UninstallString is the uninstaller's path in quotes.
+  StrCpy $R2 $R0 1
+  ${If} $R2 == '"'
+    StrCpy $R0 $R0 "" 1
+    StrCpy $R0 $R0 -1
+  ${EndIf}
+  ; A folder deleted by hand leaves nothing to uninstall; its entry is
+  ; rewritten below.
+  IfFileExists "$R0" 0 done
+  DetailPrint "Uninstalling the earlier installation in $R1"
+  ; _?= runs it in place and waits for it; it cannot delete itself then.
+  ClearErrors
+  ExecWait '"$R0" /S _?=$R1' $R2
+  ${If} ${Errors}
+  ${OrIf} $R2 != 0
+    MessageBox MB_OK|MB_ICONSTOP "The earlier installation in $R1 could not be uninstalled; nothing was installed." /SD IDOK
+    Abort
+  ${EndIf}
+  Delete "$R0"
+  RMDir "$R1"
+done:
+FunctionEnd
+
 Section
+  Call RemoveEarlierInstallation
   SetOutPath "$INSTDIR"
   File "${BIN_DIR}/tintwright.exe"
   File "${BIN_DIR}/tintwright-cli.exe"
@@ -92,6 +127,14 @@ Section "Uninstall"
   Delete "$INSTDIR\${UNINSTALLER}"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"
+
+  ; The menu entries, association and Apps & features entry belong to the
+  ; registered installation: a stray copy elsewhere leaves them alone.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 != $INSTDIR
+    Return
+  ${EndIf}
 
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\README.lnk"

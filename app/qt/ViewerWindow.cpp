@@ -33,6 +33,7 @@
 #include "app/RecentFiles.h"
 #include "app/ViewerStatus.h"
 #include "app/cli/RenderCommand.h"
+#include "app/cli/SaveAsJww.h"
 
 namespace tw::qt {
 
@@ -139,6 +140,23 @@ void ViewerWindow::buildMenus() {
                 this, QStringLiteral("Export DXF"), {}, QStringLiteral("DXF drawings (*.dxf)"));
             if (!name.isEmpty()) exportDxf(name);
         });
+    file->addAction(
+        QStringLiteral("Save as &JWW…"), QKeySequence(QStringLiteral("Ctrl+Shift+J")), this,
+        [this] {
+            if (!drawing_) return;
+            const std::vector<cli::JwwFormat> formats = cli::JwwFormats(drawing_->Doc());
+            QStringList filters;
+            for (const cli::JwwFormat& f : formats)
+                filters.append(QString::fromStdString(f.label) + " (*.jww)");
+            QString chosen = filters.front();
+            QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save as JWW"), {},
+                                                        filters.join(";;"), &chosen);
+            if (name.isEmpty()) return;
+            if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".jww");
+            saveAsJww(
+                name,
+                formats[static_cast<size_t>(std::max<qsizetype>(0, filters.indexOf(chosen)))]);
+        });
     file->addAction(QStringLiteral("Save &As PDF, PNG or SVG…"), QKeySequence::SaveAs, this,
                     [this] {
                         const QString name = QFileDialog::getSaveFileName(
@@ -205,6 +223,14 @@ bool ViewerWindow::exportDxf(const QString& target) {
     };
     const std::string reason = ExportShown(drawing_->Doc(), file, replaceImages);
     return reportCommand(reason.empty() ? 0 : 1, reason);
+}
+
+bool ViewerWindow::saveAsJww(const QString& target, const cli::JwwFormat& format) {
+    if (!drawing_) return false;
+    const cli::JwwSaved outcome =
+        cli::SaveAsJww(drawing_->Doc(), std::filesystem::path(target.toStdU16String()), format);
+    if (!outcome.said.empty()) ShowMessage(this, QString::fromStdString(outcome.said));
+    return outcome.saved;
 }
 
 bool ViewerWindow::saveAs(const QString& target) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/ShownDrawing.h"
+#include "app/cli/SaveAsJww.h"
 
 class QCheckBox;
 class QLabel;
@@ -41,6 +42,8 @@ class ViewerWindow : public QWidget {
     // (format from the extension) write it; true when written.
     bool exportDxf(const QString& target);
     bool saveAs(const QString& target);
+    // The drawing on screen as a JWW file in that version and text code.
+    bool saveAsJww(const QString& target, const cli::JwwFormat& format);
     // The sheet at the drawing's scale, in print colours; true when printed.
     bool print(QPrinter& printer);
     // The status line's text.

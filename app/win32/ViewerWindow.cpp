@@ -49,6 +49,7 @@ HMENU MakeMenu(HMENU& recent) {
     AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), L"Open &Recent");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, ViewerWindow::kExportDxf, L"&Export DXF…\tCtrl+E");
+    AppendMenuW(file, MF_STRING, ViewerWindow::kSaveJww, L"Save as &JWW…\tCtrl+Shift+J");
     AppendMenuW(file, MF_STRING, ViewerWindow::kSaveAs, L"Save &As PDF, PNG or SVG…\tCtrl+Shift+S");
     AppendMenuW(file, MF_STRING, ViewerWindow::kPrint, L"&Print…\tCtrl+P");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
@@ -225,6 +226,38 @@ bool ViewerWindow::SaveAs(const std::filesystem::path& target) {
     options.force = true;
     std::ostringstream out, err;
     return ReportCommand(cli::RunRender(Utf8(file_), Utf8(target), options, out, err), err.str());
+}
+
+bool ViewerWindow::SaveAsJww(const std::filesystem::path& target, const cli::JwwFormat& format) {
+    if (!drawing_) return false;
+    const cli::JwwSaved outcome = cli::SaveAsJww(drawing_->Doc(), target, format);
+    if (!outcome.said.empty()) Tell(WideFromUtf8(outcome.said));
+    return outcome.saved;
+}
+
+void ViewerWindow::AskAndSaveJww() {
+    if (!drawing_) return;
+    const std::vector<cli::JwwFormat> formats = cli::JwwFormats(drawing_->Doc());
+    std::wstring filter;  // pairs of label and pattern, each ended by a zero
+    for (const cli::JwwFormat& f : formats) {
+        filter += WideFromUtf8(f.label) + L" (*.jww)";
+        filter += L'\0';
+        filter += L"*.jww";
+        filter += L'\0';
+    }
+    wchar_t name[MAX_PATH * 4] = L"";
+    OPENFILENAMEW ask{};
+    ask.lStructSize = sizeof ask;
+    ask.hwndOwner = window_;
+    ask.lpstrFilter = filter.c_str();
+    ask.nFilterIndex = 1;
+    ask.lpstrDefExt = L"jww";
+    ask.lpstrFile = name;
+    ask.nMaxFile = static_cast<DWORD>(std::size(name));
+    ask.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&ask)) return;
+    const size_t chosen = ask.nFilterIndex >= 1 ? ask.nFilterIndex - 1 : 0;
+    SaveAsJww(std::filesystem::path(name), formats[std::min(chosen, formats.size() - 1)]);
 }
 
 void ViewerWindow::AskAndWrite(int id) {
@@ -550,6 +583,9 @@ bool ViewerWindow::Command(int id) {
         case kSaveAs:
             AskAndWrite(id);
             return true;
+        case kSaveJww:
+            AskAndSaveJww();
+            return true;
         case kPrint:
             AskAndPrint();
             return true;
@@ -593,6 +629,8 @@ bool ViewerWindow::Key(WPARAM key) {
                 return Command(kExportDxf);
             case 'S':
                 return shift && Command(kSaveAs);
+            case 'J':
+                return shift && Command(kSaveJww);
             case 'P':
                 return Command(shift ? kPrintView : kPrint);
             case 'W':

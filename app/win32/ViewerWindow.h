@@ -21,6 +21,7 @@
 
 #include "app/DrawingView.h"
 #include "app/ShownDrawing.h"
+#include "app/cli/SaveAsJww.h"
 
 namespace Gdiplus {
 class Bitmap;
@@ -44,6 +45,7 @@ class ViewerWindow {
         kZoomOut,
         kPrintView,
         kBlackBackground,
+        kSaveJww,
         kRecentFirst = 100,  // kRecentFirst + i opens the i-th recent file
     };
 
@@ -64,6 +66,9 @@ class ViewerWindow {
     // (format from the extension) write it, replacing the target (the save
     // dialog asked); a failure is told in a message box. True when written.
     bool ExportDxf(const std::filesystem::path& target);
+    // The drawing on screen as a JWW file in that version and text code.
+    bool SaveAsJww(const std::filesystem::path& target, const cli::JwwFormat& format);
+    void AskAndSaveJww();
     bool SaveAs(const std::filesystem::path& target);
     // The sheet at the drawing's scale, in print colours, on a page whose
     // top-left corner is the sheet's (a printer's, or any device context):

@@ -83,6 +83,11 @@ val ExportDxf(const std::string& version) {
     return Guarded([&] { return Bytes(TheSession().Dxf(version)); });
 }
 
+val SaveJww(const std::string& version, const std::string& textCode) {
+    if (!TheSession().HasDrawing()) NeedDrawing().throw_();
+    return Guarded([&] { return Bytes(TheSession().Jww(version, textCode)); });
+}
+
 val Layers() {
     if (!TheSession().HasDrawing()) NeedDrawing().throw_();
     return Guarded([&] {
@@ -113,6 +118,7 @@ EMSCRIPTEN_BINDINGS(tintwright) {
     emscripten::function("draw", &Draw);
     emscripten::function("svg", &Svg);
     emscripten::function("exportDxf", &ExportDxf);
+    emscripten::function("saveJww", &SaveJww);
     emscripten::function("layers", &Layers);
     emscripten::function("chart", &ChartBytes);
 }

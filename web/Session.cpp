@@ -9,6 +9,7 @@
 #include <tintwright/document/BindImageFiles.h>
 #include <tintwright/document/LayerUsage.h>
 #include <tintwright/document/PlacedImages.h>
+#include <tintwright/document/SaveReport.h>
 #include <tintwright/dxf/DxfExport.h>
 #include <tintwright/render/ReportText.h>
 #include <tintwright/render/SvgBackend.h>
@@ -115,15 +116,38 @@ std::vector<LayerRow> Session::Layers() const {
     return rows;
 }
 
+namespace {
+
+const std::map<std::string, int32_t> kJwwVersions{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
+                                                  {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
+                                                  {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
+const std::map<std::string, TTextCode> kTextCodes{{"ansi", TTextCode::Ansi},
+                                                  {"utf16", TTextCode::Utf16}};
+
+}  // namespace
+
+std::string Session::Jww(const std::string& version, const std::string& textCode) {
+    TJwwData& doc = drawing_->Doc();
+    const int32_t ver =
+        version.empty() ? doc.Source.version : Choose(kJwwVersions, version, "version");
+    const bool utf16 = textCode.empty()
+                           ? doc.Source.utf16
+                           : Choose(kTextCodes, textCode, "text code") == TTextCode::Utf16;
+    const fs::path file = kWorkFolder / "save" / "drawing.jww";
+    fs::remove_all(file.parent_path());
+    fs::create_directories(file.parent_path());
+    doc.SetFileOutOption(utf16 ? kOutUtf16 : 0);
+    SaveReport report;
+    if (!doc.FileOut(file.u16string(), ver, report)) throw std::runtime_error(doc.FileOutError);
+    std::string jww = ReadWhole(file);
+    fs::remove_all(file.parent_path());
+    return jww;
+}
+
 std::string Chart(const std::string& palette, const std::string& version,
                   const std::string& textCode) {
     const std::map<std::string, TPalette> palettes{
         {"dxf", TPalette::Dxf}, {"mix", TPalette::Mix}, {"grad", TPalette::Grad}};
-    const std::map<std::string, int32_t> versions{{"4.20", 420}, {"6.00", 600}, {"7.00", 700},
-                                                  {"2.20", 220}, {"2.23", 223}, {"2.25", 225},
-                                                  {"2.30", 230}, {"3.00", 300}, {"3.51", 351}};
-    const std::map<std::string, TTextCode> textCodes{{"ansi", TTextCode::Ansi},
-                                                     {"utf16", TTextCode::Utf16}};
     const fs::path folder = kWorkFolder / "chart";
     fs::remove_all(folder);
     fs::create_directories(folder);
@@ -131,8 +155,8 @@ std::string Chart(const std::string& palette, const std::string& version,
     ChartUi ui(file);
     TForm1 form(ui);
     form.Palette = Choose(palettes, palette, "palette");
-    form.Version = Choose(versions, version, "version");
-    form.TextCode = Choose(textCodes, textCode, "text code");
+    form.Version = Choose(kJwwVersions, version, "version");
+    form.TextCode = Choose(kTextCodes, textCode, "text code");
     form.FormShow((kWorkFolder / "tintwright").u16string());
     form.Button1Click();
     const std::string writeError = form.JwwDoc ? form.JwwDoc->FileOutError : "";

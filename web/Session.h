@@ -41,6 +41,10 @@ class Session {
     // throws std::runtime_error with the reason when nothing was written,
     // as when its images need more than kImagesBudget.
     std::string Dxf(const std::string& version) const;
+    // The drawing as a JWW file in that version ("7.00") and text code
+    // ("ansi", "utf16"); an empty one keeps the drawing's own, so that a
+    // drawing saved unchanged is the file it came from.
+    std::string Jww(const std::string& version, const std::string& textCode);
     std::vector<LayerRow> Layers() const;
 
   private:

@@ -131,6 +131,8 @@
   window.tintwright = {
     open,
     exportDxf: (version) => module.exportDxf(String(version)),
+    // "" for either keeps the drawing's own version or text code.
+    saveJww: (version, textCode) => module.saveJww(String(version), String(textCode)),
     svg: (print) => module.svg(!!print),
     chart: (palette, version, textCode) =>
       module.chart(String(palette), String(version), String(textCode)),
@@ -196,6 +198,12 @@
     const name = downloadName(".dxf");
     download(window.tintwright.exportDxf(document.getElementById("dxf-version").value), name,
              "application/dxf");
+  }));
+  document.getElementById("save-jww").addEventListener("click", reporting(() => {
+    const value = (id) => document.getElementById(id).value;
+    const name = downloadName(".jww");
+    download(window.tintwright.saveJww(value("jww-version"), value("jww-text-code")), name,
+             "application/octet-stream");
   }));
   document.getElementById("save-svg").addEventListener("click", reporting(() => {
     const name = downloadName(".svg");

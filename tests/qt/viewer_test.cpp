@@ -101,6 +101,7 @@ class ViewerTest : public QObject {
     void scrollBarsFollowAndMoveTheView();
     void openRecentRemembersOpenedFiles();
     void exportAndSaveAsWriteWhatTheCommandLineWrites();
+    void exportAndSaveAsJwwWriteTheDrawingOnScreen();
     void printsToAPdfPrinter();
     void statusLineShowsPaperAndRealMillimetres();
     void layerPanelCountsAgreeWithDump();
@@ -391,6 +392,26 @@ void ViewerTest::exportAndSaveAsWriteWhatTheCommandLineWrites() {
     QVERIFY(!window.saveAs(path("window.txt")));
     QVERIFY2(LastMessage(window).contains(QStringLiteral(".svg, .png or .pdf")),
              qPrintable(LastMessage(window)));
+}
+
+// What is on screen is written, not the file read again by its name: the
+// file may have gone meanwhile. Saved as JWW in its own format, it is the
+// file it came from.
+void ViewerTest::exportAndSaveAsJwwWriteTheDrawingOnScreen() {
+    const QString input = dir_.filePath(QStringLiteral("shown.jww"));
+    QVERIFY(QFile::copy(kShared + QStringLiteral("/Test1.jww"), input));
+    const QByteArray original = Contents(input);
+    const tw::ShownDrawing same(std::filesystem::path(input.toStdU16String()));
+    const std::vector<tw::cli::JwwFormat> formats = tw::cli::JwwFormats(same.Doc());
+    ViewerWindow window;
+    QVERIFY(window.open(input));
+    QVERIFY(QFile::remove(input));
+    const auto path = [this](const char* name) { return dir_.filePath(QString::fromUtf8(name)); };
+    QVERIFY(window.exportDxf(path("gone.dxf")));
+    QVERIFY(Contents(path("gone.dxf")).startsWith("  0\nSECTION") ||
+            Contents(path("gone.dxf")).startsWith("0\nSECTION"));
+    QVERIFY(window.saveAsJww(path("again.jww"), formats.front()));
+    QCOMPARE(Contents(path("again.jww")), original);
 }
 
 void ViewerTest::printsToAPdfPrinter() {

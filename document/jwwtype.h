@@ -315,7 +315,7 @@ struct TBindImageType {
     // The file's bytes as the drawing embeds them, when a reading kept them
     // in memory (BindImageExr without BindImageExp); empty when the file is
     // in BindImageFolder. Outputs and the writer take these first.
-    std::string Stored;
+    std::string Stored{};
 };
 
 }  // namespace tw

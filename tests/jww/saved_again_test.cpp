@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/SavedAgain.h"
+#include "support/SharedDrawings.h"
 #include "support/TempDir.h"
 
 namespace tw::test {
@@ -18,20 +19,11 @@ namespace fs = std::filesystem;
 
 const fs::path kFolder = TW_SHARED_TESTDATA;
 
-std::vector<fs::path> SharedDrawings() {
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kFolder)) {
-        if (entry.path().extension() == ".jww") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class SharedDrawings : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(fs::is_directory(kFolder)) << "no shared drawings at " << kFolder;
-        files = test::SharedDrawings();
+        files = SharedDrawingFiles();
         ASSERT_FALSE(files.empty());
     }
     std::vector<fs::path> files;

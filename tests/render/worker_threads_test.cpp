@@ -10,20 +10,12 @@
 
 #include <tintwright/jww/Reader.h>
 #include <tintwright/render/QtOutput.h>
+#include "support/SharedDrawings.h"
 
 namespace tw::render {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kShared = TW_SHARED_TESTDATA;
-
-std::vector<fs::path> SharedDrawings() {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(kShared))
-        if (entry.path().extension() == ".jww") files.push_back(entry.path());
-    return files;
-}
 
 QByteArray Png(const fs::path& file, bool pdf) {
     TJwwData doc;
@@ -36,8 +28,8 @@ QByteArray Png(const fs::path& file, bool pdf) {
 }
 
 TEST(WorkerThreads, DrawPngAndPdfAsTheyWouldAlone) {
-    const std::vector<fs::path> files = SharedDrawings();
-    ASSERT_FALSE(files.empty()) << kShared;
+    const std::vector<fs::path> files = test::SharedDrawingFiles();
+    ASSERT_FALSE(files.empty());
     // The first render, Qt's start among it, in a thread that ends at once.
     const QByteArray first =
         std::async(std::launch::async, [&] { return Png(files[0], false); }).get();

@@ -7,12 +7,14 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
-#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
+
+#include <unistd.h>
 
 #include <tintwright/render/QtBackend.h>
 
@@ -22,31 +24,74 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 
+int gArgc = 1;
+char gName[] = "tintwright";
+char* gArgv[] = {gName, nullptr};
+
+// Qt makes the thread that creates the application object its GUI thread;
+// that object must live as long as anything paints and be destroyed by the
+// thread that made it, with the fonts it loaded. Made by a worker that then
+// ended, or destroyed by the main thread after a Python interpreter had
+// gone, it crashed the process. So the main thread makes it in place, as a
+// static destroyed at exit; asked first by another thread, a thread of its
+// own makes it, keeps it and destroys it at exit.
+class GuiHost {
+  public:
+    void Start() {
+        thread_ = std::thread([this] { Run(); });
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return made_; });
+    }
+
+    void Stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+  private:
+    void Run() {
+        auto app = std::make_unique<QGuiApplication>(gArgc, gArgv);
+        std::unique_lock lock(mutex_);
+        made_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return stopping_; });
+        app.reset();
+    }
+
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool made_ = false;
+    bool stopping_ = false;
+};
+
+GuiHost& Host() {
+    static auto* host = new GuiHost;  // outlives every static that paints
+    return *host;
+}
+
+bool OnMainThread() {
+    return gettid() == getpid();
+}
+
 }  // namespace
 
-// Qt makes the thread that creates the application object its GUI thread,
-// and that object must live as long as anything paints. A program with a
-// window makes it in main(); otherwise it is made once, whichever thread asks
-// first and however many ask at once, by a thread of its own that lives as
-// long as the process and never destroys it: made by a worker that then
-// ends, or destroyed at exit after the interpreter of a Python program has
-// gone, it crashed the process.
+// Made once, whichever thread asks first and however many ask at once.
 void EnsureGuiApplication() {
     static std::once_flag made;
     std::call_once(made, [] {
         if (QCoreApplication::instance()) return;
         if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        std::promise<void> ready;
-        std::thread([&ready] {
-            static int argc = 1;
-            static char name[] = "tintwright";
-            static char* argv[] = {name, nullptr};
-            new QGuiApplication(argc, argv);  // kept until the process ends
-            ready.set_value();
-            for (;;)
-                std::this_thread::sleep_for(std::chrono::hours(24));
-        }).detach();
-        ready.get_future().wait();
+        if (OnMainThread()) {
+            static QGuiApplication app(gArgc, gArgv);
+            return;
+        }
+        Host().Start();
+        std::atexit([] { Host().Stop(); });
     });
 }
 

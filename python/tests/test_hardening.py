@@ -3,6 +3,8 @@ threads, drawings with embedded images through save, export and render,
 consent before replacing a file, never an output over the drawing's own
 file, and a Drawing made by __new__ alone."""
 import gzip
+import subprocess
+import sys
 import struct
 import zlib
 from concurrent.futures import ThreadPoolExecutor
@@ -177,3 +179,16 @@ def test_a_utf16_drawing_keeps_its_characters_and_says_what_ansi_loses(tmp_path)
     with pytest.warns(UserWarning, match="characters"):
         read.save(tmp_path / "ansi.jww", text_code="ansi")
     assert tintwright.read(tmp_path / "ansi.jww").entities[0].text == "吉野家 ? ? 髙"
+
+
+def test_an_interpreter_whose_first_render_is_on_a_worker_exits_cleanly(tmp_path):
+    script = (
+        "import sys, tintwright\n"
+        "from concurrent.futures import ThreadPoolExecutor\n"
+        "d = tintwright.read(sys.argv[1])\n"
+        "with ThreadPoolExecutor(max_workers=1) as pool:\n"
+        "    pool.submit(d.render, sys.argv[2]).result()\n")
+    done = subprocess.run([sys.executable, "-c", script, str(DRAWINGS[0]), str(tmp_path / "x.png")],
+                          capture_output=True, check=False)
+    assert done.returncode == 0, done.stderr.decode(errors="replace")
+    assert (tmp_path / "x.png").read_bytes().startswith(b"\x89PNG")

@@ -283,7 +283,7 @@ void BM_DxfWriteBaseline(benchmark::State& state) {
     WriteBytesBench(state, file, ReadAll(file));
 }
 
-// Twenty long texts (a pasted note, a specification sheet) of N characters
+// Twenty long texts (a pasted note, a page of building notes) of N characters
 // exported to R12, which cuts each into many TEXTs: the time per character
 // must not grow with N.
 void BM_ExportDxfR12LongTexts(benchmark::State& state) {
